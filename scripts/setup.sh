@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the program, its tests and benchmarks need,
+# skipping those already present. Run as root.
+set -euo pipefail
+
+packages=(
+  cmake g++ ninja-build pkg-config
+  qt6-base-dev qt6-svg-dev qt6-image-formats-plugins qt6-l10n-tools qt6-tools-dev libgl-dev
+  libpugixml-dev libgif-dev
+  libgtest-dev libbenchmark-dev
+  xvfb xauth fonts-liberation2 fonts-dejavu-core
+  libemf2svg-dev poppler-utils
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

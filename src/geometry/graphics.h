@@ -1,0 +1,99 @@
+#pragma once
+
+#include <QBrush>
+#include <QFont>
+#include <QPainter>
+#include <QPen>
+#include <QRect>
+#include <QRectF>
+#include <QSizeF>
+#include <QString>
+#include <QTransform>
+#include <cstdint>
+
+// Dash patterns of pens, stored in documents as their ordinal. The dialogs
+// offer 0 to 4; Custom and any other value draw solid.
+enum TDashStyle : int32_t {
+  DashStyleSolid = 0,
+  DashStyleDash = 1,
+  DashStyleDot = 2,
+  DashStyleDashDot = 3,
+  DashStyleDashDotDot = 4,
+  DashStyleCustom = 5,
+};
+
+// Font style bits as the drawing surface takes them.
+enum TFontStyleBits : int { kFontBold = 1, kFontItalic = 2, kFontUnderline = 4, kFontStrikeout = 8 };
+
+namespace geometry {
+
+// Fonts are sized against this fixed resolution: one world unit is one pixel
+// at 96 dpi on every device, so a diagram looks the same on screen and paper.
+constexpr double kReferenceDpi = 96.0;
+
+// Colours of the model are 32-bit ARGB values, alpha in the top byte.
+QColor ColorFromArgb(uint32_t argb);
+uint32_t ArgbFromColor(const QColor& color);
+// A toolkit colour 0x00BBGGRR as opaque ARGB.
+uint32_t ArgbFromToolkitColor(uint32_t bgr);
+uint32_t ToolkitColorFromColor(const QColor& color);
+
+QPen MakePen(uint32_t argb, double width, int dashStyle = DashStyleSolid);
+QBrush MakeBrush(uint32_t argb);
+
+}  // namespace geometry
+
+// The drawing context every model element draws on: a thin layer over a
+// QPainter that fixes the conventions of the diagram (world units, alternate
+// polygon fill, fonts in points at the reference resolution, text placed by
+// its top-left corner). It does not own the painter.
+class TGraphics {
+ public:
+  explicit TGraphics(QPainter& painter);
+
+  QPainter& Painter() const { return m_painter; }
+  QPaintDevice* Device() const { return m_painter.device(); }
+
+  void Clear(uint32_t argb);
+
+  // World to device mapping (the painter's combined transform) and back.
+  QTransform WorldTransform() const;
+  double PageScale() const { return 1.0; }
+  QPointF WorldToDevice(const QPointF& world) const;
+  QPointF DeviceToWorld(const QPointF& device) const;
+  // Converts a device displacement to world units: linear part only.
+  QPointF DeviceVectorToWorld(const QPointF& vector) const;
+
+  void DrawLine(const QPen& pen, const QPointF& from, const QPointF& to);
+  void DrawLines(const QPen& pen, const QPointF* points, int count);  // a polyline
+  void DrawRectangle(const QPen& pen, const QRectF& rect);
+  void DrawEllipse(const QPen& pen, const QRectF& rect);
+  void DrawPolygon(const QPen& pen, const QPointF* points, int count);
+  void FillRectangle(const QBrush& brush, const QRectF& rect);
+  void FillRectangle(const QBrush& brush, const QRect& rect);
+  void FillEllipse(const QBrush& brush, const QRectF& rect);
+  void FillPolygon(const QBrush& brush, const QPointF* points, int count);
+
+  // A font from a family name, a size in points and the style bits; an unknown
+  // family falls back to the generic sans-serif one.
+  QFont CreateFont(const QString& family, double sizeInPoints, int styleBits) const;
+  // Size of a text drawn at a point, in world units.
+  QSizeF MeasureString(const QString& text, const QFont& font) const;
+  // Draws text with its layout box's top-left corner at topLeft.
+  void DrawString(const QString& text, const QFont& font, const QBrush& brush, const QPointF& topLeft);
+  // Draws text centred horizontally and vertically in a layout rectangle.
+  void DrawStringCentered(const QString& text, const QFont& font, const QBrush& brush, const QRectF& layout);
+
+  void SetClip(const QRect& deviceRect);
+  void ResetClip();
+
+  // Stamping pre-rendered marker images is much faster than drawing shapes,
+  // but only possible on a raster image without scaling or rotation.
+  bool CanStamp() const;
+  // Blends `stamp` (premultiplied ARGB) with its pixel `hotSpot` on the device
+  // pixel nearest to each world point. Requires CanStamp().
+  void StampImage(const QImage& stamp, const QPoint& hotSpot, const QPointF* worldPoints, int count);
+
+ private:
+  QPainter& m_painter;
+};

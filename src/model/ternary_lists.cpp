@@ -1,0 +1,139 @@
+#include "model/ternary_lists.h"
+
+#include <array>
+#include <cstring>
+#include <cstdio>
+
+#include "model/field_splitter.h"
+#include "model/value_encoding.h"
+
+namespace {
+
+// Values of an item in document order: A, B, C (then A, B, C of the second point).
+std::array<double, 3> ValuesOf(const TTernaryPoint& p) { return {p.A, p.B, p.C}; }
+std::array<double, 6> ValuesOf(const TTernaryCouple& c) { return {c.P1.A, c.P1.B, c.P1.C, c.P2.A, c.P2.B, c.P2.C}; }
+
+void FromValues(const double* v, TTernaryPoint& p) { p = {v[0], v[1], v[2]}; }
+void FromValues(const double* v, TTernaryCouple& c) { c = {{v[0], v[1], v[2]}, {v[3], v[4], v[5]}}; }
+
+}  // namespace
+
+template <typename Traits>
+int32_t TTernaryList<Traits>::Add(const Item& item) {
+  TUpdateScope scope(*this);
+  if (m_count == m_capacity) Grow();
+  m_items[size_t(m_count)] = item;
+  return m_count++;
+}
+
+template <typename Traits>
+void TTernaryList<Traits>::Delete(int32_t index) {
+  CheckIndex(index);
+  TUpdateScope scope(*this);
+  --m_count;
+  if (index < m_count)
+    std::copy(m_items.begin() + index + 1, m_items.begin() + m_count + 1, m_items.begin() + index);
+}
+
+template <typename Traits>
+typename TTernaryList<Traits>::Item TTernaryList<Traits>::Get(int32_t index) const {
+  CheckIndex(index);
+  return m_items[size_t(index)];
+}
+
+template <typename Traits>
+void TTernaryList<Traits>::Put(int32_t index, const Item& item) {
+  CheckIndex(index);
+  TUpdateScope scope(*this);
+  m_items[size_t(index)] = item;
+}
+
+template <typename Traits>
+void TTernaryList<Traits>::SetCapacity(int32_t capacity) {
+  if (capacity < m_count || capacity > kMaxCount) Error("List capacity out of bounds (%d)", capacity);
+  if (capacity == m_capacity) return;
+  // Allocate first so that an allocation failure leaves the list intact.
+  std::vector<Item> items(size_t(capacity), Item{});
+  std::copy(m_items.begin(), m_items.begin() + m_count, items.begin());
+  m_items.swap(items);
+  m_capacity = capacity;
+}
+
+template <typename Traits>
+void TTernaryList<Traits>::SetCount(int32_t count) {
+  if (count < 0 || count > kMaxCount) Error("List count out of bounds (%d)", count);
+  if (count > m_capacity) SetCapacity(count);
+  if (count > m_count) {
+    std::fill(m_items.begin() + m_count, m_items.begin() + count, Item{});
+  } else {
+    for (int32_t index = m_count - 1; index >= count; --index) Delete(index);
+  }
+  m_count = count;
+}
+
+template <typename Traits>
+void TTernaryList<Traits>::Grow() {
+  int32_t delta = 4;
+  if (m_capacity > 64)
+    delta = m_capacity / 4;
+  else if (m_capacity > 8)
+    delta = 16;
+  SetCapacity(m_capacity + delta);
+}
+
+template <typename Traits>
+void TTernaryList<Traits>::Clear() {
+  SetCount(0);
+  SetCapacity(0);
+}
+
+template <typename Traits>
+void TTernaryList<Traits>::Error(const char* message, int32_t data) const {
+  char text[96];
+  std::snprintf(text, sizeof text, message, data);
+  throw TListError(text);
+}
+
+template <typename Traits>
+void TTernaryList<Traits>::CheckIndex(int32_t index) const {
+  if (index < 0 || index >= m_count) Error("List index out of bounds (%d)", index);
+}
+
+template <typename Traits>
+void TTernaryList<Traits>::LoadFromXML(pugi::xml_node node) {
+  TUpdateScope scope(*this);
+  Clear();
+  std::vector<std::string> fields;
+  std::array<double, Traits::kValueCount> values{};
+  for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
+    if (child.type() != pugi::node_element || std::strcmp(child.name(), Traits::kElementName) != 0) continue;
+    model::SplitFields(child.text().get(), fields);
+    if (fields.size() != values.size()) continue;
+    bool converted = true;
+    for (size_t i = 0; i < values.size() && converted; ++i) {
+      const auto value = model::ParseFloat(fields[i]);
+      converted = value.has_value();
+      if (converted) values[i] = *value;
+    }
+    if (!converted) continue;
+    Item item;
+    FromValues(values.data(), item);
+    Add(item);
+  }
+}
+
+template <typename Traits>
+void TTernaryList<Traits>::SaveToXML(pugi::xml_node node) const {
+  std::string text;
+  for (int32_t i = 0; i < m_count; ++i) {
+    text.clear();
+    for (const double value : ValuesOf(m_items[size_t(i)])) {
+      if (!text.empty()) text += ';';
+      text += model::FormatFloat(value);
+    }
+    node.append_child(Traits::kElementName).append_child(pugi::node_pcdata).set_value(text.data(), text.size());
+  }
+}
+
+template class TTernaryList<TTernaryPointTraits>;
+template class TTernaryList<TTernaryCoupleTraits>;

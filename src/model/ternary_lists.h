@@ -1,0 +1,72 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "model/graph_element.h"
+
+// Raised for a bad index, count or capacity; the list is left unchanged.
+class TListError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Traits of the two item types stored in a ternary list.
+struct TTernaryPointTraits {
+  using Item = TTernaryPoint;
+  static constexpr const char* kElementName = "TP";
+  static constexpr int kValueCount = 3;
+};
+struct TTernaryCoupleTraits {
+  using Item = TTernaryCouple;
+  static constexpr const char* kElementName = "TC";
+  static constexpr int kValueCount = 6;
+};
+
+// A growable array of plain items that is also a diagram element: every
+// change is reported through OnChange, and the items are saved as one child
+// element per item holding the values separated by semicolons.
+template <typename Traits>
+class TTernaryList : public TGraphElement {
+ public:
+  using Item = typename Traits::Item;
+  static constexpr int32_t kMaxCount = 134217727;  // 2^27 - 1
+
+  TTernaryList() = default;
+  ~TTernaryList() override = default;
+
+  int32_t Add(const Item& item);
+  void Delete(int32_t index);
+  Item Get(int32_t index) const;
+  // Replaces the item at `index`, with one change notification.
+  void Put(int32_t index, const Item& item);
+  int32_t Count() const { return m_count; }
+  int32_t Capacity() const { return m_capacity; }
+  void SetCapacity(int32_t capacity);
+  void SetCount(int32_t count);
+  // Items 0 .. Count() - 1, contiguous.
+  const Item* Data() const { return m_items.data(); }
+
+  virtual void Grow();
+  virtual void Clear();
+  [[noreturn]] virtual void Error(const char* message, int32_t data) const;
+
+  void LoadFromXML(pugi::xml_node node) override;
+  void SetDefaults() override { Clear(); }
+  void SaveToXML(pugi::xml_node node) const override;
+
+ private:
+  void CheckIndex(int32_t index) const;
+
+  // Sized to Capacity; entries at Count and above are unused.
+  std::vector<Item> m_items;
+  int32_t m_count = 0;
+  int32_t m_capacity = 0;
+};
+
+using TTernaryPointList = TTernaryList<TTernaryPointTraits>;
+using TTernaryCoupleList = TTernaryList<TTernaryCoupleTraits>;
+
+extern template class TTernaryList<TTernaryPointTraits>;
+extern template class TTernaryList<TTernaryCoupleTraits>;

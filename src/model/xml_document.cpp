@@ -1,0 +1,151 @@
+#include "model/xml_document.h"
+
+#include <cstring>
+
+namespace model {
+
+namespace {
+
+void AppendEscaped(std::string& out, std::string_view text, bool attribute) {
+  size_t plain = 0;
+  auto flush = [&](size_t upTo) { out.append(text.data() + plain, upTo - plain); };
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    const char* entity = nullptr;
+    char reference[8];
+    switch (c) {
+      case '&': entity = "&amp;"; break;
+      case '<': entity = "&lt;"; break;
+      case '>': entity = "&gt;"; break;
+      case '"': entity = attribute ? "&quot;" : nullptr; break;
+      case '\n': entity = attribute ? "&#10;" : nullptr; break;
+      case '\t': entity = attribute ? "&#9;" : nullptr; break;
+      default:
+        if (c < 0x20) {
+          std::snprintf(reference, sizeof reference, "&#%u;", c);
+          entity = reference;
+        }
+    }
+    if (!entity) continue;
+    flush(i);
+    out += entity;
+    plain = i + 1;
+  }
+  flush(text.size());
+}
+
+bool HoldsOnlyText(const pugi::xml_node& element) {
+  for (const pugi::xml_node child : element.children())
+    if (child.type() != pugi::node_pcdata && child.type() != pugi::node_cdata) return false;
+  return true;
+}
+
+class Writer {
+ public:
+  Writer(std::string& out, TXmlLayout layout) : m_out(out), m_indented(layout == TXmlLayout::Indented) {}
+
+  void WriteChildren(const pugi::xml_node& node, int depth) {
+    for (const pugi::xml_node child : node.children()) WriteNode(child, depth);
+  }
+
+ private:
+  void WriteNode(const pugi::xml_node& node, int depth) {
+    switch (node.type()) {
+      case pugi::node_element: WriteElement(node, depth); break;
+      case pugi::node_pcdata:
+      case pugi::node_cdata:
+        Indent(depth);
+        AppendEscaped(m_out, node.value(), false);
+        EndLine();
+        break;
+      case pugi::node_comment:
+        Indent(depth);
+        m_out.append("<!--").append(node.value()).append("-->");
+        EndLine();
+        break;
+      default: break;  // declarations, processing instructions and doctypes are not written
+    }
+  }
+
+  void WriteElement(const pugi::xml_node& element, int depth) {
+    Indent(depth);
+    m_out += '<';
+    m_out += element.name();
+    for (const pugi::xml_attribute attribute : element.attributes()) {
+      m_out += ' ';
+      m_out += attribute.name();
+      m_out += "=\"";
+      AppendEscaped(m_out, attribute.value(), true);
+      m_out += '"';
+    }
+    if (!element.first_child()) {
+      m_out += "/>";
+    } else if (HoldsOnlyText(element)) {
+      m_out += '>';
+      for (const pugi::xml_node text : element.children()) AppendEscaped(m_out, text.value(), false);
+      CloseTag(element);
+    } else {
+      m_out += '>';
+      EndLine();
+      WriteChildren(element, depth + 1);
+      Indent(depth);
+      CloseTag(element);
+    }
+    EndLine();
+  }
+
+  void CloseTag(const pugi::xml_node& element) {
+    m_out += "</";
+    m_out += element.name();
+    m_out += '>';
+  }
+
+  void Indent(int depth) {
+    if (m_indented) m_out.append(size_t(depth) * 2, ' ');
+  }
+
+  void EndLine() {
+    if (m_indented) m_out += "\r\n";
+  }
+
+  std::string& m_out;
+  bool m_indented;
+};
+
+}  // namespace
+
+pugi::xml_node FirstChildElement(pugi::xml_node node, const char* name) {
+  for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling())
+    if (child.type() == pugi::node_element && std::strcmp(child.name(), name) == 0) return child;
+  return {};
+}
+
+std::optional<std::string_view> ChildText(pugi::xml_node node, const char* name) {
+  const pugi::xml_node child = FirstChildElement(node, name);
+  if (!child) return std::nullopt;
+  return std::string_view(child.text().get());
+}
+
+std::optional<QString> ChildQString(pugi::xml_node node, const char* name) {
+  const auto text = ChildText(node, name);
+  if (!text) return std::nullopt;
+  return QString::fromUtf8(text->data(), qsizetype(text->size()));
+}
+
+pugi::xml_node AppendElement(pugi::xml_node parent, const char* name) { return parent.append_child(name); }
+
+void AppendTextElement(pugi::xml_node parent, const char* name, std::string_view text) {
+  pugi::xml_node element = parent.append_child(name);
+  if (!text.empty()) element.append_child(pugi::node_pcdata).set_value(text.data(), text.size());
+}
+
+void AppendTextElement(pugi::xml_node parent, const char* name, const QString& text) {
+  const QByteArray utf8 = text.toUtf8();
+  AppendTextElement(parent, name, std::string_view(utf8.constData(), size_t(utf8.size())));
+}
+
+void WriteDocument(const pugi::xml_node& document, std::string& out, TXmlLayout layout) {
+  Writer(out, layout).WriteChildren(document, 0);
+}
+
+}  // namespace model

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <pugixml.hpp>
+#include <QString>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Conventions of the diagram document on top of pugixml: one child element
+// per property holding one text node, looked up by exact name.
+namespace model {
+
+// The first child of `node` named `name` (exact case) that is an element;
+// an empty node when there is none.
+pugi::xml_node FirstChildElement(pugi::xml_node node, const char* name);
+// The text of that child, or nothing when the child is missing.
+std::optional<std::string_view> ChildText(pugi::xml_node node, const char* name);
+std::optional<QString> ChildQString(pugi::xml_node node, const char* name);
+
+pugi::xml_node AppendElement(pugi::xml_node parent, const char* name);
+// Appends <name>text</name>; an empty text gives an empty element.
+void AppendTextElement(pugi::xml_node parent, const char* name, std::string_view text);
+void AppendTextElement(pugi::xml_node parent, const char* name, const QString& text);
+
+enum class TXmlLayout { Indented, Compact };
+
+// Serialises a document as UTF-8 without byte-order mark and without XML
+// declaration. Indented: one element per line with CR LF line ends, two
+// spaces per level, an element holding only text on one line. Compact: no
+// line breaks. CR in texts is written as a character reference so that it
+// survives the end-of-line normalisation of XML parsers.
+void WriteDocument(const pugi::xml_node& document, std::string& out, TXmlLayout layout);
+
+// Parse options that keep a text made only of blanks.
+constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_ws_pcdata_single;
+
+}  // namespace model
