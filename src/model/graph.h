@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QPointF>
+#include <QRectF>
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "model/graph_element.h"
+
+class TGraphAxe;
+class TGraphSerie;
+
+// The ternary point under a pixel: Kind 1 is a free position, 2 the point of a
+// series item; 0 is used by callers that have no diagram to ask.
+struct TGraphPointInfo {
+  TTernaryPoint Point;
+  uint8_t Kind = 0;
+};
+
+// The result of a hit test: the topmost series item under a pixel.
+struct TSerieHit {
+  TGraphSerie* Serie = nullptr;
+  int Index = -1;
+  TTernaryPoint Item;
+};
+
+// The model of one diagram: three axes indexed by side, the ordered list of
+// series (the last one drawn on top), and the projection they draw with.
+// Invariant: Axe(p).Position() == p for the three positions.
+class TGraph : public TGraphDrawable {
+ public:
+  TGraph();
+  ~TGraph() override;
+
+  TProjection& Projection() { return *m_projection; }
+  const TProjection& Projection() const { return *m_projection; }
+  TGraphAxe& GetAxe(int position) const { return *m_axes[size_t(position)]; }
+  // The zoom reached by the last FitToRect; 0 until the first fit.
+  double FitZoom() const { return m_fitZoom; }
+
+  // Takes ownership; returns the new index.
+  int AddSerie(std::unique_ptr<TGraphSerie> serie);
+  void DeleteSerie(int index);
+  // Hands the series back to the caller, who owns it from then on.
+  std::unique_ptr<TGraphSerie> RemoveSerie(int index);
+  void ClearSeries();
+  TGraphSerie& GetSerie(int index) const;
+  int SeriesCount() const { return int(m_series.size()); }
+  // The series' text forms, separated by one empty line; `text` is left as
+  // passed in when there are no series.
+  void GetSeriesText(QString& text) const;
+
+  void FitToRect(TGraphics& g, const QRectF& deviceRect);
+  void ZoomAt(TGraphics& g, const QPointF& device, double factor);
+  void Rotate(bool clockwise);
+  void Mirror();
+  bool FindSerieAt(TGraphics& g, int x, int y, TSerieHit& hit);
+  void PointAt(TGraphics& g, int x, int y, TGraphPointInfo& info);
+
+  void Draw(TGraphics& g, const TProjection& projection) override;
+  TDoubleRect GetBounds(TGraphics& g, const TProjection& projection) override;
+  QRectF GetWorldBounds(TGraphics& g, const TProjection& projection) override;
+  QRect GetPixelRect(TGraphics& g, const TProjection& projection) override;
+  QRectF GetPixelBounds(TGraphics& g, const TProjection& projection) override;
+
+  void LoadFromXML(pugi::xml_node node) override;
+  void SetDefaults() override;
+  void SaveToXML(pugi::xml_node node) const override;
+
+  // Raised when series are added, removed or cleared.
+  std::function<void(TGraph*)> OnSeriesChange;
+
+ private:
+  void DoSeriesChange();
+  void ElementChanged();
+  void LoadAxes(pugi::xml_node axes);
+  void LoadSeries(pugi::xml_node series);
+  void RestoreAxePositions();
+
+  std::array<std::unique_ptr<TGraphAxe>, 3> m_axes;
+  std::vector<std::unique_ptr<TGraphSerie>> m_series;
+  std::unique_ptr<TProjection> m_projection;
+  double m_fitZoom = 0.0;
+};
