@@ -30,11 +30,21 @@ QPen MakePen(uint32_t argb, double width, int dashStyle) {
   pen.setCapStyle(Qt::FlatCap);
   pen.setJoinStyle(Qt::MiterJoin);
   switch (dashStyle) {
-    case DashStyleDash: pen.setStyle(Qt::DashLine); break;
-    case DashStyleDot: pen.setStyle(Qt::DotLine); break;
-    case DashStyleDashDot: pen.setStyle(Qt::DashDotLine); break;
-    case DashStyleDashDotDot: pen.setStyle(Qt::DashDotDotLine); break;
-    default: pen.setStyle(Qt::SolidLine); break;  // solid, custom and out-of-range values
+    case DashStyleDash:
+      pen.setStyle(Qt::DashLine);
+      break;
+    case DashStyleDot:
+      pen.setStyle(Qt::DotLine);
+      break;
+    case DashStyleDashDot:
+      pen.setStyle(Qt::DashDotLine);
+      break;
+    case DashStyleDashDotDot:
+      pen.setStyle(Qt::DashDotDotLine);
+      break;
+    default:
+      pen.setStyle(Qt::SolidLine);
+      break;  // solid, custom and out-of-range values
   }
   return pen;
 }
@@ -157,8 +167,7 @@ void TGraphics::DrawString(const QString& text, const QFont& font, const QBrush&
   m_painter.drawText(QRectF(topLeft, QSizeF(0, 0)), kTopLeftFlags, WithLineFeeds(text));
 }
 
-void TGraphics::DrawStringCentered(const QString& text, const QFont& font, const QBrush& brush,
-                                   const QRectF& layout) {
+void TGraphics::DrawStringCentered(const QString& text, const QFont& font, const QBrush& brush, const QRectF& layout) {
   m_painter.setFont(font);
   m_painter.setPen(QPen(brush.color()));
   m_painter.drawText(layout, Qt::AlignCenter | Qt::TextWordWrap, WithLineFeeds(text));
@@ -173,11 +182,9 @@ bool TGraphics::CanStamp() const {
   if (!device || device->devType() != QInternal::Image) return false;
   if (!m_painter.paintEngine() || m_painter.paintEngine()->type() != QPaintEngine::Raster) return false;
   const auto* image = static_cast<const QImage*>(device);
-  if (image->format() != QImage::Format_RGB32 && image->format() != QImage::Format_ARGB32_Premultiplied)
-    return false;
+  if (image->format() != QImage::Format_RGB32 && image->format() != QImage::Format_ARGB32_Premultiplied) return false;
   if (m_painter.combinedTransform().type() > QTransform::TxTranslate) return false;
-  if (m_painter.opacity() != 1.0 || m_painter.compositionMode() != QPainter::CompositionMode_SourceOver)
-    return false;
+  if (m_painter.opacity() != 1.0 || m_painter.compositionMode() != QPainter::CompositionMode_SourceOver) return false;
   return !m_painter.hasClipping() || m_painter.clipRegion().rectCount() <= 1;
 }
 

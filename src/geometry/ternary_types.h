@@ -57,7 +57,9 @@ inline TDoublePoint AddDoublePoints(TDoublePoint p, TDoublePoint q) { return {p.
 inline TTernaryPoint AddTernaryPoints(const TTernaryPoint& p, const TTernaryPoint& q) {
   return {p.A + q.A, p.B + q.B, p.C + q.C};
 }
-inline QPointF AddPointsF(QPointF p, QPointF q) { return MakePointF(float(p.x()) + float(q.x()), float(p.y()) + float(q.y())); }
+inline QPointF AddPointsF(QPointF p, QPointF q) {
+  return MakePointF(float(p.x()) + float(q.x()), float(p.y()) + float(q.y()));
+}
 
 // Unions treat each rectangle as the span between X and X + Width (which may be
 // negative); unlike QRectF::united, empty and degenerate rectangles still count.

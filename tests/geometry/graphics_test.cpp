@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <QFontInfo>
+#include <QImage>
+#include <QPainter>
+#include <array>
+
+#include "geometry/graphics.h"
+
+using namespace geometry;
+
+namespace {
+
+QImage WhiteImage(int width, int height) {
+  QImage image(width, height, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  return image;
+}
+
+int CountPixels(const QImage& image, QRgb colour) {
+  int count = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) count += image.pixel(x, y) == colour;
+  return count;
+}
+
+}  // namespace
+
+TEST(Graphics, ColoursConvertBetweenArgbAndToolkitOrder) {
+  EXPECT_EQ(ArgbFromToolkitColor(0x0000FF), 0xFFFF0000u);  // red lives in the low byte
+  EXPECT_EQ(ArgbFromToolkitColor(0xFFFFFF), 0xFFFFFFFFu);
+  EXPECT_EQ(ToolkitColorFromColor(QColor(0x12, 0x34, 0x56)), 0x563412u);
+  EXPECT_EQ(ColorFromArgb(0x80FF0000).alpha(), 0x80);
+}
+
+TEST(Graphics, DashStylesOutsideTheRangeDrawSolid) {
+  const std::array<Qt::PenStyle, 7> expected{Qt::SolidLine,      Qt::DashLine,  Qt::DotLine,  Qt::DashDotLine,
+                                             Qt::DashDotDotLine, Qt::SolidLine, Qt::SolidLine};
+  for (int dash = 0; dash < 7; ++dash) EXPECT_EQ(MakePen(0xFF000000, 1, dash).style(), expected[dash]) << dash;
+  EXPECT_EQ(MakePen(0xFF000000, 1, -3).style(), Qt::SolidLine);
+}
+
+TEST(Graphics, ClearFillsTheWholeSurfaceIgnoringTransformAndClip) {
+  QImage image = WhiteImage(20, 10);
+  QPainter painter(&image);
+  painter.translate(5, 5);
+  painter.setClipRect(0, 0, 2, 2);
+  TGraphics g(painter);
+  g.Clear(0xFF0000FF);
+  painter.end();
+  EXPECT_EQ(CountPixels(image, 0xFF0000FF), 200);
+}
+
+TEST(Graphics, FillPolygonUsesAlternateFillMode) {
+  // A pentagram's inner pentagon stays empty in alternate (odd-even) mode.
+  QImage image = WhiteImage(100, 100);
+  QPainter painter(&image);
+  TGraphics g(painter);
+  const std::array<QPointF, 5> star{QPointF(50, 5), QPointF(79, 95), QPointF(5, 38), QPointF(95, 38), QPointF(21, 95)};
+  g.FillPolygon(MakeBrush(0xFF000000), star.data(), int(star.size()));
+  painter.end();
+  EXPECT_EQ(image.pixel(50, 55), 0xFFFFFFFFu);
+  EXPECT_EQ(image.pixel(50, 15), 0xFF000000u);
+}
+
+TEST(Graphics, FontsMeasureAlikeOnDevicesOfAnyResolution) {
+  QImage screen = WhiteImage(10, 10);
+  QImage print = WhiteImage(10, 10);
+  print.setDotsPerMeterX(int(300 / 0.0254));
+  print.setDotsPerMeterY(int(300 / 0.0254));
+  QPainter screenPainter(&screen);
+  QPainter printPainter(&print);
+  TGraphics a(screenPainter);
+  TGraphics b(printPainter);
+  const QSizeF sizeA = a.MeasureString("Composition", a.CreateFont("Arial", 12, 0));
+  const QSizeF sizeB = b.MeasureString("Composition", b.CreateFont("Arial", 12, 0));
+  EXPECT_NEAR(sizeA.width(), sizeB.width(), 2.0);
+  EXPECT_NEAR(sizeA.height(), sizeB.height(), 1.0);
+  // 12 points at 96 dpi are 16 pixels.
+  EXPECT_NEAR(sizeA.height(), 16 * 1.15, 4.0);
+}
+
+TEST(Graphics, FontStyleBitsAndFallbackFamily) {
+  QImage image = WhiteImage(10, 10);
+  QPainter painter(&image);
+  TGraphics g(painter);
+  const QFont font =
+      g.CreateFont("No Such Family Anywhere", 8, kFontBold | kFontItalic | kFontUnderline | kFontStrikeout);
+  EXPECT_TRUE(font.bold());
+  EXPECT_TRUE(font.italic());
+  EXPECT_TRUE(font.underline());
+  EXPECT_TRUE(font.strikeOut());
+  EXPECT_FALSE(QFontInfo(font).family().isEmpty());
+  // A size of 0 or less does not break font creation.
+  EXPECT_GT(g.CreateFont("Arial", 0, 0).pointSizeF(), 0);
+}
+
+TEST(Graphics, MultiLineTextMeasuresTaller) {
+  QImage image = WhiteImage(10, 10);
+  QPainter painter(&image);
+  TGraphics g(painter);
+  const QFont font = g.CreateFont("Arial", 10, 0);
+  const QSizeF one = g.MeasureString("Header", font);
+  const QSizeF two = g.MeasureString("Header\r\nSecond line", font);
+  EXPECT_GT(two.height(), 1.8 * one.height());
+}
+
+TEST(Graphics, DrawStringPlacesTextBelowAndRightOfTheCorner) {
+  QImage image = WhiteImage(100, 60);
+  QPainter painter(&image);
+  TGraphics g(painter);
+  g.DrawString("XX", g.CreateFont("Arial", 14, 0), MakeBrush(0xFF000000), QPointF(40, 20));
+  painter.end();
+  int minX = 100, minY = 100;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (qGray(image.pixel(x, y)) < 128) {
+        minX = std::min(minX, x);
+        minY = std::min(minY, y);
+      }
+  EXPECT_GE(minX, 40);
+  EXPECT_GE(minY, 20);
+  EXPECT_LT(minX, 46);
+  EXPECT_LT(minY, 32);
+}
+
+TEST(Graphics, StampingIsAvailableOnlyOnUnscaledRasterImages) {
+  QImage image = WhiteImage(10, 10);
+  QPainter painter(&image);
+  TGraphics g(painter);
+  EXPECT_TRUE(g.CanStamp());
+  painter.translate(3, 4);
+  EXPECT_TRUE(g.CanStamp());
+  painter.scale(2, 2);
+  EXPECT_FALSE(g.CanStamp());
+}
+
+TEST(Graphics, StampBlendsOnNearestPixelAndRespectsClip) {
+  QImage image = WhiteImage(40, 40);
+  QImage stamp(3, 3, QImage::Format_ARGB32_Premultiplied);
+  stamp.fill(Qt::transparent);
+  stamp.setPixel(1, 1, 0xFFFF0000);                           // opaque red centre
+  stamp.setPixel(0, 0, qPremultiply(qRgba(0, 0, 255, 128)));  // half-transparent blue corner
+  QPainter painter(&image);
+  painter.translate(1, 0);
+  painter.setClipRect(0, 0, 29, 40);  // device columns 1 .. 29
+  TGraphics g(painter);
+  const std::array<QPointF, 3> points{QPointF(9.4, 10.6), QPointF(29.2, 10), QPointF(-1e30, 5)};
+  g.StampImage(stamp, QPoint(1, 1), points.data(), int(points.size()));
+  painter.end();
+  EXPECT_EQ(image.pixel(10, 11), 0xFFFF0000u);  // (9.4 + 1, 10.6) rounds to (10, 11)
+  const QRgb corner = image.pixel(9, 10);
+  EXPECT_NEAR(qRed(corner), 127, 2);
+  EXPECT_EQ(qBlue(corner), 255);
+  // The second stamp falls at device column 30, outside the clip.
+  EXPECT_EQ(image.pixel(30, 10), 0xFFFFFFFFu);
+}
