@@ -1,10 +1,10 @@
 #pragma once
 
-#include <pugixml.hpp>
 #include <QRect>
 #include <QRectF>
 #include <cstdint>
 #include <functional>
+#include <pugixml.hpp>
 
 #include "geometry/graphics.h"
 #include "geometry/projection.h"

@@ -18,8 +18,7 @@ QString FormatGeneral(double value, const QLocale& locale = QLocale());
 // and exactly one conversion of e, E, f, F, g or G (flags, a width and a
 // precision of at most two digits each) are accepted. Returns nothing for any
 // other format. The decimal point of the number is the locale's.
-std::optional<QString> FormatWithUserFormat(const QString& format, double value,
-                                            const QLocale& locale = QLocale());
+std::optional<QString> FormatWithUserFormat(const QString& format, double value, const QLocale& locale = QLocale());
 
 // FormatWithUserFormat, falling back to FormatGeneral when the format is refused.
 QString FormatValue(const QString& format, double value, const QLocale& locale = QLocale());

@@ -61,9 +61,13 @@ void WriteInteger(pugi::xml_node node, const char* name, int64_t value) {
   AppendTextElement(node, name, FormatInteger(value));
 }
 
-void WriteColor(pugi::xml_node node, const char* name, uint32_t argb) { AppendTextElement(node, name, FormatColor(argb)); }
+void WriteColor(pugi::xml_node node, const char* name, uint32_t argb) {
+  AppendTextElement(node, name, FormatColor(argb));
+}
 
-void WriteFloat(pugi::xml_node node, const char* name, double value) { AppendTextElement(node, name, FormatFloat(value)); }
+void WriteFloat(pugi::xml_node node, const char* name, double value) {
+  AppendTextElement(node, name, FormatFloat(value));
+}
 
 void WriteBool(pugi::xml_node node, const char* name, bool value) { AppendTextElement(node, name, FormatBool(value)); }
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <pugixml.hpp>
 #include <QString>
 #include <cstdint>
+#include <pugixml.hpp>
 #include <span>
 #include <string_view>
 

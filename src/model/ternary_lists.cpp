@@ -1,8 +1,8 @@
 #include "model/ternary_lists.h"
 
 #include <array>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 
 #include "model/field_splitter.h"
 #include "model/value_encoding.h"
@@ -31,8 +31,7 @@ void TTernaryList<Traits>::Delete(int32_t index) {
   CheckIndex(index);
   TUpdateScope scope(*this);
   --m_count;
-  if (index < m_count)
-    std::copy(m_items.begin() + index + 1, m_items.begin() + m_count + 1, m_items.begin() + index);
+  if (index < m_count) std::copy(m_items.begin() + index + 1, m_items.begin() + m_count + 1, m_items.begin() + index);
 }
 
 template <typename Traits>

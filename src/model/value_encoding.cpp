@@ -18,16 +18,14 @@ std::string_view TrimLeft(std::string_view text) {
 
 std::string_view Trim(std::string_view text) {
   text = TrimLeft(text);
-  while (!text.empty() && (IsBlank(text.back()) || text.back() == '\r' || text.back() == '\n'))
-    text.remove_suffix(1);
+  while (!text.empty() && (IsBlank(text.back()) || text.back() == '\r' || text.back() == '\n')) text.remove_suffix(1);
   return text;
 }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
+    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
   return true;
 }
 

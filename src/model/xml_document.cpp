@@ -14,12 +14,24 @@ void AppendEscaped(std::string& out, std::string_view text, bool attribute) {
     const char* entity = nullptr;
     char reference[8];
     switch (c) {
-      case '&': entity = "&amp;"; break;
-      case '<': entity = "&lt;"; break;
-      case '>': entity = "&gt;"; break;
-      case '"': entity = attribute ? "&quot;" : nullptr; break;
-      case '\n': entity = attribute ? "&#10;" : nullptr; break;
-      case '\t': entity = attribute ? "&#9;" : nullptr; break;
+      case '&':
+        entity = "&amp;";
+        break;
+      case '<':
+        entity = "&lt;";
+        break;
+      case '>':
+        entity = "&gt;";
+        break;
+      case '"':
+        entity = attribute ? "&quot;" : nullptr;
+        break;
+      case '\n':
+        entity = attribute ? "&#10;" : nullptr;
+        break;
+      case '\t':
+        entity = attribute ? "&#9;" : nullptr;
+        break;
       default:
         if (c < 0x20) {
           std::snprintf(reference, sizeof reference, "&#%u;", c);
@@ -51,7 +63,9 @@ class Writer {
  private:
   void WriteNode(const pugi::xml_node& node, int depth) {
     switch (node.type()) {
-      case pugi::node_element: WriteElement(node, depth); break;
+      case pugi::node_element:
+        WriteElement(node, depth);
+        break;
       case pugi::node_pcdata:
       case pugi::node_cdata:
         Indent(depth);
@@ -63,7 +77,8 @@ class Writer {
         m_out.append("<!--").append(node.value()).append("-->");
         EndLine();
         break;
-      default: break;  // declarations, processing instructions and doctypes are not written
+      default:
+        break;  // declarations, processing instructions and doctypes are not written
     }
   }
 

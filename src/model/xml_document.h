@@ -1,8 +1,8 @@
 #pragma once
 
-#include <pugixml.hpp>
 #include <QString>
 #include <optional>
+#include <pugixml.hpp>
 #include <string>
 #include <string_view>
 

@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include <QLocale>
+
+#include "model/field_splitter.h"
+#include "model/ternary_lists.h"
+#include "model/xml_document.h"
+
+namespace {
+
+struct ChangeCounter {
+  explicit ChangeCounter(TGraphElement& element) {
+    element.OnChange = [this](TGraphElement*) { ++count; };
+  }
+  int count = 0;
+};
+
+std::string ErrorOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const TListError& error) {
+    return error.what();
+  }
+  return "no error";
+}
+
+pugi::xml_node Parse(pugi::xml_document& document, const char* text) {
+  EXPECT_TRUE(document.load_string(text, model::kParseOptions));
+  return document.first_child();
+}
+
+}  // namespace
+
+TEST(TernaryList, GrowthSequence) {
+  TTernaryPointList list;
+  std::vector<int32_t> capacities;
+  for (int i = 0; i < 120; ++i) {
+    list.Add({double(i), 0, 0});
+    if (capacities.empty() || capacities.back() != list.Capacity()) capacities.push_back(list.Capacity());
+  }
+  EXPECT_EQ(capacities, (std::vector<int32_t>{4, 8, 12, 28, 44, 60, 76, 95, 118, 147}));
+  EXPECT_EQ(list.Get(119).A, 119);
+}
+
+TEST(TernaryList, ErrorsCarryTheValueAndLeaveTheListUnchanged) {
+  TTernaryPointList list;
+  list.Add({0.2, 0.3, 0.5});
+  EXPECT_EQ(ErrorOf([&] { list.Get(-1); }), "List index out of bounds (-1)");
+  EXPECT_EQ(ErrorOf([&] { list.Get(1); }), "List index out of bounds (1)");
+  EXPECT_EQ(ErrorOf([&] { list.Delete(5); }), "List index out of bounds (5)");
+  EXPECT_EQ(ErrorOf([&] { list.SetCount(-2); }), "List count out of bounds (-2)");
+  EXPECT_EQ(ErrorOf([&] { list.SetCount(134217728); }), "List count out of bounds (134217728)");
+  EXPECT_EQ(ErrorOf([&] { list.SetCapacity(0); }), "List capacity out of bounds (0)");
+  EXPECT_EQ(ErrorOf([&] { list.SetCapacity(134217728); }), "List capacity out of bounds (134217728)");
+  EXPECT_EQ(list.Count(), 1);
+  EXPECT_EQ(list.Capacity(), 4);
+  EXPECT_EQ(list.Get(0), (TTernaryPoint{0.2, 0.3, 0.5}));
+  EXPECT_EQ(list.UpdateCount(), 0);
+}
+
+TEST(TernaryList, SetCountZeroFillsAndShrinksFromTheEnd) {
+  TTernaryPointList list;
+  list.SetCount(3);
+  EXPECT_EQ(list.Count(), 3);
+  EXPECT_EQ(list.Get(2), (TTernaryPoint{0, 0, 0}));
+
+  TTernaryPointList five;
+  for (int i = 0; i < 5; ++i) five.Add({double(i), 1, 2});
+  ChangeCounter changes(five);
+  five.SetCount(0);
+  EXPECT_EQ(changes.count, 5);
+  EXPECT_EQ(five.Count(), 0);
+
+  five.Add({1, 1, 1});
+  five.Clear();
+  EXPECT_EQ(five.Count(), 0);
+  EXPECT_EQ(five.Capacity(), 0);
+}
+
+TEST(TernaryList, DeleteMovesLaterItemsDown) {
+  TTernaryCoupleList list;
+  for (int i = 0; i < 4; ++i) list.Add({{double(i), 0, 0}, {0, double(i), 0}});
+  ChangeCounter changes(list);
+  list.Delete(1);
+  EXPECT_EQ(changes.count, 1);
+  ASSERT_EQ(list.Count(), 3);
+  EXPECT_EQ(list.Get(0).P1.A, 0);
+  EXPECT_EQ(list.Get(1).P1.A, 2);
+  EXPECT_EQ(list.Get(2).P2.B, 3);
+}
+
+TEST(TernaryList, SavesItemsWithAPointAndReadsThemBack) {
+  const QLocale saved;
+  QLocale::setDefault(QLocale(QLocale::French));
+  TTernaryPointList list;
+  list.Add({0.2, 0.3, 0.5});
+  list.Add({1e-6, 1, 0});
+  pugi::xml_document document;
+  pugi::xml_node items = document.append_child("Items");
+  list.SaveToXML(items);
+  EXPECT_STREQ(items.first_child().name(), "TP");
+  EXPECT_EQ(std::string(items.first_child().text().get()), "0.2;0.3;0.5");
+  EXPECT_EQ(std::string(items.last_child().text().get()), "1e-06;1;0");
+
+  TTernaryPointList copy;
+  copy.Add({9, 9, 9});
+  ChangeCounter changes(copy);
+  copy.LoadFromXML(items);
+  EXPECT_EQ(changes.count, 1);
+  ASSERT_EQ(copy.Count(), 2);
+  EXPECT_EQ(copy.Get(0), list.Get(0));
+  EXPECT_EQ(copy.Get(1), list.Get(1));
+  QLocale::setDefault(saved);
+}
+
+TEST(TernaryList, LoadingSkipsMalformedEntries) {
+  pugi::xml_document document;
+  TTernaryPointList list;
+  list.LoadFromXML(Parse(document,
+                         "<Items><TP>0.2;0.3;0.5</TP><TP>0.2 0.3 0.5</TP><TP>0.2; 0.3 ;0.5</TP>"
+                         "<TP>0.2;0.3;0.5;</TP><TP>0.2;;0.5</TP><TP>0.2;0.3</TP><TP>x;0.3;0.5</TP>"
+                         "<TP>0,2;0,3;0,5</TP><Other>1;2;3</Other><!-- 1;2;3 --><TC>1;2;3</TC>"
+                         "<TP>\"0.1\";0.2;0.7</TP></Items>"));
+  ASSERT_EQ(list.Count(), 4);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(list.Get(i), (TTernaryPoint{0.2, 0.3, 0.5}));
+  EXPECT_EQ(list.Get(3), (TTernaryPoint{0.1, 0.2, 0.7}));
+}
+
+TEST(TernaryList, CouplesNeedSixValues) {
+  pugi::xml_document document;
+  TTernaryCoupleList list;
+  list.LoadFromXML(
+      Parse(document, "<Items><TC>1;2;3;4;5</TC><TC>1;2;3;4;5;6;7</TC><TC>0.1;0.2;0.7;0.3;0.3;0.4</TC></Items>"));
+  ASSERT_EQ(list.Count(), 1);
+  EXPECT_EQ(list.Get(0), (TTernaryCouple{{0.1, 0.2, 0.7}, {0.3, 0.3, 0.4}}));
+  pugi::xml_node items = document.append_child("Out");
+  list.SaveToXML(items);
+  EXPECT_EQ(std::string(items.first_child().text().get()), "0.1;0.2;0.7;0.3;0.3;0.4");
+}
+
+TEST(FieldSplitter, SplittingRules) {
+  const std::pair<const char*, std::vector<std::string>> cases[] = {
+      {"0.2;0.3;0.5", {"0.2", "0.3", "0.5"}},
+      {"  0.2 0.3\t0.5\r\n", {"0.2", "0.3", "0.5"}},
+      {"0.2; 0.3 ;0.5", {"0.2", "0.3", "0.5"}},
+      {"0.2;0.3;", {"0.2", "0.3", ""}},
+      {"0.2;;0.5", {"0.2", "", "0.5"}},
+      {"\"a;b\";\"say \"\"hi\"\"\"", {"a;b", "say \"hi\""}},
+      {"\"unclosed", {"unclosed"}},
+      {"", {}},
+      {"   ", {}},
+      {";", {"", ""}},
+  };
+  std::vector<std::string> fields;
+  for (const auto& [text, expected] : cases) {
+    model::SplitFields(text, fields);
+    EXPECT_EQ(fields, expected) << text;
+  }
+  model::SplitFields(std::string_view("1;2\0;3", 6), fields);
+  EXPECT_EQ(fields, (std::vector<std::string>{"1", "2"}));
+}
