@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+namespace geometry {
+
+// GIF stores each side in 16 bits.
+constexpr int kMaxGifSide = 65535;
+
+// Writes the image as a single-frame GIF89a file of at most 256 opaque colours
+// (see MakePaletteImage). Returns false, leaving no file behind, when the image
+// is null or too large for GIF, or when the file cannot be written.
+bool WriteGif(const QImage& image, const QString& fileName);
+
+}  // namespace geometry
