@@ -1,0 +1,114 @@
+#include "model/line_style.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "model/property_io.h"
+
+namespace model {
+
+uint32_t InterpolateColor(uint32_t start, uint32_t end, int count, int index) {
+  if (count < 1) return start;
+  uint32_t result = 0;
+  for (int shift = 0; shift < 32; shift += 8) {
+    const double from = double((start >> shift) & 0xFF);
+    const double to = double((end >> shift) & 0xFF);
+    // nearbyint rounds half-way values to even in the default rounding mode.
+    const double value = std::nearbyint(index * ((to - from) / count) + from);
+    result |= uint32_t(std::clamp(value, 0.0, 255.0)) << shift;
+  }
+  return result;
+}
+
+}  // namespace model
+
+TLineStyle::TLineStyle() { SetDefaults(); }
+
+void TLineStyle::SetWidth(float width) {
+  if (width == m_width) return;
+  TUpdateScope scope(*this);
+  m_width = width;
+}
+
+void TLineStyle::SetDashStyle(int32_t dashStyle) {
+  if (dashStyle == m_dashStyle) return;
+  TUpdateScope scope(*this);
+  m_dashStyle = dashStyle;
+}
+
+void TLineStyle::SetColor(uint32_t argb) {
+  if (argb == m_color) return;
+  TUpdateScope scope(*this);
+  m_color = argb;
+}
+
+void TLineStyle::SetVisible(bool visible) {
+  if (visible == m_visible) return;
+  TUpdateScope scope(*this);
+  m_visible = visible;
+}
+
+void TLineStyle::SetColorMode(TColorMode mode) {
+  if (mode == m_colorMode) return;
+  TUpdateScope scope(*this);
+  m_colorMode = mode;
+}
+
+void TLineStyle::SetEndColor(uint32_t argb) {
+  if (argb == m_endColor) return;
+  TUpdateScope scope(*this);
+  m_endColor = argb;
+}
+
+void TLineStyle::DrawSegment(TGraphics& g, const QPointF& from, const QPointF& to, int count, int index) {
+  if (!m_visible) return;
+  if (IsGradient()) m_pen.setColor(geometry::ColorFromArgb(model::InterpolateColor(m_color, m_endColor, count, index)));
+  g.DrawLine(m_pen, from, to);
+}
+
+void TLineStyle::DrawPolyline(TGraphics& g, const QPointF* points, int count) {
+  if (!m_visible || count < 2) return;
+  if (!IsGradient()) {
+    g.DrawLines(m_pen, points, count);
+    return;
+  }
+  for (int j = 0; j + 1 < count; ++j) DrawSegment(g, points[j], points[j + 1], count, j);
+}
+
+void TLineStyle::RebuildPen() { m_pen = geometry::MakePen(m_color, m_width, m_dashStyle); }
+
+void TLineStyle::Changed() {
+  // The pen must be ready before a listener repaints.
+  RebuildPen();
+  TGraphElement::Changed();
+}
+
+void TLineStyle::LoadFromXML(pugi::xml_node node) {
+  TUpdateScope scope(*this);
+  model::ReadColor(node, "Color", m_color);
+  uint8_t mode = m_colorMode;
+  if (model::ReadByte(node, "ColorMode", mode)) m_colorMode = TColorMode(mode);
+  model::ReadColor(node, "EndColor", m_endColor);
+  model::ReadInteger(node, "DashStyle", m_dashStyle);
+  model::ReadBool(node, "Visible", m_visible);
+  model::ReadFloat(node, "Width", m_width);
+}
+
+void TLineStyle::SetDefaults() {
+  TUpdateScope scope(*this);
+  m_color = 0xFF000000;
+  m_colorMode = cmSolid;
+  m_dashStyle = DashStyleSolid;
+  m_visible = true;
+  m_width = 1.0f;
+  m_endColor = 0xFF000000;
+}
+
+void TLineStyle::SaveToXML(pugi::xml_node node) const {
+  model::WriteColor(node, "Color", m_color);
+  model::WriteInteger(node, "ColorMode", m_colorMode);
+  model::WriteColor(node, "EndColor", m_endColor);
+  model::WriteInteger(node, "DashStyle", m_dashStyle);
+  model::WriteBool(node, "Visible", m_visible);
+  model::WriteFloat(node, "Width", m_width);
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QBrush>
+#include <QImage>
+#include <QPen>
+#include <QPoint>
+#include <cstdint>
+
+#include "model/graph_element.h"
+
+// Marker shapes. Documents may hold any byte; values above dtHorizLine draw
+// nothing.
+enum TDotType : uint8_t {
+  dtFilledDot = 0,
+  dtOpenDot = 1,
+  dtFilledSquare = 2,
+  dtOpenSquare = 3,
+  dtFilledTriUp = 4,
+  dtOpenTriUp = 5,
+  dtFilledTriDown = 6,
+  dtOpenTriDown = 7,
+  dtFilledDiamond = 8,
+  dtOpenDiamond = 9,
+  dtCross = 10,
+  dtVertLine = 11,
+  dtHorizLine = 12,
+};
+
+// The marker drawn at each point of a series: a shape of Size world units
+// with a 1-unit outline in LineColor and, for the filled shapes, FillColor.
+// The pen, the brush and a pre-rendered marker image are rebuilt whenever the
+// style changes, never per marker.
+class TPointStyle : public TGraphElement {
+ public:
+  TPointStyle();
+
+  int32_t Size() const { return m_size; }
+  void SetSize(int32_t size);
+  TDotType DotType() const { return m_dotType; }
+  void SetDotType(TDotType dotType);
+  uint32_t LineColor() const { return m_lineColor; }
+  void SetLineColor(uint32_t argb);
+  uint32_t FillColor() const { return m_fillColor; }
+  void SetFillColor(uint32_t argb);
+  bool Visible() const { return m_visible; }
+  void SetVisible(bool visible);
+
+  // Draws one marker centred on a point in world coordinates.
+  void DrawMarker(TGraphics& g, const QPointF& point);
+  // Draws a marker at each point, in order. On a raster image the cached
+  // marker image is stamped at the nearest pixel (a marker at an integer
+  // world position looks exactly like DrawMarker's); other devices get shapes.
+  void DrawMarkers(TGraphics& g, const QPointF* points, int count);
+
+  void Changed() override;
+  void LoadFromXML(pugi::xml_node node) override;
+  void SetDefaults() override;
+  void SaveToXML(pugi::xml_node node) const override;
+
+ private:
+  void StoreSize(int32_t size);
+  void DrawShape(TGraphics& g, const QPointF& centre) const;
+  void RebuildStamp();
+  // A silent change of Size or DotType leaves the stamp describing the old
+  // marker; then shapes are drawn instead.
+  bool StampIsCurrent() const;
+
+  int32_t m_size = 5;
+  TDotType m_dotType = dtFilledSquare;
+  uint32_t m_lineColor = 0xFF000000;
+  uint32_t m_fillColor = 0xFF808080;
+  // Size as floats, the marker's box around its centre.
+  float m_markerWidth = 5.0f;
+  float m_markerHeight = 5.0f;
+  float m_halfHeight = 2.5f;
+  float m_halfWidth = 2.5f;
+  bool m_visible = true;
+  QPen m_pen;
+  QBrush m_brush;
+
+  QImage m_stamp;  // null when the marker cannot or need not be stamped
+  QPoint m_stampHotSpot;
+  int32_t m_stampSize = 0;
+  TDotType m_stampDotType = dtFilledSquare;
+};
