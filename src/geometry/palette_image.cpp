@@ -5,6 +5,7 @@
 #include <array>
 #include <new>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace geometry {
 
@@ -17,12 +18,15 @@ QRgb PixelAt(const QImage& rgb32, int x, int y) {
 // Palette of every distinct colour in order of appearance, or empty when
 // there are more than 256 of them.
 std::vector<QRgb> CollectFewColors(const QImage& rgb32) {
-  std::unordered_map<QRgb, int> seen;
+  std::unordered_set<QRgb> seen;
   std::vector<QRgb> palette;
+  QRgb previous = PixelAt(rgb32, 0, 0) ^ 1u;
   for (int y = 0; y < rgb32.height(); ++y) {
     for (int x = 0; x < rgb32.width(); ++x) {
       const QRgb color = PixelAt(rgb32, x, y);
-      if (!seen.emplace(color, static_cast<int>(palette.size())).second) continue;
+      if (color == previous) continue;
+      previous = color;
+      if (!seen.insert(color).second) continue;
       if (palette.size() == kMaxPaletteColors) return {};
       palette.push_back(color);
     }
