@@ -2,19 +2,10 @@
 
 namespace model {
 
-namespace {
+namespace detail {
 
-bool IsSeparatorBlank(char c) {
-  const auto code = static_cast<unsigned char>(c);
-  return code >= 1 && code <= 32;
-}
-
-void SkipBlanks(std::string_view text, size_t& pos) {
-  while (pos < text.size() && IsSeparatorBlank(text[pos])) ++pos;
-}
-
-std::string ReadQuoted(std::string_view text, size_t& pos) {
-  std::string field;
+void ReadQuoted(std::string_view text, size_t& pos, std::string& field) {
+  field.clear();
   ++pos;  // opening quote
   while (pos < text.size()) {
     if (text[pos] == '"') {
@@ -24,36 +15,17 @@ std::string ReadQuoted(std::string_view text, size_t& pos) {
         continue;
       }
       ++pos;  // closing quote
-      return field;
+      return;
     }
     field += text[pos++];
   }
-  return field;
 }
 
-}  // namespace
+}  // namespace detail
 
 void SplitFields(std::string_view text, std::vector<std::string>& fields) {
   fields.clear();
-  size_t pos = 0;
-  // A NUL ends the text, as it would end a C string.
-  text = text.substr(0, text.find('\0'));
-  SkipBlanks(text, pos);
-  while (pos < text.size()) {
-    if (text[pos] == '"') {
-      fields.push_back(ReadQuoted(text, pos));
-    } else {
-      const size_t start = pos;
-      while (pos < text.size() && text[pos] != ';' && static_cast<unsigned char>(text[pos]) > 32) ++pos;
-      fields.emplace_back(text.substr(start, pos - start));
-    }
-    SkipBlanks(text, pos);
-    if (pos < text.size() && text[pos] == ';') {
-      if (pos + 1 == text.size()) fields.emplace_back();
-      ++pos;
-      SkipBlanks(text, pos);
-    }
-  }
+  ForEachField(text, [&fields](std::string_view field) { fields.emplace_back(field); });
 }
 
 }  // namespace model

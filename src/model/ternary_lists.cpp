@@ -102,19 +102,22 @@ template <typename Traits>
 void TTernaryList<Traits>::LoadFromXML(pugi::xml_node node) {
   TUpdateScope scope(*this);
   Clear();
-  std::vector<std::string> fields;
   std::array<double, Traits::kValueCount> values{};
   for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
     if (child.type() != pugi::node_element || std::strcmp(child.name(), Traits::kElementName) != 0) continue;
-    model::SplitFields(child.text().get(), fields);
-    if (fields.size() != values.size()) continue;
+    // An entry counts only with exactly the expected number of fields, each
+    // of which converts; any other entry is skipped.
+    size_t fieldCount = 0;
     bool converted = true;
-    for (size_t i = 0; i < values.size() && converted; ++i) {
-      const auto value = model::ParseFloat(fields[i]);
-      converted = value.has_value();
-      if (converted) values[i] = *value;
-    }
-    if (!converted) continue;
+    model::ForEachField(child.text().get(), [&](std::string_view field) {
+      if (fieldCount < values.size() && converted) {
+        const auto value = model::ParseFloat(field);
+        converted = value.has_value();
+        if (converted) values[fieldCount] = *value;
+      }
+      ++fieldCount;
+    });
+    if (fieldCount != values.size() || !converted) continue;
     Item item;
     FromValues(values.data(), item);
     Add(item);
@@ -123,14 +126,14 @@ void TTernaryList<Traits>::LoadFromXML(pugi::xml_node node) {
 
 template <typename Traits>
 void TTernaryList<Traits>::SaveToXML(pugi::xml_node node) const {
-  std::string text;
+  char text[Traits::kValueCount * (model::kMaxFloatLength + 1)];
   for (int32_t i = 0; i < m_count; ++i) {
-    text.clear();
+    char* end = text;
     for (const double value : ValuesOf(m_items[size_t(i)])) {
-      if (!text.empty()) text += ';';
-      text += model::FormatFloat(value);
+      if (end != text) *end++ = ';';
+      end = model::FormatFloatTo(end, value);
     }
-    node.append_child(Traits::kElementName).append_child(pugi::node_pcdata).set_value(text.data(), text.size());
+    node.append_child(Traits::kElementName).append_child(pugi::node_pcdata).set_value(text, size_t(end - text));
   }
 }
 

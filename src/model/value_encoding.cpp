@@ -1,5 +1,6 @@
 #include "model/value_encoding.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <charconv>
@@ -37,6 +38,109 @@ std::optional<int32_t> ParseHexPattern(std::string_view digits) {
   return static_cast<int32_t>(value);
 }
 
+// The 15 significant digits of a positive value, rounded exactly like printf
+// (to nearest, ties to even on the exact binary value), and the decimal
+// exponent of the first digit.
+struct FifteenDigits {
+  uint64_t digits = 0;  // 10^14 <= digits < 10^15
+  int exponent = 0;
+};
+
+constexpr uint64_t kPowersOfTen[20] = {1ull,
+                                       10ull,
+                                       100ull,
+                                       1000ull,
+                                       10000ull,
+                                       100000ull,
+                                       1000000ull,
+                                       10000000ull,
+                                       100000000ull,
+                                       1000000000ull,
+                                       10000000000ull,
+                                       100000000000ull,
+                                       1000000000000ull,
+                                       10000000000000ull,
+                                       100000000000000ull,
+                                       1000000000000000ull,
+                                       10000000000000000ull,
+                                       100000000000000000ull,
+                                       1000000000000000000ull,
+                                       10000000000000000000ull};
+
+__extension__ using Uint128 = unsigned __int128;  // a GCC/Clang extension
+
+// Exact for 1e-5 <= magnitude < 1e15: magnitude = mantissa * 2^e with a
+// 53-bit mantissa, and mantissa * 10^19 still fits in 128 bits.
+std::optional<FifteenDigits> RoundToFifteenDigits(double magnitude) {
+  int binaryExponent = 0;
+  const double fraction = std::frexp(magnitude, &binaryExponent);
+  const auto mantissa = static_cast<uint64_t>(std::ldexp(fraction, 53));
+  const int shift = 53 - binaryExponent;  // magnitude = mantissa / 2^shift, shift > 0 in range
+  // log10(2) * (binaryExponent - 1) estimates the decimal exponent to within
+  // one; the loop below corrects it. In range the true exponent is -5 to 14.
+  int exponent = std::clamp(static_cast<int>(std::floor((binaryExponent - 1) * 0.30102999566398120)), -5, 14);
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const int scale = 14 - exponent;
+    if (scale < 0 || scale > 19 || shift <= 0 || shift >= 127) return std::nullopt;
+    const Uint128 scaled = static_cast<Uint128>(mantissa) * kPowersOfTen[scale];
+    Uint128 quotient = scaled >> shift;
+    const Uint128 remainder = scaled - (quotient << shift);
+    const Uint128 half = static_cast<Uint128>(1) << (shift - 1);
+    if (remainder > half || (remainder == half && (quotient & 1))) ++quotient;
+    if (quotient >= kPowersOfTen[15]) {
+      ++exponent;
+    } else if (quotient < kPowersOfTen[14]) {
+      --exponent;
+    } else {
+      return FifteenDigits{static_cast<uint64_t>(quotient), exponent};
+    }
+  }
+  return std::nullopt;
+}
+
+// Lays out the digits as "%g" does: scientific notation below 1e-4 or from
+// 1e15 on, fixed otherwise; trailing zeros dropped.
+char* WriteGeneralLayout(char* out, const FifteenDigits& value) {
+  char digits[15];
+  uint64_t rest = value.digits;
+  for (int i = 14; i >= 0; --i) {
+    digits[i] = static_cast<char>('0' + rest % 10);
+    rest /= 10;
+  }
+  int count = 15;
+  while (count > 1 && digits[count - 1] == '0') --count;
+  const int exponent = value.exponent;
+  if (exponent < -4 || exponent >= 15) {
+    *out++ = digits[0];
+    if (count > 1) {
+      *out++ = '.';
+      out = std::copy(digits + 1, digits + count, out);
+    }
+    *out++ = 'e';
+    *out++ = exponent < 0 ? '-' : '+';
+    const int absolute = std::abs(exponent);
+    if (absolute < 10) *out++ = '0';
+    return std::to_chars(out, out + 4, absolute).ptr;
+  }
+  if (exponent < 0) {
+    *out++ = '0';
+    *out++ = '.';
+    out = std::fill_n(out, -exponent - 1, '0');
+    return std::copy(digits, digits + count, out);
+  }
+  const int integerDigits = exponent + 1;
+  for (int i = 0; i < integerDigits; ++i) *out++ = i < count ? digits[i] : '0';
+  if (count > integerDigits) {
+    *out++ = '.';
+    out = std::copy(digits + integerDigits, digits + count, out);
+  }
+  return out;
+}
+
+char* FormatFloatSlowly(char* out, double value) {
+  return std::to_chars(out, out + kMaxFloatLength, value, std::chars_format::general, 15).ptr;
+}
+
 }  // namespace
 
 std::string FormatColor(uint32_t argb) { return FormatHex(argb, 8); }
@@ -68,10 +172,17 @@ std::optional<int32_t> ParseInteger(std::string_view text) {
 }
 
 std::string FormatFloat(double value) {
-  std::array<char, 64> buffer{};
-  const auto [end, error] =
-      std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::general, 15);
-  return std::string(buffer.data(), end);
+  std::array<char, kMaxFloatLength> buffer{};
+  return std::string(buffer.data(), FormatFloatTo(buffer.data(), value));
+}
+
+char* FormatFloatTo(char* out, double value) {
+  const double magnitude = std::fabs(value);
+  if (value == 0.0 || !(magnitude >= 1e-5 && magnitude < 1e15)) return FormatFloatSlowly(out, value);
+  const auto digits = RoundToFifteenDigits(magnitude);
+  if (!digits) return FormatFloatSlowly(out, value);
+  if (std::signbit(value)) *out++ = '-';
+  return WriteGeneralLayout(out, *digits);
 }
 
 std::optional<double> ParseFloat(std::string_view text) {

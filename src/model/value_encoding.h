@@ -21,8 +21,13 @@ std::string FormatInteger(int64_t value);
 // taken as a 32-bit pattern ("$FFFFFFFF" is -1). Anything else fails.
 std::optional<int32_t> ParseInteger(std::string_view text);
 
-// General format with at most 15 significant digits (like "%.15g").
+// General format with at most 15 significant digits, exactly as "%.15g"
+// prints it in the C locale.
 std::string FormatFloat(double value);
+// The same into `out`, which must hold kMaxFloatLength characters; returns
+// the end of the text. Fast enough for documents of millions of numbers.
+constexpr size_t kMaxFloatLength = 32;
+char* FormatFloatTo(char* out, double value);
 // Decimal conversion with "." only: "1,5" fails. Blanks around the number are
 // allowed; infinities and NaN are refused.
 std::optional<double> ParseFloat(std::string_view text);

@@ -6,7 +6,18 @@ namespace model {
 
 namespace {
 
+bool NeedsEscape(unsigned char c, bool attribute) {
+  return c < 0x20 || c == '&' || c == '<' || c == '>' || (attribute && c == '"');
+}
+
 void AppendEscaped(std::string& out, std::string_view text, bool attribute) {
+  // Most texts (numbers, names) need no escaping at all.
+  size_t first = 0;
+  while (first < text.size() && !NeedsEscape(static_cast<unsigned char>(text[first]), attribute)) ++first;
+  if (first == text.size()) {
+    out.append(text);
+    return;
+  }
   size_t plain = 0;
   auto flush = [&](size_t upTo) { out.append(text.data() + plain, upTo - plain); };
   for (size_t i = 0; i < text.size(); ++i) {
@@ -93,15 +104,23 @@ class Writer {
       AppendEscaped(m_out, attribute.value(), true);
       m_out += '"';
     }
-    if (!element.first_child()) {
+    // A parsed document may hold an element's only text in the element itself.
+    const std::string_view embeddedText = element.value();
+    if (!element.first_child() && embeddedText.empty()) {
       m_out += "/>";
     } else if (HoldsOnlyText(element)) {
       m_out += '>';
+      AppendEscaped(m_out, embeddedText, false);
       for (const pugi::xml_node text : element.children()) AppendEscaped(m_out, text.value(), false);
       CloseTag(element);
     } else {
       m_out += '>';
       EndLine();
+      if (!embeddedText.empty()) {
+        Indent(depth + 1);
+        AppendEscaped(m_out, embeddedText, false);
+        EndLine();
+      }
       WriteChildren(element, depth + 1);
       Indent(depth);
       CloseTag(element);

@@ -1,0 +1,88 @@
+// Writes a list of 1,000,000 points into a document in memory and reads it
+// back. Run one direction at a time with --benchmark_filter to read its
+// peak memory from the "peak_rss_MB" counter.
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <random>
+
+#include "model/ternary_lists.h"
+#include "model/value_encoding.h"
+#include "model/xml_document.h"
+
+namespace {
+
+constexpr int kPointCount = 1'000'000;
+
+void FillRandom(TTernaryPointList& list) {
+  std::mt19937 random(42);
+  std::uniform_real_distribution<double> unit(0.0, 1.0);
+  TUpdateScope scope(list);
+  for (int i = 0; i < kPointCount; ++i) {
+    const double a = unit(random);
+    const double b = unit(random) * (1 - a);
+    list.Add({a, b, 1 - a - b});
+  }
+}
+
+std::string WriteList(const TTernaryPointList& list) {
+  pugi::xml_document document;
+  list.SaveToXML(document.append_child("Items"));
+  std::string text;
+  model::WriteDocument(document, text, model::TXmlLayout::Indented);
+  return text;
+}
+
+double PeakRssMegabytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return double(usage.ru_maxrss) / 1024.0;
+}
+
+void BM_WritePointsDocument(benchmark::State& state) {
+  TTernaryPointList list;
+  FillRandom(list);
+  size_t bytes = 0;
+  for (auto _ : state) {
+    const std::string text = WriteList(list);
+    bytes = text.size();
+    benchmark::DoNotOptimize(text.data());
+  }
+  state.counters["document_MB"] = double(bytes) / 1e6;
+  state.counters["peak_rss_MB"] = PeakRssMegabytes();
+}
+
+void BM_ReadPointsDocument(benchmark::State& state) {
+  // The document text is built directly so that the peak memory counter
+  // measures the read alone, not the writer's document tree.
+  std::string text = "<Items>";
+  {
+    TTernaryPointList source;
+    FillRandom(source);
+    char number[model::kMaxFloatLength];
+    for (int i = 0; i < source.Count(); ++i) {
+      const TTernaryPoint p = source.Get(i);
+      text += "<TP>";
+      text.append(number, model::FormatFloatTo(number, p.A)) += ';';
+      text.append(number, model::FormatFloatTo(number, p.B)) += ';';
+      text.append(number, model::FormatFloatTo(number, p.C)) += "</TP>\r\n";
+    }
+    text += "</Items>";
+  }
+  for (auto _ : state) {
+    // The buffer stands for a file read into memory, parsed in place.
+    std::string buffer = text;
+    pugi::xml_document document;
+    document.load_buffer_inplace(buffer.data(), buffer.size(), model::kParseOptions);
+    TTernaryPointList list;
+    list.LoadFromXML(document.child("Items"));
+    if (list.Count() != kPointCount) state.SkipWithError("points lost");
+  }
+  state.counters["peak_rss_MB"] = PeakRssMegabytes();
+}
+
+}  // namespace
+
+BENCHMARK(BM_WritePointsDocument)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_ReadPointsDocument)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK_MAIN();
