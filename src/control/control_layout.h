@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QRect>
+#include <QRectF>
+
+class TControlLabel;
+
+// The three bands of the control: header on top, footer at the bottom, the
+// diagram in between. The graph area comes out empty or inverted when the two
+// bands are taller than the control.
+struct TControlLayout {
+  QRect Header;
+  QRect Footer;
+  QRect GraphArea;
+
+  // The graph area as (left, top, width, height) for fitting the diagram.
+  QRectF GraphAreaF() const { return QRectF(GraphArea); }
+};
+
+TControlLayout ComputeLayout(int width, int height, const TControlLabel& header, const TControlLabel& footer);

@@ -1,0 +1,74 @@
+// The diagram document: reading and writing the control's part of it.
+#include <QIODevice>
+#include <string>
+
+#include "control/document_io.h"
+#include "control/graph_control.h"
+#include "model/property_io.h"
+#include "model/value_encoding.h"
+#include "model/xml_document.h"
+
+namespace {
+
+constexpr const char* kRootName = "GraphControl";
+// The background colour is written with at least this many hexadecimal digits.
+constexpr int kColorDigits = 4;
+
+QByteArray Serialize(const TGraphControl& control, model::TXmlLayout layout) {
+  pugi::xml_document document;
+  control.SaveToDocument(document);
+  std::string text;
+  model::WriteDocument(document, text, layout);
+  return QByteArray(text.data(), qsizetype(text.size()));
+}
+
+}  // namespace
+
+void TGraphControl::SaveToFile(const QString& fileName, bool indent) const {
+  const auto layout = indent ? model::TXmlLayout::Indented : model::TXmlLayout::Compact;
+  control::WriteFileSafely(fileName, Serialize(*this, layout));
+}
+
+void TGraphControl::SaveToStream(QIODevice& stream) const {
+  control::WriteAll(stream, Serialize(*this, model::TXmlLayout::Compact), control::DeviceName(stream));
+}
+
+void TGraphControl::SaveToDocument(pugi::xml_document& document) const {
+  SaveToXML(model::AppendElement(document, kRootName));
+}
+
+void TGraphControl::SaveToXML(pugi::xml_node element) const {
+  model::AppendTextElement(element, "BackgroundColor", model::FormatHex(m_color, kColorDigits));
+  m_header->SaveToXML(model::AppendElement(element, "MainHeader"));
+  m_footer->SaveToXML(model::AppendElement(element, "MainFooter"));
+  m_graph->SaveToXML(model::AppendElement(element, "Graph"));
+}
+
+void TGraphControl::LoadFromFile(const QString& fileName) {
+  pugi::xml_document document;
+  control::ParseDocument(control::ReadFile(fileName), fileName, document);
+  LoadFromDocument(document);
+}
+
+void TGraphControl::LoadFromStream(QIODevice& stream) {
+  const QString name = control::DeviceName(stream);
+  pugi::xml_document document;
+  control::ParseDocument(control::ReadAll(stream, name), name, document);
+  LoadFromDocument(document);
+}
+
+void TGraphControl::LoadFromDocument(const pugi::xml_document& document) {
+  const pugi::xml_node root = document.document_element();
+  // The root's name is not checked: only its children matter.
+  if (!root) throw TDocumentError("Cannot read the document: it has no root element");
+  LoadFromXML(root);
+}
+
+void TGraphControl::LoadFromXML(pugi::xml_node element) {
+  TControlUpdateScope scope(*this);
+  model::ReadColor(element, "BackgroundColor", m_color);
+  if (const pugi::xml_node header = model::FirstChildElement(element, "MainHeader")) m_header->LoadFromXML(header);
+  if (const pugi::xml_node footer = model::FirstChildElement(element, "MainFooter")) m_footer->LoadFromXML(footer);
+  if (const pugi::xml_node graph = model::FirstChildElement(element, "Graph")) m_graph->LoadFromXML(graph);
+  FitToBounds();
+}
