@@ -1,0 +1,156 @@
+#include "model/graph_serie.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+#include "model/number_format.h"
+#include "model/property_io.h"
+#include "model/xml_document.h"
+
+TGraphSerie::TGraphSerie()
+    : m_lineStyle(std::make_unique<TLineStyle>()),
+      m_pointStyle(std::make_unique<TPointStyle>()),
+      m_name(QStringLiteral("Unnamed")) {
+  m_lineStyle->OnChange = [this](TGraphElement*) { StyleChanged(); };
+  m_pointStyle->OnChange = [this](TGraphElement*) { StyleChanged(); };
+  TGraphSerie::SetDefaults();
+}
+
+void TGraphSerie::SetName(const QString& name) {
+  if (name == m_name) return;
+  TUpdateScope scope(*this);
+  m_name = name;
+}
+
+void TGraphSerie::SetVisible(bool visible) {
+  if (visible == m_visible) return;
+  TUpdateScope scope(*this);
+  m_visible = visible;
+}
+
+void TGraphSerie::SetFrequency(int32_t frequency) {
+  if (frequency == m_frequency) return;
+  m_frequency = std::max(frequency, 1);
+}
+
+void TGraphSerie::Refresh() { TUpdateScope scope(*this); }
+
+void TGraphSerie::StyleChanged() { TUpdateScope scope(*this); }
+
+void TGraphSerie::GetText(QString& text) const { text = m_name; }
+
+bool TGraphSerie::IsDrawable(int itemCount) const {
+  return itemCount > 0 && m_visible && (m_pointStyle->Visible() || m_lineStyle->Visible());
+}
+
+bool TGraphSerie::IsWithin(const TTernaryPoint& p, const TTernaryPoint& query, double tolerance) {
+  for (int i = 0; i < 3; ++i) {
+    const double lower = query[i] - tolerance;
+    const double upper = query[i] + tolerance;
+    if (!(p[i] >= lower && p[i] <= upper)) return false;
+  }
+  return true;
+}
+
+void TGraphSerie::AppendTextLine(QString& text, const double* values, int count) {
+  QString line;
+  for (int i = 0; i < count; ++i) {
+    if (i > 0) line += QLatin1Char('\t');
+    line += model::FormatGeneral(values[i]);
+  }
+  if (!text.isEmpty()) text += QLatin1String("\r\n");
+  text += line;
+}
+
+void TGraphSerie::DrawSampleMarker(TGraphics& g, int height) {
+  TPointStyle& style = *m_pointStyle;
+  if (!style.Visible()) return;
+  // A picture lower than 7 pixels has no room for a marker.
+  const int32_t limit = height - 6;
+  if (limit < 1) return;
+  TUpdateScope scope(style, true);
+  const int32_t size = style.Size();
+  if (size > limit) style.SetSize(limit);
+  style.DrawMarker(g, QPointF(height / 2.0, height / 2.0));
+  style.SetSize(size);
+}
+
+void TGraphSerie::DrawSampleLineWithLimitedWidth(TGraphics& g, int width, int height) {
+  TLineStyle& style = *m_lineStyle;
+  const float limit = std::max(float(height) / 2.0f, 1.0f);
+  TUpdateScope scope(style, true);
+  const float lineWidth = style.Width();
+  if (lineWidth > limit) {
+    style.SetWidth(limit);
+    style.RebuildPen();
+  }
+  DrawSampleLine(g, width, height);
+  style.SetWidth(lineWidth);
+  style.RebuildPen();
+}
+
+void TGraphSerie::DrawSample(QImage& bitmap) {
+  if (bitmap.isNull()) return;
+  QPainter painter(&bitmap);
+  TGraphics g(painter);
+  DrawSampleMarker(g, bitmap.height());
+  if (m_lineStyle->Visible()) DrawSampleLineWithLimitedWidth(g, bitmap.width(), bitmap.height());
+}
+
+void TGraphSerie::LoadFromXML(pugi::xml_node node) {
+  TUpdateScope scope(*this);
+  if (const auto child = model::FirstChildElement(node, "LineStyle")) m_lineStyle->LoadFromXML(child);
+  model::ReadText(node, "Name", m_name);
+  if (const auto child = model::FirstChildElement(node, "PointStyle")) m_pointStyle->LoadFromXML(child);
+  model::ReadBool(node, "Removeable", m_removeable);
+  model::ReadText(node, "Tag", m_tag);
+  model::ReadBool(node, "Visible", m_visible);
+  int32_t frequency = m_frequency;
+  if (model::ReadInteger(node, "Frequency", frequency)) SetFrequency(frequency);
+}
+
+void TGraphSerie::SetDefaults() {
+  TUpdateScope scope(*this);
+  m_pointStyle->SetDefaults();
+  m_lineStyle->SetDefaults();
+  m_visible = true;
+  m_frequency = 1;
+}
+
+void TGraphSerie::SaveToXML(pugi::xml_node node) const {
+  m_lineStyle->SaveToXML(model::AppendElement(node, "LineStyle"));
+  model::WriteText(node, "Name", m_name);
+  m_pointStyle->SaveToXML(model::AppendElement(node, "PointStyle"));
+  model::WriteBool(node, "Removeable", m_removeable);
+  model::WriteText(node, "Tag", m_tag);
+  model::WriteBool(node, "Visible", m_visible);
+  model::WriteInteger(node, "Frequency", m_frequency);
+}
+
+TGraphSerie::TBoundsBuilder::TBoundsBuilder(const TGraphSerie& serie, const TProjection& projection)
+    : m_projection(projection) {
+  const TPointStyle& style = serie.PointStyle();
+  const double half = style.Visible() ? style.Size() / 2.0 : 0.5;
+  m_halfExtent = projection.WorldToPlaneVector(QPointF(half, half));
+}
+
+void TGraphSerie::TBoundsBuilder::Add(const TTernaryPoint& point) {
+  const TDoublePoint p = m_projection.TernaryToPlane(point, true);
+  if (m_empty) {
+    m_span = {p.X, p.Y, p.X, p.Y};
+    m_empty = false;
+    return;
+  }
+  m_span.Left = std::min(m_span.Left, p.X);
+  m_span.Right = std::max(m_span.Right, p.X);
+  m_span.Top = std::max(m_span.Top, p.Y);
+  m_span.Bottom = std::min(m_span.Bottom, p.Y);
+}
+
+TDoubleRect TGraphSerie::TBoundsBuilder::Result() const {
+  if (m_empty) return {};
+  const double dx = m_halfExtent.X;
+  const double h = std::abs(m_halfExtent.Y);
+  return {m_span.Left - dx, m_span.Top + h, m_span.Right + dx, m_span.Bottom - h};
+}

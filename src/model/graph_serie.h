@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <memory>
+
+#include "model/graph_element.h"
+#include "model/line_style.h"
+#include "model/point_style.h"
+
+// One data set of a diagram: the base of the points, lines and surface series.
+// A series draws itself with the projection it is given and asks nothing of
+// the graph that owns it. A change of either style is a change of the series.
+class TGraphSerie : public TGraphDrawable {
+ public:
+  TGraphSerie();
+
+  TLineStyle& LineStyle() const { return *m_lineStyle; }
+  TPointStyle& PointStyle() const { return *m_pointStyle; }
+
+  const QString& Name() const { return m_name; }
+  void SetName(const QString& name);
+  bool Visible() const { return m_visible; }
+  void SetVisible(bool visible);
+  // Stored only; no notification.
+  bool Removeable() const { return m_removeable; }
+  void SetRemoveable(bool removeable) { m_removeable = removeable; }
+  const QString& Tag() const { return m_tag; }
+  void SetTag(const QString& tag) { m_tag = tag; }
+  // Sampling step: only items whose index is a multiple are drawn. Never below
+  // 1. Raises no notification: callers batch the change on the series.
+  int32_t Frequency() const { return m_frequency; }
+  void SetFrequency(int32_t frequency);
+
+  void Refresh();
+  void StyleChanged();
+
+  // The class name written in documents.
+  virtual const char* ClassName() const = 0;
+  // The index of the last item within `tolerance` of `point` in each
+  // component (bounds included), or -1. On a hit `found` receives the
+  // matching point.
+  virtual int HitTest(const TTernaryPoint& point, TTernaryPoint& found, double tolerance) const = 0;
+  // Replaces `text` with the series' text form: its name, then its items.
+  virtual void GetText(QString& text) const;
+  // Paints a legend picture over the bitmap's content: the marker in the left
+  // square of side height, a line sample to its right.
+  virtual void DrawSample(QImage& bitmap);
+
+  void LoadFromXML(pugi::xml_node node) override;
+  void SetDefaults() override;
+  void SaveToXML(pugi::xml_node node) const override;
+
+ protected:
+  // True when the series has items to show and something to show them with.
+  bool IsDrawable(int itemCount) const;
+  // The plane rectangle of the given plane positions, widened by half a marker.
+  class TBoundsBuilder;
+  // Whether every component of `p` lies within `tolerance` of `query`.
+  static bool IsWithin(const TTernaryPoint& p, const TTernaryPoint& query, double tolerance);
+  // Appends one tab-separated line of numbers to a text form.
+  static void AppendTextLine(QString& text, const double* values, int count);
+
+  // The line sample of a legend picture, right of the marker's square.
+  virtual void DrawSampleLine(TGraphics& g, int width, int height) = 0;
+
+ private:
+  // Both draw with the style changed for the picture only: the style's update
+  // is closed silently and its drawing objects are restored.
+  void DrawSampleMarker(TGraphics& g, int height);
+  void DrawSampleLineWithLimitedWidth(TGraphics& g, int width, int height);
+
+  std::unique_ptr<TLineStyle> m_lineStyle;
+  std::unique_ptr<TPointStyle> m_pointStyle;
+  bool m_visible = true;
+  QString m_name;
+  bool m_removeable = false;
+  QString m_tag;
+  int32_t m_frequency = 1;
+};
+
+// Accumulates plane positions; the result spans them, widened by the half
+// marker extent (or half a unit when markers are hidden) in world units.
+class TGraphSerie::TBoundsBuilder {
+ public:
+  TBoundsBuilder(const TGraphSerie& serie, const TProjection& projection);
+  void Add(const TTernaryPoint& point);
+  TDoubleRect Result() const;
+
+ private:
+  const TProjection& m_projection;
+  TDoublePoint m_halfExtent;
+  TDoubleRect m_span;
+  bool m_empty = true;
+};

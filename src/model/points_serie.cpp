@@ -1,0 +1,125 @@
+#include "model/points_serie.h"
+
+#include <QPainter>
+#include <array>
+#include <cmath>
+#include <numbers>
+
+#include "model/property_io.h"
+#include "model/xml_document.h"
+
+TPointsSerie::TPointsSerie() : m_items(std::make_unique<TTernaryPointList>()) { TPointsSerie::SetDefaults(); }
+
+void TPointsSerie::SetDrawArrow(bool drawArrow) {
+  if (drawArrow == m_drawArrow) return;
+  TUpdateScope scope(*this);
+  m_drawArrow = drawArrow;
+}
+
+int TPointsSerie::HitTest(const TTernaryPoint& point, TTernaryPoint& found, double tolerance) const {
+  const TTernaryPoint* items = m_items->Data();
+  for (int i = m_items->Count() - 1; i >= 0; --i) {
+    if (!IsWithin(items[i], point, tolerance)) continue;
+    found = items[i];
+    return i;
+  }
+  return -1;
+}
+
+void TPointsSerie::GetText(QString& text) const {
+  TGraphSerie::GetText(text);
+  const TTernaryPoint* items = m_items->Data();
+  for (int i = 0; i < m_items->Count(); ++i) {
+    const double values[] = {items[i].A, items[i].B, items[i].C};
+    AppendTextLine(text, values, 3);
+  }
+}
+
+void TPointsSerie::DrawSampleLine(TGraphics& g, int w, int h) {
+  const double y = h / 2.0;
+  const int a = w - h - 4;
+  if (a <= 2) {
+    LineStyle().DrawSegment(g, QPointF(h + 2, y), QPointF(w - 2, y), 1, 0);
+    return;
+  }
+  const int n = a / 2;
+  for (int j = 0; j < n; ++j) LineStyle().DrawSegment(g, QPointF(h + 2 + 2 * j, y), QPointF(h + 4 + 2 * j, y), n, j);
+}
+
+std::vector<QPointF> TPointsSerie::SamplePoints(const TProjection& projection) const {
+  const int count = m_items->Count();
+  const int step = Frequency();
+  std::vector<QPointF> points;
+  points.reserve(count > 0 ? size_t((count - 1) / step + 1) : 0);
+  const TTernaryPoint* items = m_items->Data();
+  // 64 bits, so that a step near the integer limit cannot overflow.
+  for (int64_t i = 0; i < count; i += step) points.push_back(projection.TernaryToWorld(items[i], true));
+  return points;
+}
+
+void TPointsSerie::Draw(TGraphics& g, const TProjection& projection) {
+  if (!IsDrawable(m_items->Count())) return;
+  DrawSampled(g, SamplePoints(projection));
+}
+
+void TPointsSerie::DrawSampled(TGraphics& g, const std::vector<QPointF>& points) {
+  const int k = int(points.size());
+  LineStyle().DrawPolyline(g, points.data(), k);
+  if (m_drawArrow && k >= 2) {
+    const int m = (k - 1) / 2;
+    DrawArrowHead(g, points[size_t(m)], points[size_t(m) + 1]);
+  }
+  PointStyle().DrawMarkers(g, points.data(), k);
+}
+
+float TPointsSerie::ArrowScale() const { return LineStyle().Width(); }
+
+void TPointsSerie::DrawArrowHead(TGraphics& g, const QPointF& from, const QPointF& to) const {
+  // Tip on the positive x axis, turned onto the segment about its middle.
+  static constexpr std::array<QPointF, 3> kTemplate{QPointF(-4, -3), QPointF(4, 0), QPointF(-4, 3)};
+  double angle = 0.0;
+  if (from.y() != to.y())
+    angle = std::atan2(to.y() - from.y(), to.x() - from.x());
+  else if (!(to.x() > from.x()))
+    angle = -std::numbers::pi;
+  const double cosine = std::cos(angle);
+  const double sine = std::sin(angle);
+  const QPointF centre(from.x() + (to.x() - from.x()) / 2, from.y() + (to.y() - from.y()) / 2);
+  const double scale = ArrowScale();
+  std::array<QPointF, 3> head;
+  for (size_t i = 0; i < head.size(); ++i) {
+    const double x = kTemplate[i].x() * scale;
+    const double y = kTemplate[i].y() * scale;
+    head[i] = geometry::MakePointF(centre.x() + x * cosine - y * sine, centre.y() + x * sine + y * cosine);
+  }
+  // The start colour, also in gradient mode.
+  g.FillPolygon(geometry::MakeBrush(LineStyle().Color()), head.data(), int(head.size()));
+}
+
+TDoubleRect TPointsSerie::GetBounds(TGraphics&, const TProjection& projection) {
+  if (!IsDrawable(m_items->Count())) return {};
+  TBoundsBuilder bounds(*this, projection);
+  const TTernaryPoint* items = m_items->Data();
+  for (int i = 0; i < m_items->Count(); ++i) bounds.Add(items[i]);
+  return bounds.Result();
+}
+
+void TPointsSerie::LoadFromXML(pugi::xml_node node) {
+  TUpdateScope scope(*this);
+  TGraphSerie::LoadFromXML(node);
+  model::ReadBool(node, "DrawArrow", m_drawArrow);
+  if (const auto items = model::FirstChildElement(node, "Items")) m_items->LoadFromXML(items);
+}
+
+void TPointsSerie::SetDefaults() {
+  TUpdateScope scope(*this);
+  TGraphSerie::SetDefaults();
+  if (m_items) m_items->Clear();
+  m_drawArrow = false;
+}
+
+void TPointsSerie::SaveToXML(pugi::xml_node node) const {
+  TGraphSerie::SaveToXML(node);
+  model::WriteBool(node, "DrawArrow", m_drawArrow);
+  m_items->SaveToXML(model::AppendElement(node, "Items"));
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "model/graph_serie.h"
+#include "model/ternary_lists.h"
+
+// An ordered list of ternary points drawn as markers joined by a polyline,
+// optionally with an arrow head on the middle segment.
+class TPointsSerie : public TGraphSerie {
+ public:
+  TPointsSerie();
+
+  // Edits of the points are not reported by the list: callers batch them on
+  // the series.
+  TTernaryPointList& Items() const { return *m_items; }
+  bool DrawArrow() const { return m_drawArrow; }
+  void SetDrawArrow(bool drawArrow);
+
+  const char* ClassName() const override { return "TPointsSerie"; }
+  int HitTest(const TTernaryPoint& point, TTernaryPoint& found, double tolerance) const override;
+  void GetText(QString& text) const override;
+
+  void Draw(TGraphics& g, const TProjection& projection) override;
+  TDoubleRect GetBounds(TGraphics& g, const TProjection& projection) override;
+
+  void LoadFromXML(pugi::xml_node node) override;
+  void SetDefaults() override;
+  void SaveToXML(pugi::xml_node node) const override;
+
+ protected:
+  void DrawSampleLine(TGraphics& g, int width, int height) override;
+  // World positions of the points whose index is a multiple of Frequency.
+  std::vector<QPointF> SamplePoints(const TProjection& projection) const;
+  // Polyline, arrow head and markers through the sampled points, in this
+  // order, so that markers lie on top.
+  void DrawSampled(TGraphics& g, const std::vector<QPointF>& points);
+  // Scale of the arrow head's template triangle.
+  virtual float ArrowScale() const;
+
+ private:
+  void DrawArrowHead(TGraphics& g, const QPointF& from, const QPointF& to) const;
+
+  std::unique_ptr<TTernaryPointList> m_items;
+  bool m_drawArrow = false;
+};
