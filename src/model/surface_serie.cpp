@@ -1,0 +1,47 @@
+#include "model/surface_serie.h"
+
+#include <QPainter>
+
+#include "model/property_io.h"
+
+TSurfaceSerie::TSurfaceSerie() { TSurfaceSerie::SetDefaults(); }
+
+void TSurfaceSerie::DrawSample(QImage& bitmap) {
+  if (bitmap.isNull()) return;
+  {
+    QPainter painter(&bitmap);
+    TGraphics g(painter);
+    const int h = bitmap.height();
+    g.FillRectangle(geometry::MakeBrush(FillArgb()), QRect(0, 0, h, h));
+  }
+  TPointsSerie::DrawSample(bitmap);
+}
+
+void TSurfaceSerie::Draw(TGraphics& g, const TProjection& projection) {
+  if (!IsDrawable(Items().Count())) return;
+  const std::vector<QPointF> points = SamplePoints(projection);
+  g.FillPolygon(geometry::MakeBrush(FillArgb()), points.data(), int(points.size()));
+  DrawSampled(g, points);
+}
+
+float TSurfaceSerie::ArrowScale() const { return LineStyle().Width() / 2.0f; }
+
+void TSurfaceSerie::LoadFromXML(pugi::xml_node node) {
+  TUpdateScope scope(*this);
+  TPointsSerie::LoadFromXML(node);
+  model::ReadByte(node, "AlphaBlending", m_alphaBlending);
+  model::ReadColor(node, "FillColor", m_fillColor);
+}
+
+void TSurfaceSerie::SetDefaults() {
+  TUpdateScope scope(*this);
+  TPointsSerie::SetDefaults();
+  m_alphaBlending = 128;
+  m_fillColor = 0xFFFFFF00;
+}
+
+void TSurfaceSerie::SaveToXML(pugi::xml_node node) const {
+  TPointsSerie::SaveToXML(node);
+  model::WriteInteger(node, "AlphaBlending", m_alphaBlending);
+  model::WriteColor(node, "FillColor", m_fillColor);
+}
