@@ -62,15 +62,6 @@ std::string ChildNames(pugi::xml_node node) {
   return names;
 }
 
-class TDefaultLocaleScope {
- public:
-  explicit TDefaultLocaleScope(const QLocale& locale) { QLocale::setDefault(locale); }
-  ~TDefaultLocaleScope() { QLocale::setDefault(m_previous); }
-
- private:
-  QLocale m_previous;
-};
-
 }  // namespace
 
 TEST(PointsSerie, NewSerieHasDefaults) {

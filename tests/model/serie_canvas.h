@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QLocale>
 #include <QPainter>
 #include <QRect>
 #include <cstdint>
@@ -59,3 +60,15 @@ inline bool IsNearColor(uint32_t actual, uint32_t expected, int tolerance = 1) {
     if (std::abs(int((actual >> shift) & 0xFF) - int((expected >> shift) & 0xFF)) > tolerance) return false;
   return true;
 }
+
+// Sets the user's locale for a test and restores the previous one.
+class TDefaultLocaleScope {
+ public:
+  explicit TDefaultLocaleScope(const QLocale& locale) { QLocale::setDefault(locale); }
+  ~TDefaultLocaleScope() { QLocale::setDefault(m_previous); }
+  TDefaultLocaleScope(const TDefaultLocaleScope&) = delete;
+  TDefaultLocaleScope& operator=(const TDefaultLocaleScope&) = delete;
+
+ private:
+  QLocale m_previous;
+};
