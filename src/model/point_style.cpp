@@ -65,8 +65,8 @@ void TPointStyle::DrawMarker(TGraphics& g, const QPointF& point) {
 
 void TPointStyle::DrawMarkers(TGraphics& g, const QPointF* points, int count) {
   if (!m_visible || !IsKnownShape(m_dotType) || count <= 0) return;
-  if (!m_stamp.isNull() && StampIsCurrent() && g.CanStamp()) {
-    g.StampImage(m_stamp, m_stampHotSpot, points, count);
+  if ((m_stampIsBlank || !m_stamp.isNull()) && StampIsCurrent() && g.CanStamp()) {
+    if (!m_stampIsBlank) g.StampImage(m_stamp, m_stampHotSpot, points, count);
     return;
   }
   for (int i = 0; i < count; ++i) DrawShape(g, points[i]);
@@ -132,6 +132,7 @@ void TPointStyle::DrawShape(TGraphics& g, const QPointF& centre) const {
 
 void TPointStyle::RebuildStamp() {
   m_stamp = QImage();
+  m_stampIsBlank = false;
   m_stampSize = m_size;
   m_stampDotType = m_dotType;
   if (!IsKnownShape(m_dotType) || m_size < 0 || m_size > kMaxStampSize) return;
@@ -142,9 +143,30 @@ void TPointStyle::RebuildStamp() {
   m_stampHotSpot = QPoint(extent, extent);
   m_stamp = QImage(2 * extent + 1, 2 * extent + 1, QImage::Format_ARGB32_Premultiplied);
   m_stamp.fill(Qt::transparent);
-  QPainter painter(&m_stamp);
-  TGraphics g(painter);
-  DrawShape(g, QPointF(extent, extent));
+  {
+    QPainter painter(&m_stamp);
+    TGraphics g(painter);
+    DrawShape(g, QPointF(extent, extent));
+  }
+  CropStamp();
+}
+
+void TPointStyle::CropStamp() {
+  // Every stamped pixel costs time a million times over: keep only the
+  // painted ones.
+  QRect painted;
+  for (int y = 0; y < m_stamp.height(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(m_stamp.constScanLine(y));
+    for (int x = 0; x < m_stamp.width(); ++x)
+      if (qAlpha(row[x]) != 0) painted |= QRect(x, y, 1, 1);
+  }
+  if (painted.isEmpty()) {
+    m_stamp = QImage();
+    m_stampIsBlank = true;
+    return;
+  }
+  m_stamp = m_stamp.copy(painted);
+  m_stampHotSpot -= painted.topLeft();
 }
 
 bool TPointStyle::StampIsCurrent() const { return m_stampSize == m_size && m_stampDotType == m_dotType; }

@@ -61,6 +61,7 @@ class TPointStyle : public TGraphElement {
   void StoreSize(int32_t size);
   void DrawShape(TGraphics& g, const QPointF& centre) const;
   void RebuildStamp();
+  void CropStamp();
   // A silent change of Size or DotType leaves the stamp describing the old
   // marker; then shapes are drawn instead.
   bool StampIsCurrent() const;
@@ -78,7 +79,8 @@ class TPointStyle : public TGraphElement {
   QPen m_pen;
   QBrush m_brush;
 
-  QImage m_stamp;  // null when the marker cannot or need not be stamped
+  QImage m_stamp;               // null when the marker cannot be stamped or paints nothing
+  bool m_stampIsBlank = false;  // the marker paints no pixel at all
   QPoint m_stampHotSpot;
   int32_t m_stampSize = 0;
   TDotType m_stampDotType = dtFilledSquare;

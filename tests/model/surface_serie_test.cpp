@@ -207,3 +207,19 @@ TEST(SurfaceSerie, SetDefaultsRestoresTheFill) {
   EXPECT_EQ(serie.FillColor(), 0xFFFFFF00u);
   EXPECT_EQ(serie.Items().Count(), 0);
 }
+
+TEST(SurfaceSerie, ExtremeCoordinatesDrawWithoutHarm) {
+  TSerieCanvas canvas;
+  TSurfaceSerie serie;
+  serie.SetDrawArrow(true);
+  serie.Items().Add({1e300, 0, 0});
+  serie.Items().Add({0, -1e300, 1});
+  serie.Items().Add({0.2, 0.3, 0.5});
+  serie.Items().Add({0, 1e20, 0});
+  serie.Draw(canvas.g, canvas.projection);
+  serie.LineStyle().SetColorMode(cmGradient);
+  serie.PointStyle().SetDotType(dtFilledDot);
+  serie.Draw(canvas.g, canvas.projection);
+  const TDoubleRect bounds = serie.GetBounds(canvas.g, canvas.projection);
+  EXPECT_GT(bounds.Right, 1e19);
+}

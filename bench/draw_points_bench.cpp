@@ -1,0 +1,106 @@
+// Drawing a points series of a million random compositions into an 800 x 800
+// raster image, as a repaint of the graph control does.
+
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <memory>
+#include <random>
+
+#include "model/points_serie.h"
+
+namespace {
+
+constexpr int kImageSide = 800;
+constexpr int kPointCount = 1'000'000;
+constexpr double kZoom = 700.0;
+
+// Zoom 700 with the triangle centred in the image, as a fit would place it.
+TProjection CentredProjection() {
+  TProjection projection;
+  projection.SetZoom(kZoom);
+  const double margin = (kImageSide - kZoom) / 2.0 / kZoom;
+  const double height = TProjection::kHeightFactor;
+  const double top = (kImageSide - kZoom * height) / 2.0 / kZoom;
+  projection.SetOrigin({margin, top - (1.0 - height)});
+  return projection;
+}
+
+std::unique_ptr<TPointsSerie> RandomSerie() {
+  auto serie = std::make_unique<TPointsSerie>();
+  std::mt19937 random(12345);
+  std::uniform_real_distribution<double> uniform(0.0, 1.0);
+  TUpdateScope batch(*serie);
+  serie->Items().SetCapacity(kPointCount);
+  for (int i = 0; i < kPointCount; ++i) {
+    const double a = uniform(random);
+    const double b = uniform(random);
+    const double c = uniform(random);
+    const double sum = a + b + c;
+    serie->Items().Add({a / sum, b / sum, c / sum});
+  }
+  serie->PointStyle().SetDotType(dtFilledSquare);
+  serie->PointStyle().SetSize(5);
+  return serie;
+}
+
+TPointsSerie& SharedSerie() {
+  static const std::unique_ptr<TPointsSerie> serie = RandomSerie();
+  return *serie;
+}
+
+void DrawInto(benchmark::State& state, TPointsSerie& serie) {
+  const TProjection projection = CentredProjection();
+  QImage image(kImageSide, kImageSide, QImage::Format_RGB32);
+  for (auto _ : state) {
+    state.PauseTiming();
+    image.fill(Qt::white);
+    state.ResumeTiming();
+    QPainter painter(&image);
+    TGraphics g(painter);
+    serie.Draw(g, projection);
+    painter.end();
+    benchmark::DoNotOptimize(image.constBits());
+  }
+  state.SetItemsProcessed(state.iterations() * int64_t(serie.Items().Count()));
+}
+
+void BM_MarkersOnly(benchmark::State& state) {
+  TPointsSerie& serie = SharedSerie();
+  serie.LineStyle().SetVisible(false);
+  serie.LineStyle().SetColorMode(cmSolid);
+  DrawInto(state, serie);
+}
+
+void BM_MarkersAndPolyline(benchmark::State& state) {
+  TPointsSerie& serie = SharedSerie();
+  serie.LineStyle().SetVisible(true);
+  serie.LineStyle().SetColorMode(cmSolid);
+  DrawInto(state, serie);
+}
+
+void BM_MarkersAndGradientPolyline(benchmark::State& state) {
+  TPointsSerie& serie = SharedSerie();
+  serie.LineStyle().SetVisible(true);
+  serie.LineStyle().SetColorMode(cmGradient);
+  serie.LineStyle().SetEndColor(0xFFFF0000);
+  DrawInto(state, serie);
+}
+
+}  // namespace
+
+BENCHMARK(BM_MarkersOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_MarkersAndPolyline)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_MarkersAndGradientPolyline)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
