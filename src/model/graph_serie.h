@@ -54,7 +54,6 @@ class TGraphSerie : public TGraphDrawable {
  protected:
   // True when the series has items to show and something to show them with.
   bool IsDrawable(int itemCount) const;
-  // The plane rectangle of the given plane positions, widened by half a marker.
   class TBoundsBuilder;
   // Whether every component of `p` lies within `tolerance` of `query`.
   static bool IsWithin(const TTernaryPoint& p, const TTernaryPoint& query, double tolerance);
