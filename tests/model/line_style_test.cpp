@@ -245,6 +245,8 @@ struct TLineLoadCase {
   float width;
   int colorMode;
   int dashStyle;
+  // Named by its fragment in test output.
+  friend void PrintTo(const TLineLoadCase& c, std::ostream* os) { *os << c.fragment; }
 };
 
 class LineStyleLoading : public ::testing::TestWithParam<TLineLoadCase> {};

@@ -60,6 +60,7 @@ struct TShapeCase {
   TDotType dotType;
   QRect ink;  // relative to the marker's centre
   bool filled;
+  friend void PrintTo(const TShapeCase& c, std::ostream* os) { *os << "dot type " << int(c.dotType); }
 };
 
 class PointStyleShapes : public ::testing::TestWithParam<TShapeCase> {};
@@ -265,6 +266,8 @@ struct TLoadCase {
   int dotType;
   int size;
   bool visible;
+  // Named by its fragment in test output.
+  friend void PrintTo(const TLoadCase& c, std::ostream* os) { *os << c.fragment; }
 };
 
 class PointStyleLoading : public ::testing::TestWithParam<TLoadCase> {};

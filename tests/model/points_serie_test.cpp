@@ -561,6 +561,8 @@ struct TSerieLoadCase {
   bool visible;
   int frequency;
   bool drawArrow;
+  // Named by its fragment in test output.
+  friend void PrintTo(const TSerieLoadCase& c, std::ostream* os) { *os << c.fragment; }
 };
 
 class PointsSerieLoading : public ::testing::TestWithParam<TSerieLoadCase> {};
