@@ -1,0 +1,291 @@
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "control/default_font.h"
+#include "control/document_io.h"
+#include "control/graph_control.h"
+#include "control_fixture.h"
+#include "model/graph_axe.h"
+#include "model/lines_serie.h"
+#include "model/surface_serie.h"
+#include "model/xml_document.h"
+
+namespace {
+
+QByteArray ReadBytes(const QString& fileName) {
+  QFile file(fileName);
+  EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << fileName.toStdString();
+  return file.readAll();
+}
+
+void WriteBytes(const QString& fileName, const QByteArray& data) {
+  QFile file(fileName);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(data);
+}
+
+QByteArray SavedStream(const TGraphControl& control) {
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  control.SaveToStream(buffer);
+  return buffer.data();
+}
+
+void LoadText(TGraphControl& control, const QByteArray& text) {
+  QBuffer buffer;
+  buffer.setData(text);
+  buffer.open(QIODevice::ReadOnly);
+  control.LoadFromStream(buffer);
+}
+
+// A control as the application makes it: with the main window's font.
+struct TNewControl {
+  TGraphControl control;
+  TNewControl() { control::ApplyDefaultFont(control); }
+};
+
+// A diagram that uses every kind of series, styles away from their defaults,
+// a header on two lines and names outside ASCII.
+void BuildRichDiagram(TGraphControl& control) {
+  TControlUpdateScope scope(control);
+  control.SetColor(0x00C0FFEE);
+  control.MainHeader().SetCaption(QStringLiteral("Diagramme de phases\r\nSystème é, ñ, 中文"));
+  control.MainHeader().Font().SetStyles(FontStyleBit(fsBold) | FontStyleBit(fsItalic));
+  control.MainHeader().SetHeight(48);
+  control.MainFooter().SetCaption(QStringLiteral("Pied & <page>"));
+  control.MainFooter().SetVisible(false);
+  TGraph& graph = control.Graph();
+  graph.GetAxe(apBottom).TextLabel().SetText(QStringLiteral("SiO₂"));
+  graph.GetAxe(apLeft).Ticks().SetLabelFormat(QStringLiteral("%.1f"));
+  graph.GetAxe(apRight).Style().SetSize(1.5f);
+
+  TPointsSerie& points =
+      AddPointsSerie(graph, QStringLiteral("Échantillons ñ"), {{0.2, 0.3, 0.5}, {1e-6, 0.25, 0.749999}});
+  points.SetDrawArrow(true);
+  points.SetTag(QStringLiteral("中文 tag"));
+  points.PointStyle().SetDotType(dtFilledDiamond);
+  points.PointStyle().SetSize(9);
+  points.LineStyle().SetColorMode(cmGradient);
+  points.LineStyle().SetEndColor(0x80FF0000);
+  points.LineStyle().SetWidth(2.5f);
+
+  auto lines = std::make_unique<TLinesSerie>();
+  lines->SetName(QStringLiteral("Lignes"));
+  lines->Items().Add({{0.1, 0.2, 0.7}, {0.6, 0.3, 0.1}});
+  lines->LineStyle().SetDashStyle(DashStyleDot);
+  lines->SetFrequency(2);
+  graph.AddSerie(std::move(lines));
+
+  auto surface = std::make_unique<TSurfaceSerie>();
+  surface->SetName(QStringLiteral("Zone 中文"));
+  surface->Items().Add({0.1, 0.1, 0.8});
+  surface->Items().Add({0.4, 0.1, 0.5});
+  surface->Items().Add({0.1, 0.4, 0.5});
+  surface->SetAlphaBlending(64);
+  surface->SetFillColor(0xFF00FF00);
+  surface->PointStyle().SetVisible(false);
+  graph.AddSerie(std::move(surface));
+}
+
+}  // namespace
+
+TEST(Document, NewDiagramIsWrittenAsTheReferenceDocument) {
+  QTemporaryDir dir;
+  TNewControl fresh;
+  const QString fileName = dir.filePath(QStringLiteral("new.xml"));
+  fresh.control.SaveToFile(fileName);
+  EXPECT_EQ(ReadBytes(fileName), ReadBytes(QStringLiteral(CONTROL_TEST_DATA "/new_diagram.xml")));
+}
+
+TEST(Document, SavedThenLoadedIntoAFreshControlSavesTheSameBytes) {
+  QTemporaryDir dir;
+  TNewControl original;
+  BuildRichDiagram(original.control);
+  const QString first = dir.filePath(QStringLiteral("first.xml"));
+  original.control.SaveToFile(first);
+
+  TNewControl copy;
+  copy.control.LoadFromFile(first);
+  const QString second = dir.filePath(QStringLiteral("second.xml"));
+  copy.control.SaveToFile(second);
+
+  EXPECT_EQ(ReadBytes(first), ReadBytes(second));
+  EXPECT_EQ(copy.control.MainHeader().Caption(), original.control.MainHeader().Caption());
+  EXPECT_EQ(copy.control.Color(), 0x00C0FFEEu);
+  ASSERT_EQ(copy.control.Graph().SeriesCount(), 3);
+  EXPECT_EQ(copy.control.Graph().GetSerie(0).Name(), QStringLiteral("Échantillons ñ"));
+  EXPECT_EQ(copy.control.Graph().GetSerie(2).Name(), QStringLiteral("Zone 中文"));
+}
+
+TEST(Document, TheStreamFormIsCompactAndReadsBackTheSame) {
+  TNewControl original;
+  BuildRichDiagram(original.control);
+  const QByteArray compact = SavedStream(original.control);
+  EXPECT_TRUE(compact.startsWith("<GraphControl><BackgroundColor>$C0FFEE</BackgroundColor><MainHeader>"));
+  // No line breaks between elements; the caption's CR is a character reference.
+  EXPECT_FALSE(compact.contains(">\n"));
+  EXPECT_FALSE(compact.contains('\r'));
+  TNewControl copy;
+  LoadText(copy.control, compact);
+  EXPECT_EQ(SavedStream(copy.control), compact);
+}
+
+TEST(Document, BackgroundColorHasAtLeastFourHexDigits) {
+  TNewControl fresh;
+  fresh.control.SetColor(0);
+  EXPECT_TRUE(SavedStream(fresh.control).contains("<BackgroundColor>$0000</BackgroundColor>"));
+  fresh.control.SetColor(0x0000FF);
+  EXPECT_TRUE(SavedStream(fresh.control).contains("<BackgroundColor>$00FF</BackgroundColor>"));
+}
+
+TEST(Document, OnlyABackgroundColorChangesOnlyTheBackground) {
+  TNewControl fresh;
+  TGraphControl& control = fresh.control;
+  control.MainHeader().SetCaption(QStringLiteral("Kept"));
+  control.MainFooter().SetHeight(40);
+  AddPointsSerie(control.Graph(), QStringLiteral("S"), {{0.2, 0.3, 0.5}});
+  LoadText(control, "<GraphControl><BackgroundColor>$0000FF</BackgroundColor></GraphControl>");
+  EXPECT_EQ(control.Color(), 0x0000FFu);  // red: the toolkit colour has red in its low byte
+  EXPECT_EQ(geometry::ArgbFromToolkitColor(control.Color()), 0xFFFF0000u);
+  EXPECT_EQ(control.MainHeader().Caption(), QStringLiteral("Kept"));
+  EXPECT_EQ(control.MainFooter().Height(), 40);
+  EXPECT_EQ(control.Graph().SeriesCount(), 1);
+}
+
+TEST(Document, TheRootNameIsNotChecked) {
+  TNewControl fresh;
+  LoadText(fresh.control,
+           "<Diagram><BackgroundColor>255</BackgroundColor><MainHeader><Caption>Titre</Caption></MainHeader>"
+           "<MainFooter><Visible>0</Visible></MainFooter></Diagram>");
+  EXPECT_EQ(fresh.control.Color(), 255u);
+  EXPECT_EQ(fresh.control.MainHeader().Caption(), QStringLiteral("Titre"));
+  EXPECT_FALSE(fresh.control.MainFooter().Visible());
+}
+
+TEST(Document, AnUnreadableBackgroundColorIsIgnored) {
+  TNewControl fresh;
+  fresh.control.SetColor(0x123456);
+  LoadText(fresh.control, "<GraphControl><BackgroundColor>blue</BackgroundColor></GraphControl>");
+  EXPECT_EQ(fresh.control.Color(), 0x123456u);
+}
+
+TEST(Document, AGraphElementReplacesTheSeries) {
+  TNewControl fresh;
+  AddPointsSerie(fresh.control.Graph(), QStringLiteral("Old"), {{0.2, 0.3, 0.5}});
+  LoadText(fresh.control,
+           "<GraphControl><Graph><Series><Serie Type=\"TLinesSerie\"><Name>New</Name></Serie></Series></Graph>"
+           "</GraphControl>");
+  ASSERT_EQ(fresh.control.Graph().SeriesCount(), 1);
+  EXPECT_EQ(fresh.control.Graph().GetSerie(0).Name(), QStringLiteral("New"));
+}
+
+TEST(Document, ATruncatedFileIsRefusedAndTheDiagramStaysAsItWas) {
+  QTemporaryDir dir;
+  TNewControl source;
+  BuildRichDiagram(source.control);
+  const QString fileName = dir.filePath(QStringLiteral("truncated.xml"));
+  source.control.SaveToFile(fileName);
+  QByteArray text = ReadBytes(fileName);
+  text.truncate(text.size() / 2);
+  WriteBytes(fileName, text);
+
+  TNewControl target;
+  target.control.MainHeader().SetCaption(QStringLiteral("Before"));
+  const QByteArray before = SavedStream(target.control);
+  try {
+    target.control.LoadFromFile(fileName);
+    FAIL() << "a truncated document was accepted";
+  } catch (const TDocumentError& error) {
+    const QString message = QString::fromUtf8(error.what());
+    EXPECT_TRUE(message.contains(fileName)) << error.what();
+    EXPECT_TRUE(message.contains(QStringLiteral("line"))) << error.what();
+  }
+  EXPECT_EQ(SavedStream(target.control), before);
+}
+
+TEST(Document, TheErrorGivesTheLineAndColumnOfTheFault) {
+  TNewControl fresh;
+  try {
+    LoadText(fresh.control, "<GraphControl>\r\n  <MainHeader>\r\n    <Caption>x</Capt>\r\n");
+    FAIL() << "a malformed document was accepted";
+  } catch (const TDocumentError& error) {
+    EXPECT_TRUE(QString::fromUtf8(error.what()).contains(QStringLiteral("line 3, column"))) << error.what();
+  }
+}
+
+TEST(Document, TextWithoutARootElementIsRefused) {
+  TNewControl fresh;
+  EXPECT_THROW(LoadText(fresh.control, ""), TDocumentError);
+  EXPECT_THROW(LoadText(fresh.control, "<!-- nothing -->"), TDocumentError);
+}
+
+TEST(Document, AMissingFileIsRefusedByName) {
+  QTemporaryDir dir;
+  TNewControl fresh;
+  const QString fileName = dir.filePath(QStringLiteral("absent.xml"));
+  try {
+    fresh.control.LoadFromFile(fileName);
+    FAIL() << "a missing file was accepted";
+  } catch (const TDocumentError& error) {
+    EXPECT_TRUE(QString::fromUtf8(error.what()).contains(fileName)) << error.what();
+  }
+}
+
+TEST(Document, AFailedSaveRaisesAndLeavesTheOldFile) {
+  QTemporaryDir dir;
+  TNewControl fresh;
+  EXPECT_THROW(fresh.control.SaveToFile(dir.filePath(QStringLiteral("no/such/folder/file.xml"))), TDocumentError);
+  // Saving over a folder fails; the folder and what it holds stay.
+  const QString folder = dir.filePath(QStringLiteral("folder"));
+  ASSERT_TRUE(QDir().mkpath(folder));
+  WriteBytes(folder + QStringLiteral("/inside.txt"), "kept");
+  EXPECT_THROW(fresh.control.SaveToFile(folder), TDocumentError);
+  EXPECT_EQ(ReadBytes(folder + QStringLiteral("/inside.txt")), QByteArray("kept"));
+}
+
+TEST(Document, ASaveOverAnExistingFileReplacesIt) {
+  QTemporaryDir dir;
+  const QString fileName = dir.filePath(QStringLiteral("old.xml"));
+  WriteBytes(fileName, "old content");
+  TNewControl fresh;
+  fresh.control.SaveToFile(fileName);
+  EXPECT_TRUE(ReadBytes(fileName).startsWith("<GraphControl>\r\n"));
+}
+
+TEST(Document, RealNumbersUseAPointWhateverTheUserLocale) {
+  TDefaultLocaleScope german(QLocale(QLocale::German, QLocale::Germany));
+  TNewControl fresh;
+  fresh.control.Graph().GetAxe(apLeft).Style().SetSize(1.5f);
+  const QByteArray text = SavedStream(fresh.control);
+  EXPECT_TRUE(text.contains("<Size>1.5</Size>"));
+  TNewControl copy;
+  LoadText(copy.control, text);
+  EXPECT_EQ(copy.control.Graph().GetAxe(apLeft).Style().Size(), 1.5f);
+  EXPECT_EQ(QLocale().decimalPoint(), QStringLiteral(","));
+}
+
+TEST(Document, AHostCanEmbedTheDiagramInItsOwnDocument) {
+  TNewControl original;
+  BuildRichDiagram(original.control);
+  pugi::xml_document host;
+  pugi::xml_node diagram = host.append_child("Project").append_child("Diagram");
+  original.control.SaveToXML(diagram);
+  EXPECT_TRUE(model::FirstChildElement(diagram, "Graph"));
+
+  TNewControl copy;
+  copy.control.LoadFromXML(diagram);
+  EXPECT_EQ(SavedStream(copy.control), SavedStream(original.control));
+}
+
+TEST(Document, LoadingDoesNotResetTheInteractionSettings) {
+  TNewControl fresh;
+  fresh.control.SetInteractMode(imZoomIn);
+  fresh.control.SetValueFormatString(QStringLiteral("%.2f"));
+  LoadText(fresh.control, SavedStream(TNewControl().control));
+  EXPECT_EQ(fresh.control.InteractMode(), imZoomIn);
+  EXPECT_EQ(fresh.control.ValueFormatString(), QStringLiteral("%.2f"));
+}
