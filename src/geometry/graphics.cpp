@@ -1,5 +1,7 @@
 #include "geometry/graphics.h"
 
+#include "geometry/raster_fast_paths.h"
+
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPaintEngine>
@@ -64,6 +66,9 @@ QString WithLineFeeds(const QString& text) {
   return result;
 }
 
+// Below this many points QPainter's own lines are fast enough.
+constexpr int kDirectPolylineMinimum = 64;
+
 constexpr int kTopLeftFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip;
 
 }  // namespace
@@ -101,6 +106,15 @@ void TGraphics::DrawLine(const QPen& pen, const QPointF& from, const QPointF& to
 }
 
 void TGraphics::DrawLines(const QPen& pen, const QPointF* points, int count) {
+  // Long polylines of thin solid opaque pens are written directly.
+  const bool thinSolidOpaque = pen.style() == Qt::SolidLine && pen.widthF() <= 1.0 &&
+                               pen.brush().style() == Qt::SolidPattern && pen.color().alpha() == 255;
+  if (thinSolidOpaque && count > kDirectPolylineMinimum) {
+    if (const auto target = geometry::RasterTargetOf(m_painter)) {
+      geometry::DrawPolylineOnRaster(*target, pen.color().rgba(), points, count);
+      return;
+    }
+  }
   m_painter.setPen(pen);
   m_painter.drawPolyline(points, count);
 }
@@ -177,65 +191,9 @@ void TGraphics::SetClip(const QRect& rect) { m_painter.setClipRect(rect, Qt::Rep
 
 void TGraphics::ResetClip() { m_painter.setClipping(false); }
 
-bool TGraphics::CanStamp() const {
-  QPaintDevice* device = m_painter.device();
-  if (!device || device->devType() != QInternal::Image) return false;
-  if (!m_painter.paintEngine() || m_painter.paintEngine()->type() != QPaintEngine::Raster) return false;
-  const auto* image = static_cast<const QImage*>(device);
-  if (image->format() != QImage::Format_RGB32 && image->format() != QImage::Format_ARGB32_Premultiplied) return false;
-  if (m_painter.combinedTransform().type() > QTransform::TxTranslate) return false;
-  if (m_painter.opacity() != 1.0 || m_painter.compositionMode() != QPainter::CompositionMode_SourceOver) return false;
-  return !m_painter.hasClipping() || m_painter.clipRegion().rectCount() <= 1;
-}
+bool TGraphics::CanStamp() const { return geometry::RasterTargetOf(m_painter).has_value(); }
 
 void TGraphics::StampImage(const QImage& stamp, const QPoint& hotSpot, const QPointF* worldPoints, int count) {
-  auto* image = static_cast<QImage*>(m_painter.device());
-  QRect target = image->rect();
-  const QTransform transform = m_painter.combinedTransform();
-  if (m_painter.hasClipping()) target &= transform.mapRect(m_painter.clipRegion().boundingRect());
-  if (target.isEmpty() || stamp.isNull()) return;
-
-  const QImage source = stamp.format() == QImage::Format_ARGB32_Premultiplied
-                            ? stamp
-                            : stamp.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-  const int stampWidth = source.width();
-  const int stampHeight = source.height();
-  const int stride = int(image->bytesPerLine() / 4);
-  auto* pixels = reinterpret_cast<uint32_t*>(image->bits());
-  const auto* stampPixels = reinterpret_cast<const uint32_t*>(source.constBits());
-  const int stampStride = int(source.bytesPerLine() / 4);
-  const double dx = transform.dx();
-  const double dy = transform.dy();
-
-  for (int i = 0; i < count; ++i) {
-    const double x = worldPoints[i].x() + dx;
-    const double y = worldPoints[i].y() + dy;
-    if (!(std::abs(x) < 1e9 && std::abs(y) < 1e9)) continue;  // also skips NaN
-    const int left = int(std::floor(x + 0.5)) - hotSpot.x();
-    const int top = int(std::floor(y + 0.5)) - hotSpot.y();
-    const int x0 = std::max(left, target.left());
-    const int x1 = std::min(left + stampWidth, target.right() + 1);
-    const int y0 = std::max(top, target.top());
-    const int y1 = std::min(top + stampHeight, target.bottom() + 1);
-    for (int row = y0; row < y1; ++row) {
-      uint32_t* dst = pixels + size_t(row) * stride;
-      const uint32_t* src = stampPixels + size_t(row - top) * stampStride - left;
-      for (int col = x0; col < x1; ++col) {
-        const uint32_t s = src[col];
-        const uint32_t alpha = s >> 24;
-        if (alpha == 0xFF) {
-          dst[col] = s;
-        } else if (alpha != 0) {
-          // Premultiplied source-over, two channels at a time.
-          const uint32_t d = dst[col];
-          const uint32_t inverse = 255 - alpha;
-          uint32_t rb = (d & 0x00FF00FF) * inverse;
-          uint32_t ag = ((d >> 8) & 0x00FF00FF) * inverse;
-          rb = ((rb + ((rb >> 8) & 0x00FF00FF) + 0x00800080) >> 8) & 0x00FF00FF;
-          ag = (ag + ((ag >> 8) & 0x00FF00FF) + 0x00800080) & 0xFF00FF00;
-          dst[col] = s + (rb | ag);
-        }
-      }
-    }
-  }
+  if (const auto target = geometry::RasterTargetOf(m_painter))
+    geometry::StampOnRaster(*target, stamp, hotSpot, worldPoints, count);
 }

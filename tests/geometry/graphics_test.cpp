@@ -155,3 +155,61 @@ TEST(Graphics, StampBlendsOnNearestPixelAndRespectsClip) {
   // The second stamp falls at device column 30, outside the clip.
   EXPECT_EQ(image.pixel(30, 10), 0xFFFFFFFFu);
 }
+
+TEST(Graphics, LongPolylinesDrawnDirectlyMatchQPainter) {
+  std::vector<QPointF> points;
+  for (int i = 0; i < 200; ++i) points.emplace_back(10 + (i * 37) % 180 + 0.3, 10 + (i * 53) % 180 + 0.7);
+  QImage direct = WhiteImage(200, 200);
+  QImage painted = WhiteImage(200, 200);
+  {
+    QPainter painter(&direct);
+    TGraphics g(painter);
+    g.DrawLines(MakePen(0xFF0000FF, 1.0), points.data(), int(points.size()));
+  }
+  {
+    QPainter painter(&painted);
+    painter.setPen(MakePen(0xFF0000FF, 1.0));
+    painter.drawPolyline(points.data(), int(points.size()));
+  }
+  const int drawn = CountPixels(painted, 0xFF0000FF);
+  EXPECT_NEAR(CountPixels(direct, 0xFF0000FF), drawn, drawn / 20);
+  // The two rasterisations may pick the other of two neighbouring pixels,
+  // never one farther away.
+  auto hasNeighbourIn = [](const QImage& image, int x, int y) {
+    for (int dy = -1; dy <= 1; ++dy)
+      for (int dx = -1; dx <= 1; ++dx)
+        if (image.valid(x + dx, y + dy) && image.pixel(x + dx, y + dy) == 0xFF0000FFu) return true;
+    return false;
+  };
+  for (int y = 0; y < 200; ++y)
+    for (int x = 0; x < 200; ++x) {
+      if (direct.pixel(x, y) == 0xFF0000FFu) {
+        EXPECT_TRUE(hasNeighbourIn(painted, x, y)) << x << "," << y;
+      }
+      if (painted.pixel(x, y) == 0xFF0000FFu) {
+        EXPECT_TRUE(hasNeighbourIn(direct, x, y)) << x << "," << y;
+      }
+    }
+}
+
+TEST(Graphics, DirectPolylinesStayInsideTheClip) {
+  std::vector<QPointF> points;
+  for (int i = 0; i < 100; ++i) points.emplace_back(i % 2 ? -500.0 : 700.0, i * 3.0);
+  points.emplace_back(std::nan(""), 5);
+  points.emplace_back(1e30, 5);
+  QImage image = WhiteImage(100, 100);
+  QPainter painter(&image);
+  painter.setClipRect(20, 20, 50, 50);
+  TGraphics g(painter);
+  g.DrawLines(MakePen(0xFF000000, 1.0), points.data(), int(points.size()));
+  painter.end();
+  int outside = 0;
+  int inside = 0;
+  for (int y = 0; y < 100; ++y)
+    for (int x = 0; x < 100; ++x) {
+      const bool black = image.pixel(x, y) == 0xFF000000u;
+      (QRect(20, 20, 50, 50).contains(x, y) ? inside : outside) += black;
+    }
+  EXPECT_EQ(outside, 0);
+  EXPECT_GT(inside, 100);
+}

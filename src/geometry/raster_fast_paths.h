@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QImage>
+#include <QPainter>
+#include <QPoint>
+#include <QPointF>
+#include <QRect>
+#include <cstdint>
+#include <optional>
+
+// Direct pixel writing for the two things a diagram may draw millions of:
+// markers and polyline segments. QPainter spends tens of nanoseconds per
+// pixel on them; these paths write 32-bit pixels themselves. They apply only
+// to a raster image without scaling or rotation and with at most a
+// rectangular clip; callers fall back to QPainter otherwise.
+namespace geometry {
+
+struct TRasterTarget {
+  uint32_t* pixels = nullptr;
+  int stride = 0;  // in pixels
+  QRect bounds;    // writable device pixels: the image within the clip
+  double dx = 0;   // world to device translation
+  double dy = 0;
+};
+
+std::optional<TRasterTarget> RasterTargetOf(QPainter& painter);
+
+// Blends `stamp` with its pixel `hotSpot` on the device pixel nearest each point.
+void StampOnRaster(const TRasterTarget& target, const QImage& stamp, const QPoint& hotSpot, const QPointF* points,
+                   int count);
+
+// Draws a polyline one pixel wide in an opaque colour, on the pixels
+// QPainter's own thin lines would cover, give or take a neighbour.
+void DrawPolylineOnRaster(const TRasterTarget& target, uint32_t opaqueColour, const QPointF* points, int count);
+
+}  // namespace geometry
