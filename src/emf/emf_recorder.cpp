@@ -1,0 +1,69 @@
+#include "emf/emf_recorder.h"
+
+#include <QSaveFile>
+#include <cmath>
+#include <limits>
+
+#include "emf/emf_paint_engine.h"
+#include "emf/metafile_writer.h"
+
+namespace emf {
+
+TEmfRecorder::TEmfRecorder(const QSize& frame)
+    : m_frame(frame.expandedTo(QSize(0, 0))),
+      m_writer(std::make_unique<TMetafileWriter>(m_frame)),
+      m_engine(std::make_unique<TEmfPaintEngine>(*m_writer)) {}
+
+TEmfRecorder::~TEmfRecorder() = default;
+
+QPaintEngine* TEmfRecorder::paintEngine() const { return m_engine.get(); }
+
+QByteArray TEmfRecorder::Finish() {
+  if (m_engine->isActive()) return {};
+  return m_writer->Finish();
+}
+
+bool TEmfRecorder::SaveToFile(const QString& fileName, QString* error) {
+  const auto fail = [error](const QString& message) {
+    if (error) *error = message;
+    return false;
+  };
+  if (m_engine->isActive()) return fail(QStringLiteral("The picture is still being drawn"));
+  const QByteArray bytes = Finish();
+  if (bytes.isEmpty()) return fail(QStringLiteral("The picture is too large for an enhanced metafile"));
+  QSaveFile file(fileName);
+  if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());
+  if (file.write(bytes) != bytes.size()) return fail(file.errorString());
+  if (!file.commit()) return fail(file.errorString());
+  return true;
+}
+
+int TEmfRecorder::metric(PaintDeviceMetric metric) const {
+  constexpr int kDpi = TMetafileWriter::kDpi;
+  const auto millimetres = [](int pixels) { return int(std::lround(pixels * 25.4 / kDpi)); };
+  switch (metric) {
+    case PdmWidth:
+      return m_frame.width();
+    case PdmHeight:
+      return m_frame.height();
+    case PdmWidthMM:
+      return millimetres(m_frame.width());
+    case PdmHeightMM:
+      return millimetres(m_frame.height());
+    case PdmNumColors:
+      return std::numeric_limits<int>::max();
+    case PdmDepth:
+      return 32;
+    case PdmDpiX:
+    case PdmDpiY:
+    case PdmPhysicalDpiX:
+    case PdmPhysicalDpiY:
+      return kDpi;
+    case PdmDevicePixelRatio:
+      return 1;
+    default:
+      return QPaintDevice::metric(metric);
+  }
+}
+
+}  // namespace emf

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QRectF>
+#include <QSize>
+#include <QTransform>
+#include <optional>
+#include <vector>
+
+#include "emf/gdi_stream.h"
+#include "emf/paint_items.h"
+#include "emf/plus_stream.h"
+#include "emf/record_buffer.h"
+
+namespace emf {
+
+// One EMF+ dual metafile in the making. Every drawing step is written twice:
+// as EMF+ records in a comment, then as its plain EMF equivalent. The writer
+// holds the current world transform and device clip, skips what cannot be
+// seen, and gathers the device bounds the header reports.
+//
+// A filled shape without outline is held back one step: when the next step
+// outlines the same shape, both become one EMF record, which halves the size
+// of files full of markers drawn as a fill followed by an outline.
+class TMetafileWriter {
+ public:
+  static constexpr int kDpi = 96;
+
+  // frame: the picture's size in pixels at kDpi.
+  explicit TMetafileWriter(const QSize& frame);
+
+  void SetTransform(const QTransform& transform);
+  // In device pixels; nullopt: no clipping.
+  void SetClip(const std::optional<QRectF>& deviceClip);
+
+  void DrawShape(const TShape& shape, const TFill* fill, const TStroke* stroke);
+  // textBounds: the run's box in logical units, for the header's bounds.
+  void DrawText(const TTextRun& run, const QRectF& textBounds);
+  void DrawImage(const QRectF& target, const QImage& image);
+
+  // Closes the file and hands over its bytes. An empty array when the file
+  // would exceed the format's 4 GiB limit. Later calls return the same bytes.
+  QByteArray Finish();
+  bool Finished() const { return m_finished; }
+
+ private:
+  bool CanDraw() const;
+  bool IsHeldFill(const TShape& shape) const;
+  void HoldFill(const TShape& shape, const TFill& fill);
+  void FlushHeldFill();
+  void Emit(const TShape& shape, const TFill* fill, const TStroke* stroke);
+  // Maps a logical box to device pixels, clipped; nullopt when nothing of it
+  // can be seen. Also widens the header's bounds.
+  std::optional<QRect> Reach(const QRectF& logicalBox);
+
+  TRecordBuffer m_buffer;
+  TPlusStream m_plus{m_buffer};
+  TGdiStream m_gdi{m_buffer};
+  QSize m_frame;
+  QTransform m_transform;
+  bool m_invertible = true;
+  std::optional<QRectF> m_clip;
+  QRectF m_bounds;  // device pixels
+  bool m_finished = false;
+  QByteArray m_file;
+
+  bool m_holding = false;
+  TShape m_heldShape;
+  TFill m_heldFill;
+  std::vector<QPointF> m_heldPoints;
+};
+
+}  // namespace emf
