@@ -44,15 +44,6 @@ bool TGraphSerie::IsDrawable(int itemCount) const {
   return itemCount > 0 && m_visible && (m_pointStyle->Visible() || m_lineStyle->Visible());
 }
 
-bool TGraphSerie::IsWithin(const TTernaryPoint& p, const TTernaryPoint& query, double tolerance) {
-  for (int i = 0; i < 3; ++i) {
-    const double lower = query[i] - tolerance;
-    const double upper = query[i] + tolerance;
-    if (!(p[i] >= lower && p[i] <= upper)) return false;
-  }
-  return true;
-}
-
 void TGraphSerie::AppendTextLine(QString& text, const double* values, int count) {
   QString line;
   for (int i = 0; i < count; ++i) {

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "model/graph_element.h"
+#include "model/hit_box.h"
 #include "model/line_style.h"
 #include "model/point_style.h"
 
@@ -55,8 +56,6 @@ class TGraphSerie : public TGraphDrawable {
   // True when the series has items to show and something to show them with.
   bool IsDrawable(int itemCount) const;
   class TBoundsBuilder;
-  // Whether every component of `p` lies within `tolerance` of `query`.
-  static bool IsWithin(const TTernaryPoint& p, const TTernaryPoint& query, double tolerance);
   // Appends one tab-separated line of numbers to a text form.
   static void AppendTextLine(QString& text, const double* values, int count);
 

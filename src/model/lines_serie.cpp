@@ -9,9 +9,10 @@ TLinesSerie::TLinesSerie() : m_items(std::make_unique<TTernaryCoupleList>()) { T
 
 int TLinesSerie::HitTest(const TTernaryPoint& point, TTernaryPoint& found, double tolerance) const {
   const TTernaryCouple* items = m_items->Data();
+  const THitBox box(point, tolerance);
   for (int i = m_items->Count() - 1; i >= 0; --i) {
     for (const TTernaryPoint* end : {&items[i].P1, &items[i].P2}) {
-      if (!IsWithin(*end, point, tolerance)) continue;
+      if (!box.Contains(*end)) continue;
       found = *end;
       return i;
     }

@@ -18,12 +18,9 @@ void TPointsSerie::SetDrawArrow(bool drawArrow) {
 
 int TPointsSerie::HitTest(const TTernaryPoint& point, TTernaryPoint& found, double tolerance) const {
   const TTernaryPoint* items = m_items->Data();
-  for (int i = m_items->Count() - 1; i >= 0; --i) {
-    if (!IsWithin(items[i], point, tolerance)) continue;
-    found = items[i];
-    return i;
-  }
-  return -1;
+  const int index = m_hitIndex.FindLast(items, m_items->Count(), m_items->Version(), THitBox(point, tolerance));
+  if (index >= 0) found = items[index];
+  return index;
 }
 
 void TPointsSerie::GetText(QString& text) const {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/graph_serie.h"
+#include "model/point_hit_index.h"
 #include "model/ternary_lists.h"
 
 // An ordered list of ternary points drawn as markers joined by a polyline,
@@ -43,5 +44,7 @@ class TPointsSerie : public TGraphSerie {
   void DrawArrowHead(TGraphics& g, const QPointF& from, const QPointF& to) const;
 
   std::unique_ptr<TTernaryPointList> m_items;
+  // Hit tests run on every mouse move over series of any size.
+  mutable TPointHitIndex m_hitIndex;
   bool m_drawArrow = false;
 };

@@ -23,6 +23,7 @@ int32_t TTernaryList<Traits>::Add(const Item& item) {
   TUpdateScope scope(*this);
   if (m_count == m_capacity) Grow();
   m_items[size_t(m_count)] = item;
+  ++m_version;
   return m_count++;
 }
 
@@ -31,6 +32,7 @@ void TTernaryList<Traits>::Delete(int32_t index) {
   CheckIndex(index);
   TUpdateScope scope(*this);
   --m_count;
+  ++m_version;
   if (index < m_count) std::copy(m_items.begin() + index + 1, m_items.begin() + m_count + 1, m_items.begin() + index);
 }
 
@@ -45,6 +47,7 @@ void TTernaryList<Traits>::Put(int32_t index, const Item& item) {
   CheckIndex(index);
   TUpdateScope scope(*this);
   m_items[size_t(index)] = item;
+  ++m_version;
 }
 
 template <typename Traits>
@@ -68,6 +71,7 @@ void TTernaryList<Traits>::SetCount(int32_t count) {
     for (int32_t index = m_count - 1; index >= count; --index) Delete(index);
   }
   m_count = count;
+  ++m_version;
 }
 
 template <typename Traits>

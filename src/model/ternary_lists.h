@@ -47,6 +47,9 @@ class TTernaryList : public TGraphElement {
   void SetCount(int32_t count);
   // Items 0 .. Count() - 1, contiguous.
   const Item* Data() const { return m_items.data(); }
+  // Changes with every edit of the items, so that caches built from them
+  // (such as a hit-test index) know when to rebuild.
+  uint64_t Version() const { return m_version; }
 
   virtual void Grow();
   virtual void Clear();
@@ -63,6 +66,7 @@ class TTernaryList : public TGraphElement {
   std::vector<Item> m_items;
   int32_t m_count = 0;
   int32_t m_capacity = 0;
+  uint64_t m_version = 0;
 };
 
 using TTernaryPointList = TTernaryList<TTernaryPointTraits>;
