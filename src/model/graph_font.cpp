@@ -33,8 +33,10 @@ void TGraphFont::LoadFromXML(pugi::xml_node node) {
   model::ReadColor(node, "Color", m_color);
   model::ReadText(node, "Name", m_name);
   // Sizes are whole numbers: "10.5" does not convert and leaves the size.
+  // Near the top of the range the float rounds up beyond it, and such a size
+  // could not be read back once saved: it does not convert either.
   int32_t size = 0;
-  if (model::ReadInteger(node, "Size", size)) m_size = float(size);
+  if (model::ReadInteger(node, "Size", size) && double(float(size)) <= INT32_MAX) m_size = float(size);
   uint32_t styles = 0;
   if (model::ReadSet(node, "Styles", kFontStyleNames, styles)) m_styles = TGraphFontStyles(styles);
 }
