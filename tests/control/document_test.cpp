@@ -268,6 +268,19 @@ TEST(Document, RealNumbersUseAPointWhateverTheUserLocale) {
   EXPECT_EQ(QLocale().decimalPoint(), QStringLiteral(","));
 }
 
+TEST(Document, AFontSizeThatCouldNotBeReadBackIsIgnored) {
+  TNewControl fresh;
+  LoadText(fresh.control, "<GraphControl><MainHeader><Font><Size>2147483647</Size></Font></MainHeader></GraphControl>");
+  EXPECT_EQ(fresh.control.MainHeader().Font().Size(), 8.0f);
+  // The largest size a float holds within the integer range survives a round trip.
+  LoadText(fresh.control, "<GraphControl><MainHeader><Font><Size>2147483520</Size></Font></MainHeader></GraphControl>");
+  const QByteArray saved = SavedStream(fresh.control);
+  TNewControl copy;
+  LoadText(copy.control, saved);
+  EXPECT_EQ(copy.control.MainHeader().Font().Size(), 2147483520.0f);
+  EXPECT_EQ(SavedStream(copy.control), saved);
+}
+
 TEST(Document, AHostCanEmbedTheDiagramInItsOwnDocument) {
   TNewControl original;
   BuildRichDiagram(original.control);
