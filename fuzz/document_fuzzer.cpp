@@ -1,0 +1,76 @@
+// Feeds arbitrary bytes to the diagram document loader. Every input either is
+// refused with TDocumentError or loads; a loaded diagram must then save, load
+// and save again to the same bytes.
+#include <QApplication>
+#include <QBuffer>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+#include "control/default_font.h"
+#include "control/document_io.h"
+#include "control/graph_control.h"
+
+namespace {
+
+struct TFuzzHost {
+  int argc = 1;
+  char name[16] = "document_fuzzer";
+  char* argv[2] = {name, nullptr};
+  QApplication application{argc, argv};
+  TGraphControl control;
+
+  TFuzzHost() {
+    control::ApplyDefaultFont(control);
+    control.resize(320, 240);
+    control.show();  // gives the control its drawing context: loads also fit and render
+  }
+};
+
+TFuzzHost& Host() {
+  static TFuzzHost host;
+  return host;
+}
+
+void StartOver(TGraphControl& control) {
+  TControlUpdateScope scope(control);
+  control.NewDiagram();
+  control.SetColor(TGraphControl::kWhite);
+}
+
+void Load(TGraphControl& control, const QByteArray& data) {
+  QBuffer buffer;
+  buffer.setData(data);
+  buffer.open(QIODevice::ReadOnly);
+  control.LoadFromStream(buffer);
+}
+
+QByteArray Save(const TGraphControl& control) {
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  control.SaveToStream(buffer);
+  return buffer.data();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  Host();
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  TGraphControl& control = Host().control;
+  StartOver(control);
+  try {
+    Load(control, QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
+  } catch (const TDocumentError&) {
+    return 0;
+  }
+  const QByteArray first = Save(control);
+  StartOver(control);
+  Load(control, first);
+  if (Save(control) != first) std::abort();
+  return 0;
+}
