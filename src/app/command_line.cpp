@@ -1,0 +1,157 @@
+#include "app/command_line.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QRegularExpression>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+
+#include "control/default_font.h"
+#include "control/export_formats.h"
+#include "control/graph_control.h"
+#include "control/graph_export.h"
+
+namespace app {
+
+namespace {
+
+QString Quoted(const QString& text) { return QLatin1Char('"') + text + QLatin1Char('"'); }
+
+[[noreturn]] void Fail(const QString& message) { throw TCommandLineError(message.toStdString()); }
+
+QString FormatNames() {
+  QStringList names;
+  for (const control::TExportFormat& format : control::kExportFormats)
+    names << QString::fromLatin1(format.Extension.data(), qsizetype(format.Extension.size()));
+  return names.join(QStringLiteral(", "));
+}
+
+// An index 0 to 9, or a short name such as png; without one, the output
+// file's extension decides.
+int ExportFormatIndex(const QString& output, const std::optional<QString>& format) {
+  if (!format) {
+    if (const auto index = control::ExportFormatOfFile(output)) return *index;
+    Fail(QStringLiteral("Cannot export %1: its extension names no format; choose one with --format (%2)")
+             .arg(Quoted(output), FormatNames()));
+  }
+  bool isNumber = false;
+  const int index = format->toInt(&isNumber);
+  if (isNumber && control::ExportFormatAt(index)) return index;
+  if (const auto named = control::ExportFormatNamed(*format)) return *named;
+  Fail(QStringLiteral("Cannot export %1: unknown format %2; use 0 to %3 or one of %4")
+           .arg(Quoted(output), Quoted(*format))
+           .arg(control::kExportFormatCount - 1)
+           .arg(FormatNames()));
+}
+
+QSize ExportSize(const QString& text) {
+  static const QRegularExpression pattern(QStringLiteral("^([0-9]{1,9})[xX]([0-9]{1,9})$"));
+  const QRegularExpressionMatch match = pattern.match(text);
+  const int width = match.hasMatch() ? match.captured(1).toInt() : 0;
+  const int height = match.hasMatch() ? match.captured(2).toInt() : 0;
+  if (width < 1 || height < 1 || width > kMaxExportSide || height > kMaxExportSide)
+    Fail(QStringLiteral("Invalid size %1: expected WIDTHxHEIGHT in pixels, each from 1 to %2")
+             .arg(Quoted(text))
+             .arg(kMaxExportSide));
+  return {width, height};
+}
+
+struct TOptions {
+  QCommandLineOption Export{QStringLiteral("export"),
+                            QStringLiteral("Export the document to <output> without a window, then exit."),
+                            QStringLiteral("output")};
+  QCommandLineOption Format{
+      QStringLiteral("format"),
+      QStringLiteral("Export format: an index 0 to 9 or one of %1. Default: the output's extension.")
+          .arg(FormatNames()),
+      QStringLiteral("format")};
+  QCommandLineOption Size{QStringLiteral("size"),
+                          QStringLiteral("Size of the exported diagram in pixels. Default: %1x%2.")
+                              .arg(kDefaultExportWidth)
+                              .arg(kDefaultExportHeight),
+                          QStringLiteral("WxH")};
+};
+
+THeadlessExport HeadlessExport(const QCommandLineParser& parser, const TOptions& options, const QString& document) {
+  THeadlessExport request;
+  request.Output = parser.value(options.Export);
+  request.Document = document;
+  if (request.Document.isEmpty()) Fail(QStringLiteral("--export needs the document to export"));
+  const auto format = parser.isSet(options.Format) ? std::optional(parser.value(options.Format)) : std::nullopt;
+  request.FormatIndex = ExportFormatIndex(request.Output, format);
+  request.Size = parser.isSet(options.Size) ? ExportSize(parser.value(options.Size))
+                                            : QSize(kDefaultExportWidth, kDefaultExportHeight);
+  return request;
+}
+
+}  // namespace
+
+bool RunsWithoutDisplay(int argc, const char* const* argv) {
+  for (int i = 1; i < argc; ++i) {
+    const char* argument = argv[i];
+    if (std::strcmp(argument, "--") == 0) return false;  // file names follow
+    for (const char* option : {"--export", "--help", "--help-all", "-h", "--version", "-v"}) {
+      const size_t length = std::strlen(option);
+      if (std::strncmp(argument, option, length) == 0 && (argument[length] == '\0' || argument[length] == '='))
+        return true;
+    }
+  }
+  return false;
+}
+
+TCommandLine ParseCommandLine(const QStringList& arguments) {
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QStringLiteral("Draws and edits ternary diagrams."));
+  const QCommandLineOption help = parser.addHelpOption();
+  const QCommandLineOption version = parser.addVersionOption();
+  const TOptions options;
+  parser.addOptions({options.Export, options.Format, options.Size});
+  parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The diagram document to open or export."),
+                               QStringLiteral("[file]"));
+  if (!parser.parse(arguments)) Fail(parser.errorText());
+  if (parser.isSet(help)) parser.showHelp(0);
+  if (parser.isSet(version)) parser.showVersion();
+
+  const QStringList files = parser.positionalArguments();
+  if (files.size() > 1) Fail(QStringLiteral("Too many files: give one document"));
+  TCommandLine commandLine;
+  commandLine.Document = files.value(0);
+  if (parser.isSet(options.Export)) {
+    commandLine.Export = HeadlessExport(parser, options, commandLine.Document);
+  } else if (parser.isSet(options.Format) || parser.isSet(options.Size)) {
+    Fail(QStringLiteral("--format and --size apply to --export only"));
+  }
+  return commandLine;
+}
+
+int RunHeadlessExport(const THeadlessExport& request) {
+  try {
+    TGraphControl control;
+    control.setAttribute(Qt::WA_DontShowOnScreen);
+    control::ApplyDefaultFont(control);
+    control.resize(request.Size);
+    control.show();  // lays the control out and gives it its drawing context
+    control.LoadFromFile(request.Document);
+    if (!control::Export(control, request.Output, request.FormatIndex)) {
+      const std::string_view mimeType = control::ExportFormatAt(request.FormatIndex)->MimeType;
+      ReportError(QStringLiteral("Cannot write %1: no image encoder for %2 is installed")
+                      .arg(Quoted(request.Output), QString::fromLatin1(mimeType.data(), qsizetype(mimeType.size()))));
+      return 1;
+    }
+    return 0;
+  } catch (const std::bad_alloc&) {
+    ReportError(QStringLiteral("Cannot export %1: out of memory").arg(Quoted(request.Output)));
+  } catch (const std::exception& error) {
+    ReportError(QString::fromUtf8(error.what()));
+  }
+  return 1;
+}
+
+void ReportError(const QString& message) {
+  QString line = message;
+  line.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+  std::fprintf(stderr, "varenta-diagram: %s\n", line.toLocal8Bit().constData());
+}
+
+}  // namespace app

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <stdexcept>
+
+namespace app {
+
+// A command line that cannot be carried out: the message says why.
+class TCommandLineError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Loads Document, lays the diagram out at Size pixels and exports it to
+// Output in the format of index FormatIndex (see control::kExportFormats).
+struct THeadlessExport {
+  QString Output;
+  QString Document;
+  int FormatIndex = 0;
+  QSize Size;
+};
+
+struct TCommandLine {
+  // The document to open in the window; empty for a new diagram.
+  QString Document;
+  // Set when the program exports and exits instead of showing a window.
+  std::optional<THeadlessExport> Export;
+};
+
+inline constexpr int kDefaultExportWidth = 800;
+inline constexpr int kDefaultExportHeight = 600;
+// Keeps the pictures of one export (a few images of this size) in memory.
+inline constexpr int kMaxExportSide = 8192;
+
+// Whether the raw arguments ask for work without a window (an export, the help
+// or the version), which must run without a display: the caller then selects
+// Qt's offscreen platform before it creates the application.
+bool RunsWithoutDisplay(int argc, const char* const* argv);
+
+// Parses the arguments, program name first. --help and --version print their
+// text and exit the program. Bad usage raises TCommandLineError.
+TCommandLine ParseCommandLine(const QStringList& arguments);
+
+// Carries out a headless export. Returns the process exit status: 0 on
+// success; otherwise 1 after one line on stderr naming the file and the reason.
+int RunHeadlessExport(const THeadlessExport& request);
+
+// Writes one line to stderr, prefixed with the program's name.
+void ReportError(const QString& message);
+
+}  // namespace app

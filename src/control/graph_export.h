@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <stdexcept>
+
+class TGraphControl;
+
+namespace emf {
+class TEmfRecorder;
+}
+
+// An export that could not be written: the message names the file and the
+// reason.
+class TExportError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+namespace control {
+
+// Every picture of the diagram is drawn by the control's DrawTo at the
+// control's client size (at least one pixel each way), current zoom and
+// layout, so it shows what the window shows.
+QSize PictureSize(const TGraphControl& control);
+
+// Records the diagram into a metafile whose frame is the picture size,
+// clipped to the client rectangle.
+void RenderToMetafile(TGraphControl& control, emf::TEmfRecorder& metafile);
+
+// The diagram rendered afresh on an opaque image of the picture size.
+QImage RenderToImage(TGraphControl& control);
+
+// Writes the diagram in one of the formats of kExportFormats, whatever the
+// file name's extension. Returns false, writing nothing, when no image
+// encoder is installed for the format's MIME type. A file that cannot be
+// written raises an error derived from std::runtime_error naming it, and
+// leaves no partial file behind; so does an index that names no format.
+bool Export(TGraphControl& control, const QString& fileName, int formatIndex);
+
+}  // namespace control
