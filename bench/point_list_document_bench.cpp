@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
+#include <cmath>
 #include <random>
 
 #include "model/ternary_lists.h"
@@ -14,14 +15,17 @@ namespace {
 
 constexpr int kPointCount = 1'000'000;
 
-void FillRandom(TTernaryPointList& list) {
+// Random compositions at full precision (numbers of 15 digits, the worst
+// case) or rounded to 4 decimals, like measured or typed values.
+void FillRandom(TTernaryPointList& list, bool rounded) {
   std::mt19937 random(42);
   std::uniform_real_distribution<double> unit(0.0, 1.0);
+  auto round = [rounded](double v) { return rounded ? std::round(v * 1e4) / 1e4 : v; };
   TUpdateScope scope(list);
   for (int i = 0; i < kPointCount; ++i) {
-    const double a = unit(random);
-    const double b = unit(random) * (1 - a);
-    list.Add({a, b, 1 - a - b});
+    const double a = round(unit(random));
+    const double b = round(unit(random) * (1 - a));
+    list.Add({a, b, round(1 - a - b)});
   }
 }
 
@@ -41,7 +45,7 @@ double PeakRssMegabytes() {
 
 void BM_WritePointsDocument(benchmark::State& state) {
   TTernaryPointList list;
-  FillRandom(list);
+  FillRandom(list, state.range(0) == 1);
   size_t bytes = 0;
   for (auto _ : state) {
     const std::string text = WriteList(list);
@@ -58,7 +62,7 @@ void BM_ReadPointsDocument(benchmark::State& state) {
   std::string text = "<Items>";
   {
     TTernaryPointList source;
-    FillRandom(source);
+    FillRandom(source, state.range(0) == 1);
     char number[model::kMaxFloatLength];
     for (int i = 0; i < source.Count(); ++i) {
       const TTernaryPoint p = source.Get(i);
@@ -83,6 +87,6 @@ void BM_ReadPointsDocument(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_WritePointsDocument)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_ReadPointsDocument)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_WritePointsDocument)->ArgName("rounded")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_ReadPointsDocument)->ArgName("rounded")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK_MAIN();

@@ -1,5 +1,6 @@
 #include "model/ternary_lists.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstring>
@@ -106,6 +107,11 @@ template <typename Traits>
 void TTernaryList<Traits>::LoadFromXML(pugi::xml_node node) {
   TUpdateScope scope(*this);
   Clear();
+  // Room for every entry at once: a large document then loads without
+  // growing the storage step by step.
+  int64_t entries = 0;
+  for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) ++entries;
+  SetCapacity(int32_t(std::min<int64_t>(entries, kMaxCount)));
   std::array<double, Traits::kValueCount> values{};
   for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
     if (child.type() != pugi::node_element || std::strcmp(child.name(), Traits::kElementName) != 0) continue;

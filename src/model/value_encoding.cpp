@@ -5,6 +5,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace model {
 
@@ -72,10 +73,12 @@ __extension__ using Uint128 = unsigned __int128;  // a GCC/Clang extension
 // Exact for 1e-5 <= magnitude < 1e15: magnitude = mantissa * 2^e with a
 // 53-bit mantissa, and mantissa * 10^19 still fits in 128 bits.
 std::optional<FifteenDigits> RoundToFifteenDigits(double magnitude) {
-  int binaryExponent = 0;
-  const double fraction = std::frexp(magnitude, &binaryExponent);
-  const auto mantissa = static_cast<uint64_t>(std::ldexp(fraction, 53));
-  const int shift = 53 - binaryExponent;  // magnitude = mantissa / 2^shift, shift > 0 in range
+  // A positive normal double is (2^52 + fraction bits) * 2^(exponent bits - 1075).
+  uint64_t bits = 0;
+  std::memcpy(&bits, &magnitude, sizeof bits);
+  const uint64_t mantissa = (bits & ((uint64_t(1) << 52) - 1)) | (uint64_t(1) << 52);
+  const int binaryExponent = int((bits >> 52) & 0x7FF) - 1022;  // as std::frexp gives it
+  const int shift = 53 - binaryExponent;                        // magnitude = mantissa / 2^shift, shift > 0 in range
   // log10(2) * (binaryExponent - 1) estimates the decimal exponent to within
   // one; the loop below corrects it. In range the true exponent is -5 to 14.
   int exponent = std::clamp(static_cast<int>(std::floor((binaryExponent - 1) * 0.30102999566398120)), -5, 14);
@@ -102,11 +105,7 @@ std::optional<FifteenDigits> RoundToFifteenDigits(double magnitude) {
 // 1e15 on, fixed otherwise; trailing zeros dropped.
 char* WriteGeneralLayout(char* out, const FifteenDigits& value) {
   char digits[15];
-  uint64_t rest = value.digits;
-  for (int i = 14; i >= 0; --i) {
-    digits[i] = static_cast<char>('0' + rest % 10);
-    rest /= 10;
-  }
+  std::to_chars(digits, digits + 15, value.digits);  // exactly 15 digits: 10^14 <= digits < 10^15
   int count = 15;
   while (count > 1 && digits[count - 1] == '0') --count;
   const int exponent = value.exponent;

@@ -1,13 +1,26 @@
 #include "model/xml_document.h"
 
+#include <array>
+#include <cstdint>
 #include <cstring>
 
 namespace model {
 
 namespace {
 
+// Characters written as references: control characters and markup, the
+// quote only in attributes (value 2).
+constexpr std::array<uint8_t, 256> kEscapeTable = [] {
+  std::array<uint8_t, 256> table{};
+  for (int c = 0; c < 0x20; ++c) table[size_t(c)] = 1;
+  table['&'] = table['<'] = table['>'] = 1;
+  table['"'] = 2;
+  return table;
+}();
+
 bool NeedsEscape(unsigned char c, bool attribute) {
-  return c < 0x20 || c == '&' || c == '<' || c == '>' || (attribute && c == '"');
+  const uint8_t kind = kEscapeTable[c];
+  return kind == 1 || (kind == 2 && attribute);
 }
 
 void AppendEscaped(std::string& out, std::string_view text, bool attribute) {
