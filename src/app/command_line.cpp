@@ -91,13 +91,17 @@ bool RunsWithoutDisplay(int argc, const char* const* argv) {
   for (int i = 1; i < argc; ++i) {
     const char* argument = argv[i];
     if (std::strcmp(argument, "--") == 0) return false;  // file names follow
-    for (const char* option : {"--export", "--help", "--help-all", "-h", "--version", "-v"}) {
-      const size_t length = std::strlen(option);
-      if (std::strncmp(argument, option, length) == 0 && (argument[length] == '\0' || argument[length] == '='))
-        return true;
-    }
+    if (std::strncmp(argument, "--", 2) == 0) return true;
+    if (std::strcmp(argument, "-h") == 0 || std::strcmp(argument, "-v") == 0) return true;
   }
   return false;
+}
+
+void UseOffscreenPlatform() {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) ReportError(message);
+  });
 }
 
 TCommandLine ParseCommandLine(const QStringList& arguments) {

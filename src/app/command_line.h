@@ -35,10 +35,16 @@ inline constexpr int kDefaultExportHeight = 600;
 // Keeps the pictures of one export (a few images of this size) in memory.
 inline constexpr int kMaxExportSide = 8192;
 
-// Whether the raw arguments ask for work without a window (an export, the help
-// or the version), which must run without a display: the caller then selects
-// Qt's offscreen platform before it creates the application.
+// Whether the raw arguments ask for work without a window, which must run
+// without a display: any option of the program's own (an export, the help, the
+// version, or a mistyped option, which is reported). Qt's own options are
+// single-dash ones such as -platform and keep the window.
 bool RunsWithoutDisplay(int argc, const char* const* argv);
+
+// Selects Qt's offscreen platform; call before the application is created.
+// Qt's warnings are kept off stderr, which then holds only the program's own
+// one-line report of a failure.
+void UseOffscreenPlatform();
 
 // Parses the arguments, program name first. --help and --version print their
 // text and exit the program. Bad usage raises TCommandLineError.

@@ -1,8 +1,10 @@
 #include "control/print_layout.h"
 
+#include <QBuffer>
 #include <QPainter>
-#include <QPicture>
 #include <QtPrintSupport/QPrinter>
+#include <QtSvg/QSvgGenerator>
+#include <QtSvg/QSvgRenderer>
 
 #include "control/graph_control.h"
 #include "control/graph_export.h"
@@ -16,18 +18,25 @@ namespace {
   throw TExportError(QStringLiteral("Cannot print: %1").arg(reason).toStdString());
 }
 
-// The diagram recorded as drawing commands. DrawTo starts by clearing its
-// whole device: on the picture that is the picture's own rectangle, not the
-// page, and the clip keeps a zoomed diagram within it too.
-QPicture RecordPicture(TGraphControl& control) {
+// The diagram recorded as a vector picture of its own size. DrawTo starts by
+// clearing its whole device: on the picture that is the picture's rectangle,
+// not the page, and the clip keeps a zoomed diagram within it too.
+QByteArray RecordPicture(TGraphControl& control) {
   const QRect client(QPoint(0, 0), PictureSize(control));
-  QPicture picture;
-  picture.setBoundingRect(client);
-  QPainter painter(&picture);
+  QByteArray svg;
+  QBuffer buffer(&svg);
+  buffer.open(QIODevice::WriteOnly);
+  QSvgGenerator generator;
+  generator.setOutputDevice(&buffer);
+  generator.setResolution(int(geometry::kReferenceDpi));
+  generator.setSize(client.size());
+  generator.setViewBox(client);
+  QPainter painter(&generator);
   TGraphics g(painter);
   g.SetClip(client);
   control.DrawTo(g);
-  return picture;
+  painter.end();
+  return svg;
 }
 
 }  // namespace
@@ -47,13 +56,12 @@ QRect PrintRect(const QSize& page, const QSize& picture) {
 void Print(TGraphControl& control, QPrinter& printer) {
   const QSize picture = PictureSize(control);
   const QRect target = PrintRect(QSize(printer.width(), printer.height()), picture);
-  const QPicture recording = RecordPicture(control);
+  QSvgRenderer recording(RecordPicture(control));
   QPainter painter;
   if (!painter.begin(&printer)) FailToPrint(QStringLiteral("the printer could not start the job"));
   if (!target.isEmpty()) {
-    painter.translate(target.topLeft());
-    painter.scale(double(target.width()) / picture.width(), double(target.height()) / picture.height());
-    painter.drawPicture(0, 0, recording);
+    painter.setClipRect(target);
+    recording.render(&painter, QRectF(target));
   }
   if (!painter.end()) FailToPrint(QStringLiteral("the printer could not finish the job"));
 }
