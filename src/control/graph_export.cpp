@@ -11,6 +11,7 @@
 #include "control/export_formats.h"
 #include "control/graph_control.h"
 #include "control/series_data_text.h"
+#include "control/shape_merging_device.h"
 #include "emf/emf_recorder.h"
 #include "geometry/graphics.h"
 #include "geometry/image_encoders.h"
@@ -37,13 +38,19 @@ void ScaleToReferenceResolution(QPainter& painter) {
   if (scaleX != 1.0 || scaleY != 1.0) painter.scale(scaleX, scaleY);
 }
 
+}  // namespace
+
 void DrawVectorPicture(TGraphControl& control, QPaintDevice& device) {
-  QPainter painter(&device);
+  QPainter target(&device);
+  TShapeMergingDevice merging(target);
+  QPainter painter(&merging);
   ScaleToReferenceResolution(painter);
   TGraphics g(painter);
   g.SetClip(ClientRect(control));
   control.DrawTo(g);
 }
+
+namespace {
 
 // Writes through a temporary file that replaces `fileName` only once the
 // picture is complete.

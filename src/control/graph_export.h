@@ -5,6 +5,7 @@
 #include <QString>
 #include <stdexcept>
 
+class QPaintDevice;
 class TGraphControl;
 
 namespace emf {
@@ -28,6 +29,11 @@ QSize PictureSize(const TGraphControl& control);
 // Records the diagram into a metafile whose frame is the picture size,
 // clipped to the client rectangle.
 void RenderToMetafile(TGraphControl& control, emf::TEmfRecorder& metafile);
+
+// Draws the diagram on a vector device (SVG, PDF, a printer, ...) of any
+// resolution, clipped to the picture, one world unit a pixel at the reference
+// resolution; the device starts at the picture's top left corner.
+void DrawVectorPicture(TGraphControl& control, QPaintDevice& device);
 
 // The diagram rendered afresh on an opaque image of the picture size.
 QImage RenderToImage(TGraphControl& control);

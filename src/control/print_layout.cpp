@@ -31,11 +31,7 @@ QByteArray RecordPicture(TGraphControl& control) {
   generator.setResolution(int(geometry::kReferenceDpi));
   generator.setSize(client.size());
   generator.setViewBox(client);
-  QPainter painter(&generator);
-  TGraphics g(painter);
-  g.SetClip(client);
-  control.DrawTo(g);
-  painter.end();
+  DrawVectorPicture(control, generator);
   return svg;
 }
 
