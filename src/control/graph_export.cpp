@@ -1,6 +1,5 @@
 #include "control/graph_export.h"
 
-#include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
@@ -37,20 +36,6 @@ void ScaleToReferenceResolution(QPainter& painter) {
   const double scaleY = device.logicalDpiY() / geometry::kReferenceDpi;
   if (scaleX != 1.0 || scaleY != 1.0) painter.scale(scaleX, scaleY);
 }
-
-}  // namespace
-
-void DrawVectorPicture(TGraphControl& control, QPaintDevice& device) {
-  QPainter target(&device);
-  TShapeMergingDevice merging(target);
-  QPainter painter(&merging);
-  ScaleToReferenceResolution(painter);
-  TGraphics g(painter);
-  g.SetClip(ClientRect(control));
-  control.DrawTo(g);
-}
-
-namespace {
 
 // Writes through a temporary file that replaces `fileName` only once the
 // picture is complete.
@@ -109,6 +94,16 @@ bool ExportRaster(TGraphControl& control, const QString& fileName, const TExport
 }  // namespace
 
 QSize PictureSize(const TGraphControl& control) { return control.size().expandedTo(QSize(1, 1)); }
+
+void DrawVectorPicture(TGraphControl& control, QPaintDevice& device) {
+  QPainter target(&device);
+  TShapeMergingDevice merging(target);
+  QPainter painter(&merging);
+  ScaleToReferenceResolution(painter);
+  TGraphics g(painter);
+  g.SetClip(ClientRect(control));
+  control.DrawTo(g);
+}
 
 void RenderToMetafile(TGraphControl& control, emf::TEmfRecorder& metafile) {
   QPainter painter(&metafile);
