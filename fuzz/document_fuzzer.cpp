@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the diagram document loader. Every input either is
-// refused with TDocumentError or loads; a loaded diagram must then save, load
-// and save again to the same bytes.
+// refused with TDocumentError or loads; a loaded diagram must then take the
+// mouse's questions and zooms, and save, load and save again to the same bytes.
 #include <QApplication>
 #include <QBuffer>
 #include <cstdint>
@@ -45,6 +45,17 @@ void Load(TGraphControl& control, const QByteArray& data) {
   control.LoadFromStream(buffer);
 }
 
+// What a mouse over the loaded diagram asks of it.
+void Explore(TGraphControl& control) {
+  const int x = control.width() / 2;
+  const int y = control.height() / 2;
+  TSerieHit hit;
+  control.HitTest(x, y, hit);
+  control.PointAt(x, y);
+  control.ZoomInAt(x, y, TGraphControl::kCoarseStep);
+  control.ZoomOutAt(x / 2, y / 2, TGraphControl::kFineStep);
+}
+
 QByteArray Save(const TGraphControl& control) {
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
@@ -68,6 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   } catch (const TDocumentError&) {
     return 0;
   }
+  Explore(control);
   const QByteArray first = Save(control);
   StartOver(control);
   Load(control, first);
