@@ -1,9 +1,9 @@
 #include <QApplication>
 #include <QMainWindow>
 #include <QMessageBox>
-#include <QStringList>
 #include <exception>
 
+#include "app/command_line.h"
 #include "control/default_font.h"
 #include "control/graph_control.h"
 
@@ -24,8 +24,20 @@ void OpenDocument(TGraphControl& control, const QString& fileName, QWidget& wind
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The platform is chosen when the application is created.
+  if (app::RunsWithoutDisplay(argc, argv)) app::UseOffscreenPlatform();
   QApplication application(argc, argv);
   QApplication::setApplicationName(kTitle);
+  QApplication::setApplicationVersion(QStringLiteral(VARENTA_VERSION));
+
+  app::TCommandLine commandLine;
+  try {
+    commandLine = app::ParseCommandLine(QApplication::arguments());
+  } catch (const app::TCommandLineError& error) {
+    app::ReportError(QString::fromUtf8(error.what()));
+    return 1;
+  }
+  if (commandLine.Export) return app::RunHeadlessExport(*commandLine.Export);
 
   QMainWindow window;
   window.setWindowTitle(kTitle);
@@ -36,7 +48,6 @@ int main(int argc, char** argv) {
   window.resize(640, 480);
   window.show();
 
-  const QStringList arguments = QApplication::arguments();
-  if (arguments.size() > 1) OpenDocument(*graphControl, arguments.at(1), window);
+  if (!commandLine.Document.isEmpty()) OpenDocument(*graphControl, commandLine.Document, window);
   return QApplication::exec();
 }

@@ -17,6 +17,11 @@
 #include "model/graph.h"
 
 class QIODevice;
+class QPrinter;
+
+namespace emf {
+class TEmfRecorder;
+}
 
 enum TGraphInteractMode : uint8_t { imNormal = 0, imAddLine = 1, imZoomIn = 2, imZoomOut = 3 };
 
@@ -80,6 +85,17 @@ class TGraphControl : public QWidget {
   void LoadFromStream(QIODevice& stream);
   void LoadFromDocument(const pugi::xml_document& document);
   void LoadFromXML(pugi::xml_node element);
+
+  // Export in one of control::kExportFormats; false when no image encoder is
+  // installed for the format (nothing is written). See graph_export.h.
+  virtual bool Export(const QString& fileName, int formatIndex);
+  // Records the diagram into a metafile whose frame is the client size.
+  virtual void RenderToMetafile(emf::TEmfRecorder& metafile);
+  // The clipboard gets the picture (metafile and bitmap), or the series data as text.
+  void CopyImageToClipboard();
+  void CopyDataToClipboard() const;
+  // One page on the printer, as it is set up, the picture scaled to fit.
+  void Print(QPrinter& printer);
 
   TGraphInteractMode InteractMode() const { return m_interactMode; }
   void SetInteractMode(TGraphInteractMode mode);

@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
-#include <QtSvg/QSvgGenerator>
+#include <QSvgGenerator>
 #include <functional>
 
 #include "control/document_io.h"

@@ -2,9 +2,9 @@
 
 #include <QBuffer>
 #include <QPainter>
-#include <QtPrintSupport/QPrinter>
-#include <QtSvg/QSvgGenerator>
-#include <QtSvg/QSvgRenderer>
+#include <QPrinter>
+#include <QSvgGenerator>
+#include <QSvgRenderer>
 
 #include "control/graph_control.h"
 #include "control/graph_export.h"

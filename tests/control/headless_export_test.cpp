@@ -1,0 +1,176 @@
+// The program's headless export, run as the user runs it.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+const QString kSample = QStringLiteral(CONTROL_TEST_DATA "/export_sample.xml");
+
+struct TRun {
+  int ExitCode = -1;
+  QString Output;
+  QString Errors;
+};
+
+TRun RunProgram(const QStringList& arguments) {
+  QProcess process;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.remove(QStringLiteral("QT_QPA_PLATFORM"));  // the program chooses its platform itself
+  environment.remove(QStringLiteral("DISPLAY"));
+  environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+  process.setProcessEnvironment(environment);
+  process.start(QStringLiteral(VARENTA_EXECUTABLE), arguments);
+  EXPECT_TRUE(process.waitForFinished(60000)) << arguments.join(QLatin1Char(' ')).toStdString();
+  TRun run;
+  run.ExitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+  run.Output = QString::fromUtf8(process.readAllStandardOutput());
+  run.Errors = QString::fromUtf8(process.readAllStandardError());
+  return run;
+}
+
+QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// What each format's file starts with, when it is a picture of 396 x 411.
+struct TFormatCase {
+  const char* Extension;
+  QByteArray Start;
+  bool Raster;
+};
+
+const TFormatCase kFormats[] = {
+    {"txt", "Sample diagram\r\n\r\nRocks\r\n0.2\t0.3\t0.5\r\n", false},
+    {"xml", "<GraphControl>", false},
+    {"emf", QByteArray("\x01\x00\x00\x00", 4), false},
+    {"bmp", "BM", true},
+    {"jpg", "\xFF\xD8", true},
+    {"gif", "GIF89a", true},
+    {"tif", "II*", true},
+    {"png", "\x89PNG", true},
+    {"svg", "<?xml", false},
+    {"pdf", "%PDF-", false},
+};
+
+class HeadlessExport : public testing::Test {
+ protected:
+  QString PathOf(const QString& name) const { return folder.filePath(name); }
+  QTemporaryDir folder;
+};
+
+TEST_F(HeadlessExport, WritesEveryFormatNamedByTheExtension) {
+  for (const TFormatCase& format : kFormats) {
+    const QString output = PathOf(QStringLiteral("sample.") + QLatin1String(format.Extension));
+    const TRun run =
+        RunProgram({QStringLiteral("--export"), output, QStringLiteral("--size"), QStringLiteral("396x411"), kSample});
+    EXPECT_EQ(run.ExitCode, 0) << format.Extension << ": " << run.Errors.toStdString();
+    EXPECT_EQ(run.Errors.toStdString(), "") << format.Extension;
+    EXPECT_TRUE(ReadFile(output).startsWith(format.Start)) << format.Extension;
+    if (format.Raster) {
+      EXPECT_EQ(QImageReader(output).size(), QSize(396, 411)) << format.Extension;
+    }
+  }
+}
+
+TEST_F(HeadlessExport, FormatOptionTakesAnIndexOrANameWhateverTheExtension) {
+  for (const QString& format : {QStringLiteral("7"), QStringLiteral("png"), QStringLiteral("PNG")}) {
+    const QString output = PathOf(QStringLiteral("picture.dat"));
+    const TRun run = RunProgram({QStringLiteral("--export"), output, QStringLiteral("--format"), format, kSample});
+    ASSERT_EQ(run.ExitCode, 0) << run.Errors.toStdString();
+    EXPECT_TRUE(ReadFile(output).startsWith("\x89PNG")) << format.toStdString();
+    QFile::remove(output);
+  }
+}
+
+TEST_F(HeadlessExport, DefaultSizeIs800By600) {
+  const QString output = PathOf(QStringLiteral("default.png"));
+  ASSERT_EQ(RunProgram({QStringLiteral("--export"), output, kSample}).ExitCode, 0);
+  EXPECT_EQ(QImageReader(output).size(), QSize(800, 600));
+}
+
+TEST_F(HeadlessExport, TheHeadlessPictureIsTheWindowsPicture) {
+  // The same document in the same size gives the same pixels in two runs,
+  // and the header keeps the window's font: its caption is drawn.
+  const QString first = PathOf(QStringLiteral("first.png"));
+  const QString second = PathOf(QStringLiteral("second.png"));
+  ASSERT_EQ(RunProgram({QStringLiteral("--export"), first, QStringLiteral("--size=300x320"), kSample}).ExitCode, 0);
+  ASSERT_EQ(RunProgram({QStringLiteral("--export"), second, QStringLiteral("--size=300x320"), kSample}).ExitCode, 0);
+  const QImage image(first);
+  EXPECT_EQ(image, QImage(second));
+  int dark = 0;
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < image.width(); ++x) dark += qGray(image.pixel(x, y)) < 128;
+  EXPECT_GT(dark, 10);  // the header's caption
+}
+
+struct TFailureCase {
+  const char* Name;
+  QStringList Arguments;  // %OUT% and %DOC% are replaced
+  const char* Document;   // written to %DOC% when set
+  const char* MessagePart;
+};
+
+void PrintTo(const TFailureCase& c, std::ostream* os) { *os << c.Name; }
+
+class HeadlessExportFailure : public testing::TestWithParam<TFailureCase> {};
+
+const TFailureCase kFailures[] = {
+    {"MalformedDocument", {"--export", "%OUT%.png", "%DOC%"}, "<GraphControl><Graph>", "XML error"},
+    {"EmptyDocument", {"--export", "%OUT%.png", "%DOC%"}, "", "%DOC%"},
+    {"MissingDocument", {"--export", "%OUT%.png", "%DOC%"}, nullptr, "%DOC%"},
+    {"UnknownFormatName", {"--export", "%OUT%.png", "--format", "webp", "%DOC%"}, "<GraphControl/>", "unknown format"},
+    {"UnknownFormatIndex", {"--export", "%OUT%.png", "--format", "10", "%DOC%"}, "<GraphControl/>", "unknown format"},
+    {"UnknownExtension", {"--export", "%OUT%.webp", "%DOC%"}, "<GraphControl/>", "%OUT%.webp"},
+    {"OutputInAMissingFolder", {"--export", "%OUT%/none/picture.png", "%DOC%"}, "<GraphControl/>", "%OUT%/none"},
+    {"TextInAMissingFolder", {"--export", "%OUT%/none/data.txt", "%DOC%"}, "<GraphControl/>", "%OUT%/none"},
+    {"EmfInAMissingFolder", {"--export", "%OUT%/none/picture.emf", "%DOC%"}, "<GraphControl/>", "%OUT%/none"},
+    {"BadSize", {"--export", "%OUT%.png", "--size", "0x600", "%DOC%"}, "<GraphControl/>", "0x600"},
+    {"HugeSize", {"--export", "%OUT%.png", "--size", "99999x600", "%DOC%"}, "<GraphControl/>", "99999x600"},
+    {"NoDocument", {"--export", "%OUT%.png"}, nullptr, "document"},
+    {"UnknownOption", {"--exprot", "%OUT%.png", "%DOC%"}, "<GraphControl/>", "exprot"},
+};
+
+TEST_P(HeadlessExportFailure, ExitsWithStatusOneAndOneLineNamingTheCause) {
+  QTemporaryDir folder;
+  const QString out = folder.filePath(QStringLiteral("out"));
+  const QString doc = folder.filePath(QStringLiteral("diagram.xml"));
+  if (GetParam().Document) {
+    QFile file(doc);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(GetParam().Document);
+  }
+  const auto expand = [&](QString text) {
+    return text.replace(QLatin1String("%OUT%"), out).replace(QLatin1String("%DOC%"), doc);
+  };
+  QStringList arguments;
+  for (const QString& argument : GetParam().Arguments) arguments << expand(argument);
+
+  const TRun run = RunProgram(arguments);
+
+  EXPECT_EQ(run.ExitCode, 1);
+  EXPECT_EQ(run.Errors.count(QLatin1Char('\n')), 1) << run.Errors.toStdString();
+  EXPECT_TRUE(run.Errors.contains(expand(QString::fromLatin1(GetParam().MessagePart)))) << run.Errors.toStdString();
+  QStringList left = QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries);
+  left.removeAll(QStringLiteral("diagram.xml"));
+  EXPECT_EQ(left, QStringList()) << "no output is left behind";
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, HeadlessExportFailure, testing::ValuesIn(kFailures),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(CommandLine, HelpAndVersionPrintAndExitWithoutADisplay) {
+  const TRun help = RunProgram({QStringLiteral("--help")});
+  EXPECT_EQ(help.ExitCode, 0);
+  EXPECT_TRUE(help.Output.contains(QLatin1String("--export"))) << help.Output.toStdString();
+  const TRun version = RunProgram({QStringLiteral("--version")});
+  EXPECT_EQ(version.ExitCode, 0);
+  EXPECT_TRUE(version.Output.contains(QLatin1String("0.1.0"))) << version.Output.toStdString();
+}
+
+}  // namespace
