@@ -39,10 +39,9 @@ int ExportFormatIndex(const QString& output, const std::optional<QString>& forma
   const int index = format->toInt(&isNumber);
   if (isNumber && control::ExportFormatAt(index)) return index;
   if (const auto named = control::ExportFormatNamed(*format)) return *named;
+  // One pass: a name holding "%3" must stay as it is.
   Fail(QStringLiteral("Cannot export %1: unknown format %2; use 0 to %3 or one of %4")
-           .arg(Quoted(output), Quoted(*format))
-           .arg(control::kExportFormatCount - 1)
-           .arg(FormatNames()));
+           .arg(Quoted(output), Quoted(*format), QString::number(control::kExportFormatCount - 1), FormatNames()));
 }
 
 QSize ExportSize(const QString& text) {
@@ -52,8 +51,7 @@ QSize ExportSize(const QString& text) {
   const int height = match.hasMatch() ? match.captured(2).toInt() : 0;
   if (width < 1 || height < 1 || width > kMaxExportSide || height > kMaxExportSide)
     Fail(QStringLiteral("Invalid size %1: expected WIDTHxHEIGHT in pixels, each from 1 to %2")
-             .arg(Quoted(text))
-             .arg(kMaxExportSide));
+             .arg(Quoted(text), QString::number(kMaxExportSide)));
   return {width, height};
 }
 
