@@ -105,18 +105,31 @@ void TGraphics::DrawLine(const QPen& pen, const QPointF& from, const QPointF& to
   m_painter.drawLine(from, to);
 }
 
+std::optional<geometry::TRasterTarget> TGraphics::DirectPolylineTarget(const QPen& pen, int count) const {
+  // Long polylines of thin solid pens are written directly.
+  const bool thinSolid = pen.style() == Qt::SolidLine && pen.widthF() <= 1.0 && pen.brush().style() == Qt::SolidPattern;
+  if (!thinSolid || count <= kDirectPolylineMinimum) return std::nullopt;
+  return geometry::RasterTargetOf(m_painter);
+}
+
 void TGraphics::DrawLines(const QPen& pen, const QPointF* points, int count) {
-  // Long polylines of thin solid opaque pens are written directly.
-  const bool thinSolidOpaque = pen.style() == Qt::SolidLine && pen.widthF() <= 1.0 &&
-                               pen.brush().style() == Qt::SolidPattern && pen.color().alpha() == 255;
-  if (thinSolidOpaque && count > kDirectPolylineMinimum) {
-    if (const auto target = geometry::RasterTargetOf(m_painter)) {
-      geometry::DrawPolylineOnRaster(*target, pen.color().rgba(), points, count);
-      return;
-    }
+  if (const auto target = DirectPolylineTarget(pen, count)) {
+    geometry::DrawPolylineOnRaster(*target, pen.color().rgba(), points, count);
+    return;
   }
   m_painter.setPen(pen);
   m_painter.drawPolyline(points, count);
+}
+
+void TGraphics::DrawColoredLines(QPen pen, const QPointF* points, int count, const uint32_t* segmentColours) {
+  if (const auto target = DirectPolylineTarget(pen, count)) {
+    geometry::DrawPolylineOnRaster(*target, pen.color().rgba(), points, count, segmentColours);
+    return;
+  }
+  for (int i = 0; i + 1 < count; ++i) {
+    pen.setColor(geometry::ColorFromArgb(segmentColours[i]));
+    DrawLine(pen, points[i], points[i + 1]);
+  }
 }
 
 void TGraphics::DrawRectangle(const QPen& pen, const QRectF& rect) {

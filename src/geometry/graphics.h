@@ -10,6 +10,9 @@
 #include <QString>
 #include <QTransform>
 #include <cstdint>
+#include <optional>
+
+#include "geometry/raster_fast_paths.h"
 
 // Dash patterns of pens, stored in documents as their ordinal. The dialogs
 // offer 0 to 4; Custom and any other value draw solid.
@@ -66,6 +69,8 @@ class TGraphics {
 
   void DrawLine(const QPen& pen, const QPointF& from, const QPointF& to);
   void DrawLines(const QPen& pen, const QPointF* points, int count);  // a polyline
+  // A polyline whose segment i has the ARGB colour segmentColours[i] (count - 1 colours).
+  void DrawColoredLines(QPen pen, const QPointF* points, int count, const uint32_t* segmentColours);
   void DrawRectangle(const QPen& pen, const QRectF& rect);
   void DrawEllipse(const QPen& pen, const QRectF& rect);
   void DrawPolygon(const QPen& pen, const QPointF* points, int count);
@@ -95,5 +100,7 @@ class TGraphics {
   void StampImage(const QImage& stamp, const QPoint& hotSpot, const QPointF* worldPoints, int count);
 
  private:
+  std::optional<geometry::TRasterTarget> DirectPolylineTarget(const QPen& pen, int count) const;
+
   QPainter& m_painter;
 };

@@ -10,14 +10,35 @@ namespace {
 
 // Coordinates beyond this are far off any image: skipped rather than
 // overflowing integer conversions.
-constexpr double kFarAway = 1e9;
+constexpr double kFarAway = 1e8;
 
 bool IsNear(double x, double y) { return std::abs(x) < kFarAway && std::abs(y) < kFarAway; }
+
+// std::floor is a library call without SSE4.1; this is exact for |v| < 2^31.
+int FastFloor(double v) {
+  const int truncated = int(v);
+  return truncated - (v < truncated);
+}
+
+// Source-over of a non-premultiplied ARGB colour on an opaque or
+// premultiplied pixel.
+uint32_t Blend(uint32_t colour, uint32_t destination) {
+  const uint32_t alpha = colour >> 24;
+  if (alpha == 0xFF) return colour;
+  const uint32_t inverse = 255 - alpha;
+  auto channel = [&](int shift) {
+    const uint32_t s = (colour >> shift) & 0xFF, d = (destination >> shift) & 0xFF;
+    return ((s * alpha + d * inverse + 127) / 255) << shift;
+  };
+  const uint32_t a = alpha + (((destination >> 24) * inverse + 127) / 255);
+  return (a << 24) | channel(16) | channel(8) | channel(0);
+}
 
 // Draws the pixels of one segment as QPainter's thin lines do: along the
 // major axis, the pixels whose centres lie in [start, end); across it, the
 // pixel holding the line at that centre.
 void DrawSegment(const TRasterTarget& target, uint32_t colour, double x0, double y0, double x1, double y1) {
+  if ((colour >> 24) == 0) return;
   const QRect& b = target.bounds;
   const bool xMajor = std::abs(x1 - x0) >= std::abs(y1 - y0);
   const double from = xMajor ? x0 : y0, to = xMajor ? x1 : y1;
@@ -37,17 +58,23 @@ void DrawSegment(const TRasterTarget& target, uint32_t colour, double x0, double
   }
   first = std::max(first, low);
   last = std::min(last, high);
-  for (int i = first; i <= last; ++i) {
-    const int j = int(std::floor(across0 + (i + 0.5 - from) * slope));
+  const bool opaque = (colour >> 24) == 0xFF;
+  const size_t majorStep = xMajor ? 1 : size_t(target.stride);
+  const size_t minorStep = xMajor ? size_t(target.stride) : 1;
+  double across = across0 + (first + 0.5 - from) * slope;
+  for (int i = first; i <= last; ++i, across += slope) {
+    const int j = FastFloor(across);
     if (j < acrossLow || j > acrossHigh) continue;
-    const int x = xMajor ? i : j, y = xMajor ? j : i;
-    target.pixels[size_t(y) * size_t(target.stride) + size_t(x)] = colour;
+    uint32_t& pixel = target.pixels[size_t(i) * majorStep + size_t(j) * minorStep];
+    pixel = opaque ? colour : Blend(colour, pixel);
   }
 }
 
 void DrawPoint(const TRasterTarget& target, uint32_t colour, double x, double y) {
   const int px = int(std::floor(x)), py = int(std::floor(y));
-  if (target.bounds.contains(px, py)) target.pixels[size_t(py) * size_t(target.stride) + size_t(px)] = colour;
+  if (!target.bounds.contains(px, py)) return;
+  uint32_t& pixel = target.pixels[size_t(py) * size_t(target.stride) + size_t(px)];
+  pixel = Blend(colour, pixel);
 }
 
 }  // namespace
@@ -118,14 +145,16 @@ void StampOnRaster(const TRasterTarget& target, const QImage& stamp, const QPoin
   }
 }
 
-void DrawPolylineOnRaster(const TRasterTarget& target, uint32_t opaqueColour, const QPointF* points, int count) {
+void DrawPolylineOnRaster(const TRasterTarget& target, uint32_t colour, const QPointF* points, int count,
+                          const uint32_t* segmentColours) {
   if (target.bounds.isEmpty()) return;
   for (int i = 0; i + 1 < count; ++i) {
     const double x0 = points[i].x() + target.dx, y0 = points[i].y() + target.dy;
     const double x1 = points[i + 1].x() + target.dx, y1 = points[i + 1].y() + target.dy;
-    if (IsNear(x0, y0) && IsNear(x1, y1)) DrawSegment(target, opaqueColour, x0, y0, x1, y1);
+    const uint32_t segmentColour = segmentColours ? segmentColours[i] : colour;
+    if (IsNear(x0, y0) && IsNear(x1, y1)) DrawSegment(target, segmentColour, x0, y0, x1, y1);
   }
-  if (count == 1) DrawPoint(target, opaqueColour, points[0].x() + target.dx, points[0].y() + target.dy);
+  if (count == 1) DrawPoint(target, colour, points[0].x() + target.dx, points[0].y() + target.dy);
 }
 
 }  // namespace geometry

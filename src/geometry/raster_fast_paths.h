@@ -29,8 +29,10 @@ std::optional<TRasterTarget> RasterTargetOf(QPainter& painter);
 void StampOnRaster(const TRasterTarget& target, const QImage& stamp, const QPoint& hotSpot, const QPointF* points,
                    int count);
 
-// Draws a polyline one pixel wide in an opaque colour, on the pixels
-// QPainter's own thin lines would cover, give or take a neighbour.
-void DrawPolylineOnRaster(const TRasterTarget& target, uint32_t opaqueColour, const QPointF* points, int count);
+// Draws a polyline one pixel wide, on the pixels QPainter's own thin lines
+// would cover, give or take a neighbour. Colours are non-premultiplied ARGB:
+// `colour` for every segment, or segment i in segmentColours[i] when given.
+void DrawPolylineOnRaster(const TRasterTarget& target, uint32_t colour, const QPointF* points, int count,
+                          const uint32_t* segmentColours = nullptr);
 
 }  // namespace geometry

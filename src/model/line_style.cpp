@@ -1,5 +1,7 @@
 #include "model/line_style.h"
 
+#include <vector>
+
 #include <algorithm>
 #include <cmath>
 
@@ -72,7 +74,11 @@ void TLineStyle::DrawPolyline(TGraphics& g, const QPointF* points, int count) {
     g.DrawLines(m_pen, points, count);
     return;
   }
-  for (int j = 0; j + 1 < count; ++j) DrawSegment(g, points[j], points[j + 1], count, j);
+  // Segment j takes the colour at j / count of the way, as DrawSegment gives it.
+  std::vector<uint32_t> colours(size_t(count - 1));
+  for (int j = 0; j + 1 < count; ++j) colours[size_t(j)] = model::InterpolateColor(m_color, m_endColor, count, j);
+  g.DrawColoredLines(m_pen, points, count, colours.data());
+  m_pen.setColor(geometry::ColorFromArgb(colours.back()));  // the last segment's colour stays on the pen
 }
 
 void TLineStyle::RebuildPen() { m_pen = geometry::MakePen(m_color, m_width, m_dashStyle); }

@@ -213,3 +213,26 @@ TEST(Graphics, DirectPolylinesStayInsideTheClip) {
   EXPECT_EQ(outside, 0);
   EXPECT_GT(inside, 100);
 }
+
+TEST(Graphics, ColouredPolylinesGiveEachSegmentItsColourAndBlendTranslucentOnes) {
+  // A zigzag of horizontal runs, long enough for the direct path, and the
+  // same few segments drawn by QPainter.
+  for (const int count : {8, 200}) {
+    std::vector<QPointF> points;
+    std::vector<uint32_t> colours;
+    for (int i = 0; i < count; ++i) points.emplace_back(i % 2 ? 90.0 : 10.0, 5.0 + i);
+    for (int i = 0; i + 1 < count; ++i) colours.push_back(i % 2 ? 0x80FF0000u : 0xFF0000FFu);
+    QImage image = WhiteImage(100, 220);
+    QPainter painter(&image);
+    TGraphics g(painter);
+    g.DrawColoredLines(MakePen(0xFF000000, 1.0), points.data(), count, colours.data());
+    painter.end();
+    // Segment 0 runs along row 5 in blue; segment 1 is a translucent red
+    // diagonal from (90, 6) to (10, 7), crossing white.
+    EXPECT_EQ(image.pixel(50, 5), 0xFF0000FFu) << count;
+    bool translucentRed = false;
+    for (int y = 5; y <= 7; ++y)
+      translucentRed |= image.pixel(50, y) == qRgb(255, 127, 127) || image.pixel(50, y) == qRgb(255, 128, 128);
+    EXPECT_TRUE(translucentRed) << count;
+  }
+}
