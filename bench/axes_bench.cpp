@@ -1,6 +1,5 @@
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <array>
@@ -54,12 +53,3 @@ void BM_AxesBounds(benchmark::State& state) {
 BENCHMARK(BM_AxesBounds)->Arg(11)->Arg(101)->Arg(TAxeElement::kMaxGraduations)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

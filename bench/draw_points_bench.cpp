@@ -3,7 +3,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <memory>
@@ -94,13 +93,3 @@ void BM_MarkersAndGradientPolyline(benchmark::State& state) {
 BENCHMARK(BM_MarkersOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_MarkersAndPolyline)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_MarkersAndGradientPolyline)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -6,7 +6,6 @@
 #include <sys/resource.h>
 
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <random>
@@ -89,12 +88,3 @@ BENCHMARK(BM_RecordMarkerSquares)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_RecordPaintedSquares)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -3,7 +3,6 @@
 // mouse move while hints are on) over a series of a million points.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <random>
@@ -56,12 +55,3 @@ void BM_FindSerieAtMillionPoints(benchmark::State& state) {
 
 BENCHMARK(BM_FitToRectDefaultGraph)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FindSerieAtMillionPoints)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv) {
-  // Text measuring needs a font database, hence an application.
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  return 0;
-}

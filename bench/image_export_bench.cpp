@@ -2,7 +2,6 @@
 // LZW) against Qt's PNG writer, for a window-sized and a full-HD picture.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -68,12 +67,3 @@ BENCHMARK(BM_ExportPng)->Apply(Sizes);
 BENCHMARK(BM_MakePaletteImage)->Apply(Sizes);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

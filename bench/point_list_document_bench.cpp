@@ -89,4 +89,3 @@ void BM_ReadPointsDocument(benchmark::State& state) {
 
 BENCHMARK(BM_WritePointsDocument)->ArgName("rounded")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_ReadPointsDocument)->ArgName("rounded")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK_MAIN();
