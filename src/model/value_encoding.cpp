@@ -175,8 +175,39 @@ std::string FormatFloat(double value) {
   return std::string(buffer.data(), FormatFloatTo(buffer.data(), value));
 }
 
+namespace {
+
+// Values with at most six decimals (most typed or measured ones) print as
+// their scaled integer. When magnitude * 10^6 comes out a whole number N,
+// the double lies within 2^-53 * N of N / 10^6, well inside half a step of 15
+// significant digits, so "%.15g" prints exactly N / 10^6.
+char* FormatShortDecimal(char* out, bool negative, uint64_t scaled) {
+  if (negative) *out++ = '-';
+  out = std::to_chars(out, out + 20, scaled / 1000000).ptr;
+  uint64_t fraction = scaled % 1000000;
+  if (fraction == 0) return out;
+  int digits = 6;
+  while (fraction % 10 == 0) {
+    fraction /= 10;
+    --digits;
+  }
+  *out++ = '.';
+  char* end = out + digits;
+  for (char* p = end; p != out; fraction /= 10) *--p = char('0' + fraction % 10);
+  return end;
+}
+
+}  // namespace
+
 char* FormatFloatTo(char* out, double value) {
   const double magnitude = std::fabs(value);
+  // From 1e-4 on "%g" uses fixed notation; below 1e9 the scaled value has at
+  // most 15 digits.
+  if (magnitude >= 1e-4 && magnitude < 1e9) {
+    const double scaled = magnitude * 1e6;
+    const auto whole = static_cast<uint64_t>(scaled);
+    if (static_cast<double>(whole) == scaled) return FormatShortDecimal(out, std::signbit(value), whole);
+  }
   if (value == 0.0 || !(magnitude >= 1e-5 && magnitude < 1e15)) return FormatFloatSlowly(out, value);
   const auto digits = RoundToFifteenDigits(magnitude);
   if (!digits) return FormatFloatSlowly(out, value);

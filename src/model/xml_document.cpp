@@ -71,7 +71,7 @@ void AppendEscaped(std::string& out, std::string_view text, bool attribute) {
 }
 
 bool HoldsOnlyText(const pugi::xml_node& element) {
-  for (const pugi::xml_node child : element.children())
+  for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling())
     if (child.type() != pugi::node_pcdata && child.type() != pugi::node_cdata) return false;
   return true;
 }
@@ -81,7 +81,7 @@ class Writer {
   Writer(std::string& out, TXmlLayout layout) : m_out(out), m_indented(layout == TXmlLayout::Indented) {}
 
   void WriteChildren(const pugi::xml_node& node, int depth) {
-    for (const pugi::xml_node child : node.children()) WriteNode(child, depth);
+    for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) WriteNode(child, depth);
   }
 
  private:
@@ -107,9 +107,10 @@ class Writer {
   }
 
   void WriteElement(const pugi::xml_node& element, int depth) {
+    const std::string_view name = element.name();
     Indent(depth);
     m_out += '<';
-    m_out += element.name();
+    m_out += name;
     for (const pugi::xml_attribute attribute : element.attributes()) {
       m_out += ' ';
       m_out += attribute.name();
@@ -119,13 +120,14 @@ class Writer {
     }
     // A parsed document may hold an element's only text in the element itself.
     const std::string_view embeddedText = element.value();
-    if (!element.first_child() && embeddedText.empty()) {
+    const pugi::xml_node first = element.first_child();
+    if (!first && embeddedText.empty()) {
       m_out += "/>";
     } else if (HoldsOnlyText(element)) {
       m_out += '>';
       AppendEscaped(m_out, embeddedText, false);
-      for (const pugi::xml_node text : element.children()) AppendEscaped(m_out, text.value(), false);
-      CloseTag(element);
+      for (pugi::xml_node text = first; text; text = text.next_sibling()) AppendEscaped(m_out, text.value(), false);
+      CloseTag(name);
     } else {
       m_out += '>';
       EndLine();
@@ -136,14 +138,14 @@ class Writer {
       }
       WriteChildren(element, depth + 1);
       Indent(depth);
-      CloseTag(element);
+      CloseTag(name);
     }
     EndLine();
   }
 
-  void CloseTag(const pugi::xml_node& element) {
+  void CloseTag(std::string_view name) {
     m_out += "</";
-    m_out += element.name();
+    m_out += name;
     m_out += '>';
   }
 

@@ -93,7 +93,15 @@ TEST(ValueEncoding, FloatsMatchPrintfExactly) {
                              -0.0,
                              -1.25};
   for (int i = 0; i < 200000; ++i) values.push_back(unit(random) * std::pow(10.0, decade(random)));
-  for (int i = 0; i < 2000; ++i) values.push_back(std::round(unit(random) * 1e6) / 1e4);  // typed-like values
+  // Typed-like values with a few decimals, around the short-decimal path's limits.
+  for (int i = 0; i < 50000; ++i) {
+    const double scale = std::pow(10.0, decade(random) % 7);
+    values.push_back(std::round(unit(random) * 1e6 * scale) / scale * (i % 2 ? 1 : -1));
+  }
+  for (const double edge : {1e-4, 9.9999e-5, 0.00011, 999999999.999999, 1e9, 123456789.123456, 0.000123}) {
+    values.push_back(edge);
+    values.push_back(-edge);
+  }
   char expected[64];
   for (const double value : values) {
     std::snprintf(expected, sizeof expected, "%.15g", value);
