@@ -3,7 +3,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
-#include <QSvgGenerator>
 #include <functional>
 
 #include "control/document_io.h"
@@ -14,6 +13,7 @@
 #include "emf/emf_recorder.h"
 #include "geometry/graphics.h"
 #include "geometry/image_encoders.h"
+#include "svg/svg_writer.h"
 
 namespace control {
 
@@ -47,13 +47,11 @@ void WriteThroughSaveFile(const QString& fileName, const std::function<void(QIOD
 }
 
 void ExportSvg(TGraphControl& control, const QString& fileName) {
-  WriteThroughSaveFile(fileName, [&control](QIODevice& file) {
-    QSvgGenerator generator;
-    generator.setOutputDevice(&file);
-    generator.setResolution(int(geometry::kReferenceDpi));
-    generator.setSize(PictureSize(control));
-    generator.setViewBox(ClientRect(control));
-    DrawVectorPicture(control, generator);
+  WriteThroughSaveFile(fileName, [&control, &fileName](QIODevice& file) {
+    // The writer streams the document into the file as it is drawn.
+    svg::TSvgWriter writer(file, PictureSize(control));
+    DrawVectorPicture(control, writer);
+    if (writer.Failed()) FailToWrite(fileName, writer.ErrorString());
   });
 }
 
