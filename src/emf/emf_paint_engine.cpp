@@ -10,25 +10,11 @@
 #include <cmath>
 
 #include "emf/metafile_writer.h"
+#include "vector_device/vector_device.h"
 
 namespace emf {
 
 namespace {
-
-// Gradients and patterns are carried as one colour: the mean of their stops.
-QColor BrushColor(const QBrush& brush) {
-  const QGradient* gradient = brush.gradient();
-  if (!gradient || gradient->stops().isEmpty()) return brush.color();
-  double red = 0, green = 0, blue = 0, alpha = 0;
-  for (const QGradientStop& stop : gradient->stops()) {
-    red += stop.second.redF();
-    green += stop.second.greenF();
-    blue += stop.second.blueF();
-    alpha += stop.second.alphaF();
-  }
-  const auto count = double(gradient->stops().size());
-  return QColor::fromRgbF(float(red / count), float(green / count), float(blue / count), float(alpha / count));
-}
 
 uint32_t Argb(const QColor& color, double opacity) {
   const long alpha = std::lround(color.alphaF() * std::clamp(opacity, 0.0, 1.0) * 255);
@@ -155,24 +141,14 @@ void TEmfPaintEngine::updateState(const QPaintEngineState& state) {
 }
 
 void TEmfPaintEngine::UpdateClip(const QPaintEngineState& state) {
-  const Qt::ClipOperation operation = state.clipOperation();
-  if (operation == Qt::NoClip) {
-    m_clip.reset();
-    return;
-  }
-  // Clips are kept as device rectangles: a rotated or non-rectangular clip
-  // is widened to its bounding rectangle.
-  const QRectF logical =
-      (state.state() & DirtyClipPath) ? state.clipPath().boundingRect() : QRectF(state.clipRegion().boundingRect());
-  const QRectF device = m_transform.mapRect(logical);
-  m_clip = operation == Qt::IntersectClip && m_clip ? m_clip->intersected(device) : device;
+  m_clip = vector_device::UpdatedClip(state, m_transform, m_clip);
 }
 
 const TStroke* TEmfPaintEngine::Stroke() {
   if (!m_strokeValid) {
     m_strokeValid = true;
     m_stroke.reset();
-    const uint32_t argb = Argb(BrushColor(m_pen.brush()), m_opacity);
+    const uint32_t argb = Argb(vector_device::SolidColor(m_pen.brush()), m_opacity);
     // Invisible strokes are dropped: the opaque EMF twin would show them.
     if (m_pen.style() != Qt::NoPen && m_pen.brush().style() != Qt::NoBrush && IsVisible(argb)) {
       double width = m_pen.widthF();
@@ -196,7 +172,7 @@ const TFill* TEmfPaintEngine::Fill() {
   if (!m_fillValid) {
     m_fillValid = true;
     m_fill.reset();
-    const uint32_t argb = Argb(BrushColor(m_brush), m_opacity);
+    const uint32_t argb = Argb(vector_device::SolidColor(m_brush), m_opacity);
     if (m_brush.style() != Qt::NoBrush && IsVisible(argb)) m_fill = TFill{argb};
   }
   return m_fill ? &*m_fill : nullptr;
@@ -273,7 +249,7 @@ void TEmfPaintEngine::drawPath(const QPainterPath& path) {
 
 void TEmfPaintEngine::drawTextItem(const QPointF& baseline, const QTextItem& textItem) {
   const QString text = textItem.text();
-  const uint32_t argb = Argb(BrushColor(m_pen.brush()), m_opacity);
+  const uint32_t argb = Argb(vector_device::SolidColor(m_pen.brush()), m_opacity);
   if (text.isEmpty() || m_pen.style() == Qt::NoPen || !IsVisible(argb)) return;
   // Underline and strike-out are not set in the font: the painter draws
   // them itself, as lines that reach the file on their own.

@@ -1,11 +1,10 @@
 #include "emf/emf_recorder.h"
 
 #include <QSaveFile>
-#include <cmath>
-#include <limits>
 
 #include "emf/emf_paint_engine.h"
 #include "emf/metafile_writer.h"
+#include "vector_device/vector_device.h"
 
 namespace emf {
 
@@ -39,31 +38,8 @@ bool TEmfRecorder::SaveToFile(const QString& fileName, QString* error) {
 }
 
 int TEmfRecorder::metric(PaintDeviceMetric metric) const {
-  constexpr int kDpi = TMetafileWriter::kDpi;
-  const auto millimetres = [](int pixels) { return int(std::lround(pixels * 25.4 / kDpi)); };
-  switch (metric) {
-    case PdmWidth:
-      return m_frame.width();
-    case PdmHeight:
-      return m_frame.height();
-    case PdmWidthMM:
-      return millimetres(m_frame.width());
-    case PdmHeightMM:
-      return millimetres(m_frame.height());
-    case PdmNumColors:
-      return std::numeric_limits<int>::max();
-    case PdmDepth:
-      return 32;
-    case PdmDpiX:
-    case PdmDpiY:
-    case PdmPhysicalDpiX:
-    case PdmPhysicalDpiY:
-      return kDpi;
-    case PdmDevicePixelRatio:
-      return 1;
-    default:
-      return QPaintDevice::metric(metric);
-  }
+  if (const auto value = vector_device::Metric(metric, m_frame, TMetafileWriter::kDpi)) return *value;
+  return QPaintDevice::metric(metric);
 }
 
 }  // namespace emf

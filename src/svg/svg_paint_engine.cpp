@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "svg/svg_stream.h"
+#include "vector_device/vector_device.h"
 
 namespace svg {
 
@@ -73,16 +74,7 @@ void TSvgPaintEngine::updateState(const QPaintEngineState& state) {
 }
 
 void TSvgPaintEngine::UpdateClip(const QPaintEngineState& state) {
-  const Qt::ClipOperation operation = state.clipOperation();
-  if (operation == Qt::NoClip) {
-    m_clip.reset();
-    return;
-  }
-  // A rotated or non-rectangular clip is widened to its bounding rectangle.
-  const QRectF logical =
-      (state.state() & DirtyClipPath) ? state.clipPath().boundingRect() : QRectF(state.clipRegion().boundingRect());
-  const QRectF device = m_transform.mapRect(logical);
-  m_clip = operation == Qt::IntersectClip && m_clip ? m_clip->intersected(device) : device;
+  m_clip = vector_device::UpdatedClip(state, m_transform, m_clip);
 }
 
 void TSvgPaintEngine::CloseStyleGroup() {

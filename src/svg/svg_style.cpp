@@ -4,24 +4,11 @@
 #include <cmath>
 
 #include "svg/svg_stream.h"
+#include "vector_device/vector_device.h"
 
 namespace svg {
 
 namespace {
-
-QColor BrushColor(const QBrush& brush) {
-  const QGradient* gradient = brush.gradient();
-  if (!gradient || gradient->stops().isEmpty()) return brush.color();
-  double red = 0, green = 0, blue = 0, alpha = 0;
-  for (const QGradientStop& stop : gradient->stops()) {
-    red += stop.second.redF();
-    green += stop.second.greenF();
-    blue += stop.second.blueF();
-    alpha += stop.second.alphaF();
-  }
-  const auto count = double(gradient->stops().size());
-  return QColor::fromRgbF(float(red / count), float(green / count), float(blue / count), float(alpha / count));
-}
 
 // A tiny formatter over std::string sharing the stream's number rules.
 class TText {
@@ -76,7 +63,7 @@ void WriteDashes(TText& out, const QPen& pen, double width) {
 
 void WriteStroke(TText& out, const QPen& pen, double opacity, double pixelsPerUnit) {
   const bool visible = pen.style() != Qt::NoPen && pen.brush().style() != Qt::NoBrush;
-  WritePaint(out, "stroke", BrushColor(pen.brush()), opacity, visible);
+  WritePaint(out, "stroke", vector_device::SolidColor(pen.brush()), opacity, visible);
   if (!visible) return;
   const double width = DeviceWidth(pen, pixelsPerUnit);
   out.Attribute("stroke-width", width);
@@ -103,7 +90,7 @@ std::string StyleAttributes(const TStyleInput& input) {
   switch (input.kind) {
     case TPaintKind::Area: {
       const bool filled = input.brush.style() != Qt::NoBrush;
-      WritePaint(out, "fill", BrushColor(input.brush), input.opacity, filled);
+      WritePaint(out, "fill", vector_device::SolidColor(input.brush), input.opacity, filled);
       if (filled && input.evenOdd) out << " fill-rule=\"evenodd\"";
       WriteStroke(out, input.pen, input.opacity, input.pixelsPerUnit);
       break;
@@ -113,7 +100,8 @@ std::string StyleAttributes(const TStyleInput& input) {
       WriteStroke(out, input.pen, input.opacity, input.pixelsPerUnit);
       break;
     case TPaintKind::Text:
-      WritePaint(out, "fill", BrushColor(input.pen.brush()), input.opacity, input.pen.style() != Qt::NoPen);
+      WritePaint(out, "fill", vector_device::SolidColor(input.pen.brush()), input.opacity,
+                 input.pen.style() != Qt::NoPen);
       out << " stroke=\"none\"";
       break;
   }

@@ -1,10 +1,9 @@
 #include "svg/svg_writer.h"
 
-#include <cmath>
-#include <limits>
 
 #include "svg/svg_paint_engine.h"
 #include "svg/svg_stream.h"
+#include "vector_device/vector_device.h"
 
 namespace svg {
 
@@ -24,30 +23,8 @@ bool TSvgWriter::Failed() const { return m_stream->Failed(); }
 QString TSvgWriter::ErrorString() const { return m_stream->ErrorString(); }
 
 int TSvgWriter::metric(PaintDeviceMetric metric) const {
-  const auto millimetres = [](int pixels) { return int(std::lround(pixels * 25.4 / kDpi)); };
-  switch (metric) {
-    case PdmWidth:
-      return m_size.width();
-    case PdmHeight:
-      return m_size.height();
-    case PdmWidthMM:
-      return millimetres(m_size.width());
-    case PdmHeightMM:
-      return millimetres(m_size.height());
-    case PdmNumColors:
-      return std::numeric_limits<int>::max();
-    case PdmDepth:
-      return 32;
-    case PdmDpiX:
-    case PdmDpiY:
-    case PdmPhysicalDpiX:
-    case PdmPhysicalDpiY:
-      return kDpi;
-    case PdmDevicePixelRatio:
-      return 1;
-    default:
-      return QPaintDevice::metric(metric);
-  }
+  if (const auto value = vector_device::Metric(metric, m_size, kDpi)) return *value;
+  return QPaintDevice::metric(metric);
 }
 
 }  // namespace svg
