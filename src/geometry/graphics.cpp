@@ -27,7 +27,8 @@ uint32_t ToolkitColorFromColor(const QColor& color) {
 
 QPen MakePen(uint32_t argb, double width, int dashStyle) {
   QPen pen(ColorFromArgb(argb));
-  pen.setWidthF(width);
+  // A negative or undefined width (possible from a document) draws thin.
+  pen.setWidthF(width >= 0 && std::isfinite(width) ? width : 0.0);
   pen.setCosmetic(false);
   pen.setCapStyle(Qt::FlatCap);
   pen.setJoinStyle(Qt::MiterJoin);

@@ -38,6 +38,10 @@ TEST(Graphics, DashStylesOutsideTheRangeDrawSolid) {
                                              Qt::DashDotDotLine, Qt::SolidLine, Qt::SolidLine};
   for (int dash = 0; dash < 7; ++dash) EXPECT_EQ(MakePen(0xFF000000, 1, dash).style(), expected[dash]) << dash;
   EXPECT_EQ(MakePen(0xFF000000, 1, -3).style(), Qt::SolidLine);
+  // Widths that cannot be drawn as they stand draw thin.
+  EXPECT_EQ(MakePen(0xFF000000, -2.5).widthF(), 0.0);
+  EXPECT_EQ(MakePen(0xFF000000, std::nan("")).widthF(), 0.0);
+  EXPECT_EQ(MakePen(0xFF000000, 2.5).widthF(), 2.5);
 }
 
 TEST(Graphics, ClearFillsTheWholeSurfaceIgnoringTransformAndClip) {
