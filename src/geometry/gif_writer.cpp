@@ -62,9 +62,7 @@ bool WriteGif(const QImage& image, const QString& fileName) {
   const bool written = PutImage(gif, *indexed);
   // The close flushes the buffered tail, so its failure is a failed write too.
   const bool closed = EGifCloseFile(gif, &error) == GIF_OK;
-  if (!written || !closed) return false;
-  file.Keep();
-  return true;
+  return written && closed && file.Commit();
 }
 
 }  // namespace geometry

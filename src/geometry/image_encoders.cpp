@@ -40,9 +40,7 @@ bool WriteWithQt(const QImage& image, const QString& fileName, const char* forma
   QImageWriter writer(&buffer, format);
   if (!writer.write(image)) return false;
   TOutputFile output(fileName);
-  if (!output.Opened() || !output.WriteAll(encoded.constData(), encoded.size()) || !output.Close()) return false;
-  output.Keep();
-  return true;
+  return output.Opened() && output.WriteAll(encoded.constData(), encoded.size()) && output.Commit();
 }
 
 }  // namespace

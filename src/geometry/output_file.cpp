@@ -8,17 +8,39 @@
 
 namespace geometry {
 
+namespace {
+
+// Enough tries to step over leftovers of earlier runs with the same name.
+constexpr int kTemporaryNameAttempts = 100;
+
+}  // namespace
+
 TOutputFile::TOutputFile(const QString& fileName) : m_path(QFile::encodeName(fileName)) {
   if (m_path.isEmpty()) return;
-  m_handle = ::open(m_path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  struct stat target {};
+  const bool exists = ::stat(m_path.constData(), &target) == 0;
+  if (exists && !S_ISREG(target.st_mode)) {
+    m_handle = ::open(m_path.constData(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    m_opened = m_handle >= 0;
+    return;
+  }
+  for (int attempt = 0; attempt < kTemporaryNameAttempts && m_handle < 0; ++attempt) {
+    m_temporary = m_path + ".tmp-" + QByteArray::number(qint64(::getpid())) + "-" + QByteArray::number(attempt);
+    // Created with 0666, so the kernel applies the umask as for any new file.
+    m_handle = ::open(m_temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (m_handle < 0 && errno != EEXIST) break;
+  }
   m_opened = m_handle >= 0;
-  struct stat status {};
-  m_regular = m_opened && ::fstat(m_handle, &status) == 0 && S_ISREG(status.st_mode);
+  if (!m_opened) {
+    m_temporary.clear();
+    return;
+  }
+  if (exists) ::fchmod(m_handle, target.st_mode & 07777);
 }
 
 TOutputFile::~TOutputFile() {
   Close();
-  if (m_opened && m_regular && !m_keep) ::unlink(m_path.constData());
+  if (!m_temporary.isEmpty()) ::unlink(m_temporary.constData());
 }
 
 int TOutputFile::ReleaseHandle() {
@@ -42,6 +64,14 @@ bool TOutputFile::Close() {
   if (m_handle < 0) return true;
   const int handle = ReleaseHandle();
   return ::close(handle) == 0;
+}
+
+bool TOutputFile::Commit() {
+  if (!m_opened || !Close()) return false;
+  if (m_temporary.isEmpty()) return true;  // written in place
+  if (::rename(m_temporary.constData(), m_path.constData()) != 0) return false;
+  m_temporary.clear();
+  return true;
 }
 
 }  // namespace geometry

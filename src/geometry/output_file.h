@@ -1,16 +1,19 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace geometry {
 
-// A file being written that disappears again unless the writer keeps it, so a
-// failed export leaves no truncated file behind. New files get the usual
-// permissions (0666 less the umask). Only regular files are ever removed: a
-// device or pipe named as the target is left alone.
+// A file being written that replaces its target only when the writer commits
+// it: the data go to a temporary file beside the target, renamed over it at
+// the end, so a failed export leaves no truncated file and keeps whatever
+// file was there. New files get the usual permissions (0666 less the umask),
+// a replaced file keeps its own. A device or pipe named as the target is
+// written in place and never removed.
 class TOutputFile {
  public:
-  // Creates or truncates the file; Opened() tells whether that worked.
+  // Opened() tells whether the file could be created.
   explicit TOutputFile(const QString& fileName);
   ~TOutputFile();
   TOutputFile(const TOutputFile&) = delete;
@@ -24,15 +27,15 @@ class TOutputFile {
   bool WriteAll(const char* data, qsizetype size);
   // Closes the descriptor; false when the system reports an error doing so.
   bool Close();
-  // The file is complete: it stays when this object goes.
-  void Keep() { m_keep = true; }
+  // The file is complete: closes it and puts it in the target's place.
+  // False when that fails; the target is then left as it was.
+  bool Commit();
 
  private:
   QByteArray m_path;
+  QByteArray m_temporary;  // empty when writing in place
   int m_handle = -1;
   bool m_opened = false;
-  bool m_regular = false;
-  bool m_keep = false;
 };
 
 }  // namespace geometry

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -175,6 +176,35 @@ TEST_P(ImageEncoderFormat, WriteFailingHalfwayLeavesNoPartialFile) {
   }
   EXPECT_FALSE(saved);
   EXPECT_FALSE(QFileInfo::exists(path));
+}
+
+TEST_P(ImageEncoderFormat, FailedWriteKeepsTheFileThatWasThere) {
+  const QString path = PathFor("kept");
+  const QByteArray previous(8192, 'p');
+  {
+    QFile existing(path);
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.write(previous);
+  }
+  QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+  bool saved = true;
+  {
+    // Only the temporary file grows past the limit; the old file stays whole.
+    const TFileSizeLimit limit(9000);
+    saved = geometry::SaveImageWithEncoder(MakeNoiseImage(), path, EncoderOf(GetParam().MimeType));
+  }
+  EXPECT_FALSE(saved);
+  QFile kept(path);
+  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+  EXPECT_EQ(kept.readAll(), previous);
+  EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files).size(), 1);  // no temporary file left
+
+  // A successful export replaces it and keeps its permissions.
+  ASSERT_TRUE(geometry::SaveImageWithEncoder(MakeDiagramLikeImage(), path, EncoderOf(GetParam().MimeType)));
+  EXPECT_EQ(QImage(path).size(), kExportSize);
+  struct stat status {};
+  ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &status), 0);
+  EXPECT_EQ(status.st_mode & 0777, 0600u);
 }
 
 TEST_P(ImageEncoderFormat, FailedWriteNeverRemovesADevice) {
