@@ -1,7 +1,7 @@
 #include "control/control_label.h"
 
+#include "model/embedded_part.h"
 #include "model/property_io.h"
-#include "model/xml_document.h"
 
 TControlLabel::TControlLabel() : m_font(std::make_unique<TGraphFont>()) {
   RouteChangesTo(*m_font, *this);
@@ -36,7 +36,7 @@ void TControlLabel::LoadFromXML(pugi::xml_node node) {
   model::ReadText(node, "Caption", m_caption);
   model::ReadInteger(node, "Height", m_height);
   model::ReadBool(node, "Visible", m_visible);
-  if (const pugi::xml_node font = model::FirstChildElement(node, "Font")) m_font->LoadFromXML(font);
+  model::LoadEmbedded(node, "Font", *m_font);
 }
 
 void TControlLabel::SetDefaults() {
@@ -51,5 +51,5 @@ void TControlLabel::SaveToXML(pugi::xml_node node) const {
   model::WriteText(node, "Caption", m_caption);
   model::WriteInteger(node, "Height", m_height);
   model::WriteBool(node, "Visible", m_visible);
-  m_font->SaveToXML(model::AppendElement(node, "Font"));
+  model::SaveEmbedded(node, "Font", *m_font);
 }

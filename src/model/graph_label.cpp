@@ -1,7 +1,7 @@
 #include "model/graph_label.h"
 
+#include "model/embedded_part.h"
 #include "model/property_io.h"
-#include "model/xml_document.h"
 
 TGraphlabel::TGraphlabel() : m_font(std::make_unique<TGraphFont>()) {
   m_font->OnChange = [this](TGraphElement*) { FontChanged(); };
@@ -22,7 +22,7 @@ void TGraphlabel::FontChanged() {
 void TGraphlabel::LoadFromXML(pugi::xml_node node) {
   TUpdateScope scope(*this);
   model::ReadText(node, "Text", m_text);
-  if (const pugi::xml_node font = model::FirstChildElement(node, "Font")) m_font->LoadFromXML(font);
+  model::LoadEmbedded(node, "Font", *m_font);
 }
 
 void TGraphlabel::SetDefaults() {
@@ -33,5 +33,5 @@ void TGraphlabel::SetDefaults() {
 
 void TGraphlabel::SaveToXML(pugi::xml_node node) const {
   model::WriteText(node, "Text", m_text);
-  m_font->SaveToXML(model::AppendElement(node, "Font"));
+  model::SaveEmbedded(node, "Font", *m_font);
 }

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/embedded_part.h"
 #include "model/number_format.h"
 #include "model/property_io.h"
-#include "model/xml_document.h"
 
 TGraphSerie::TGraphSerie()
     : m_lineStyle(std::make_unique<TLineStyle>()),
@@ -91,9 +91,9 @@ void TGraphSerie::DrawSample(QImage& bitmap) {
 
 void TGraphSerie::LoadFromXML(pugi::xml_node node) {
   TUpdateScope scope(*this);
-  if (const auto child = model::FirstChildElement(node, "LineStyle")) m_lineStyle->LoadFromXML(child);
+  model::LoadEmbedded(node, "LineStyle", *m_lineStyle);
   model::ReadText(node, "Name", m_name);
-  if (const auto child = model::FirstChildElement(node, "PointStyle")) m_pointStyle->LoadFromXML(child);
+  model::LoadEmbedded(node, "PointStyle", *m_pointStyle);
   model::ReadBool(node, "Removeable", m_removeable);
   model::ReadText(node, "Tag", m_tag);
   model::ReadBool(node, "Visible", m_visible);
@@ -110,9 +110,9 @@ void TGraphSerie::SetDefaults() {
 }
 
 void TGraphSerie::SaveToXML(pugi::xml_node node) const {
-  m_lineStyle->SaveToXML(model::AppendElement(node, "LineStyle"));
+  model::SaveEmbedded(node, "LineStyle", *m_lineStyle);
   model::WriteText(node, "Name", m_name);
-  m_pointStyle->SaveToXML(model::AppendElement(node, "PointStyle"));
+  model::SaveEmbedded(node, "PointStyle", *m_pointStyle);
   model::WriteBool(node, "Removeable", m_removeable);
   model::WriteText(node, "Tag", m_tag);
   model::WriteBool(node, "Visible", m_visible);

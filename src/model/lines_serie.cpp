@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <vector>
 
-#include "model/xml_document.h"
+#include "model/embedded_part.h"
 
 TLinesSerie::TLinesSerie() : m_items(std::make_unique<TTernaryCoupleList>()) { TLinesSerie::SetDefaults(); }
 
@@ -77,7 +77,7 @@ TDoubleRect TLinesSerie::GetBounds(TGraphics&, const TProjection& projection) {
 void TLinesSerie::LoadFromXML(pugi::xml_node node) {
   TUpdateScope scope(*this);
   TGraphSerie::LoadFromXML(node);
-  if (const auto items = model::FirstChildElement(node, "Items")) m_items->LoadFromXML(items);
+  model::LoadEmbedded(node, "Items", *m_items);
 }
 
 void TLinesSerie::SetDefaults() {
@@ -88,5 +88,5 @@ void TLinesSerie::SetDefaults() {
 
 void TLinesSerie::SaveToXML(pugi::xml_node node) const {
   TGraphSerie::SaveToXML(node);
-  m_items->SaveToXML(model::AppendElement(node, "Items"));
+  model::SaveEmbedded(node, "Items", *m_items);
 }

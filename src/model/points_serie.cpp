@@ -5,8 +5,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "model/embedded_part.h"
 #include "model/property_io.h"
-#include "model/xml_document.h"
 
 TPointsSerie::TPointsSerie() : m_items(std::make_unique<TTernaryPointList>()) { TPointsSerie::SetDefaults(); }
 
@@ -105,7 +105,7 @@ void TPointsSerie::LoadFromXML(pugi::xml_node node) {
   TUpdateScope scope(*this);
   TGraphSerie::LoadFromXML(node);
   model::ReadBool(node, "DrawArrow", m_drawArrow);
-  if (const auto items = model::FirstChildElement(node, "Items")) m_items->LoadFromXML(items);
+  model::LoadEmbedded(node, "Items", *m_items);
 }
 
 void TPointsSerie::SetDefaults() {
@@ -118,5 +118,5 @@ void TPointsSerie::SetDefaults() {
 void TPointsSerie::SaveToXML(pugi::xml_node node) const {
   TGraphSerie::SaveToXML(node);
   model::WriteBool(node, "DrawArrow", m_drawArrow);
-  m_items->SaveToXML(model::AppendElement(node, "Items"));
+  model::SaveEmbedded(node, "Items", *m_items);
 }
