@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   xvfb xauth fonts-liberation2 fonts-dejavu-core
   libemf2svg-dev poppler-utils
+  qt6-translations-l10n
 )
 
 missing=()
