@@ -95,6 +95,19 @@ bool RunsWithoutDisplay(int argc, const char* const* argv) {
   return false;
 }
 
+bool HasDisplay() {
+  if (!qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) return true;
+  const QString platform = qEnvironmentVariable("QT_QPA_PLATFORM");
+  return !platform.isEmpty() && !platform.startsWith(QLatin1String("xcb")) &&
+         !platform.startsWith(QLatin1String("wayland"));
+}
+
+QString NoDisplayMessage() {
+  return QStringLiteral(
+      "cannot open the window: there is no display (neither DISPLAY nor WAYLAND_DISPLAY is set); "
+      "to export a document without a window, run: varenta-diagram --export OUTPUT FILE");
+}
+
 void UseOffscreenPlatform() {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {

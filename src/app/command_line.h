@@ -41,6 +41,13 @@ inline constexpr int kMaxExportSide = 8192;
 // single-dash ones such as -platform and keep the window.
 bool RunsWithoutDisplay(int argc, const char* const* argv);
 
+// Whether a window can be shown: an X11 or Wayland display is named, or Qt
+// is told to use a platform that needs none (offscreen, vnc, ...).
+bool HasDisplay();
+
+// The one-line explanation given when the window cannot be shown.
+QString NoDisplayMessage();
+
 // Selects Qt's offscreen platform; call before the application is created.
 // Qt's warnings are kept off stderr, which then holds only the program's own
 // one-line report of a failure.

@@ -1,33 +1,20 @@
 #include <QApplication>
-#include <QMainWindow>
-#include <QMessageBox>
-#include <exception>
+#include <QLocale>
 
 #include "app/command_line.h"
-#include "control/default_font.h"
-#include "control/graph_control.h"
-
-namespace {
-
-const QString kTitle = QStringLiteral("Diagramme Varenta");
-
-// A document that cannot be opened is reported; the program goes on with a
-// new diagram.
-void OpenDocument(TGraphControl& control, const QString& fileName, QWidget& window) {
-  try {
-    control.LoadFromFile(fileName);
-  } catch (const std::exception& error) {
-    QMessageBox::critical(&window, kTitle, QString::fromUtf8(error.what()));
-  }
-}
-
-}  // namespace
+#include "app/main_form.h"
+#include "i18n/dictionary.h"
 
 int main(int argc, char** argv) {
   // The platform is chosen when the application is created.
-  if (app::RunsWithoutDisplay(argc, argv)) app::UseOffscreenPlatform();
+  const bool headless = app::RunsWithoutDisplay(argc, argv);
+  if (headless) app::UseOffscreenPlatform();
+  if (!headless && !app::HasDisplay()) {
+    app::ReportError(app::NoDisplayMessage());
+    return 1;
+  }
   QApplication application(argc, argv);
-  QApplication::setApplicationName(kTitle);
+  QApplication::setApplicationName(QStringLiteral("Diagramme Varenta"));
   QApplication::setApplicationVersion(QStringLiteral(VARENTA_VERSION));
 
   app::TCommandLine commandLine;
@@ -39,15 +26,10 @@ int main(int argc, char** argv) {
   }
   if (commandLine.Export) return app::RunHeadlessExport(*commandLine.Export);
 
-  QMainWindow window;
-  window.setWindowTitle(kTitle);
-  window.setFont(control::DefaultWindowFont());
-  auto* graphControl = new TGraphControl(&window);  // owned by the window
-  control::ApplyDefaultFont(*graphControl);
-  window.setCentralWidget(graphControl);
-  window.resize(640, 480);
+  i18n::TDictionary dictionary;
+  dictionary.SetLanguage(i18n::LanguageForLocale(QLocale::system()));
+  TMainForm window(dictionary);
   window.show();
-
-  if (!commandLine.Document.isEmpty()) OpenDocument(*graphControl, commandLine.Document, window);
+  if (!commandLine.Document.isEmpty()) window.OpenDocument(commandLine.Document);
   return QApplication::exec();
 }

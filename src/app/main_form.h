@@ -1,0 +1,166 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <QTimer>
+#include <memory>
+
+#include "control/graph_control.h"
+
+class QAction;
+class QActionGroup;
+class QFileDialog;
+class QLabel;
+class QMenu;
+class QPrinter;
+class QSplitter;
+class QToolBar;
+class QTreeView;
+class TAutoHintForm;
+class TSeriesListModel;
+
+namespace i18n {
+class TDictionary;
+}
+
+// The program's window: a diagram with the list of its series, the file,
+// clipboard, series and view commands, the interaction-mode toolbar, the
+// composition under the mouse in the status bar and the identification
+// window, and the language menu. It holds no diagram data of its own: every
+// command forwards to the graph control or its graph.
+class TMainForm : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit TMainForm(i18n::TDictionary& dictionary, QWidget* parent = nullptr);
+  ~TMainForm() override;
+
+  TGraphControl& GraphControl() const { return *GraphControl1; }
+  // The full path of the current document; empty while it has no file.
+  const QString& FileName() const { return m_fileName; }
+  // The identification window; absent until the window is first activated.
+  TAutoHintForm* AutoHintForm() const { return m_autoHintForm; }
+  // Where the user's manuals are looked for: the program's folder.
+  void SetProgramFolder(const QString& folder) { m_programFolder = folder; }
+  QString ManualPath() const;
+
+  // Opens a document as the open command does, without the file dialog
+  // (a document named on the command line or dropped on the window).
+  void OpenDocument(const QString& fileName);
+
+ protected:
+  void changeEvent(QEvent* event) override;
+  bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  void CreateActions();
+  void CreateMenus();
+  void CreateToolBar();
+  void CreateSeriesPanel();
+  void CreateDialogs();
+  void ConnectControl();
+  void RetranslateUi();
+  void RetranslateExportFilters();
+
+  // File commands.
+  void NewClick();
+  void OpenClick();
+  bool SaveClick();
+  bool SaveAs();
+  void ExportClick();
+  void PrintClick();
+  bool LoadDocument(const QString& fileName);
+  bool SaveDocument(const QString& fileName);
+  // Asks whether to save a modified document; false when the user cancels.
+  bool MaybeSave();
+  void SetFileName(const QString& fileName);
+  void SetModified(bool modified);
+
+  // Series and view commands.
+  void AddSerie(const char* className);
+  void EditSerie();
+  void DeleteSerie();
+  int SelectedSerieIndex() const;
+  void RebuildSeriesList();
+  void ChangeBackgroundColor();
+  void ToggleProjectionMode();
+  void ToggleAutoHintForm();
+  void ShowHelp();
+  void SetLanguage(int language);
+  void UpdateLanguageChecks();
+
+  // Handlers of the control's events.
+  void InteractModeChange();
+  void GraphMouseMove(const QPoint& position);
+
+  // Qt has no idle event: what the window shows of its state (caption,
+  // identification window, enabled commands) is refreshed once the events
+  // of the moment are handled.
+  void ScheduleRefresh();
+  void RefreshWindowState();
+  void CreateAutoHintForm();
+
+  i18n::TDictionary& m_dictionary;
+  QString m_fileName;
+  QString m_programFolder;
+  QString m_lastExportName;
+  TAutoHintForm* m_autoHintForm = nullptr;  // a tool window owned by this one
+  bool m_activated = false;
+  QTimer m_refreshTimer;
+  // Kept between prints, so that the print dialog remembers its choices.
+  std::unique_ptr<QPrinter> m_printer;
+
+  TGraphControl* GraphControl1 = nullptr;
+  QSplitter* Splitter1 = nullptr;
+  QWidget* pnlLeft = nullptr;
+  QTreeView* lvSeries = nullptr;
+  std::unique_ptr<TSeriesListModel> m_seriesList;
+  QLabel* imgLogo = nullptr;
+  QToolBar* ToolBar1 = nullptr;
+
+  QMenu* miFile = nullptr;
+  QMenu* Edit1 = nullptr;
+  QMenu* Visualisation1 = nullptr;
+  QMenu* miLanguage = nullptr;
+  QMenu* miHelp = nullptr;
+  QMenu* pmGraph = nullptr;
+  QMenu* pmSeries = nullptr;
+
+  QAction* miNew = nullptr;
+  QAction* miOpen = nullptr;
+  QAction* miSave = nullptr;
+  QAction* miSaveAs = nullptr;
+  QAction* miExport = nullptr;
+  QAction* miPrint = nullptr;
+  QAction* miQuit = nullptr;
+  QAction* miCopyToClipboard = nullptr;
+  QAction* miCopySeries = nullptr;
+  QAction* acAddPointsSerie = nullptr;
+  QAction* acAddLinesSerie = nullptr;
+  QAction* acAddSurfaceSerie = nullptr;
+  QAction* acEditSerie = nullptr;
+  QAction* acDeleteSerie = nullptr;
+  QAction* Changerlacouleurdefond1 = nullptr;
+  QAction* FitToBounds1 = nullptr;
+  QAction* miMirror = nullptr;
+  QAction* miRotateRight = nullptr;
+  QAction* miRotateLeft = nullptr;
+  QAction* miProjectionMode = nullptr;
+  QAction* miAutoHintForm = nullptr;
+  QAction* miEnglish = nullptr;
+  QAction* miFrench = nullptr;
+  QAction* acHelp = nullptr;
+  QActionGroup* m_modeGroup = nullptr;
+  QAction* tbNormalMode = nullptr;
+  QAction* tbAddLineMode = nullptr;
+  QAction* tbZoomIn = nullptr;
+  QAction* tbZoomOut = nullptr;
+
+  QFileDialog* OpenDialog1 = nullptr;
+  QFileDialog* SaveDialog2 = nullptr;
+  QFileDialog* SaveDialog1 = nullptr;
+};

@@ -1,0 +1,263 @@
+// The commands of the main window: files, series, view, language and help.
+#include <QActionGroup>
+#include <QCoreApplication>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QItemSelectionModel>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QStatusBar>
+#include <QTreeView>
+#include <QUrl>
+#include <stdexcept>
+
+#include "app/auto_hint_form.h"
+#include "app/command_guard.h"
+#include "app/main_form.h"
+#include "app/series_list_model.h"
+#include "app/status_text.h"
+#include "control/export_formats.h"
+#include "i18n/dictionary.h"
+#include "model/serie_factory.h"
+
+namespace {
+
+QColor ColorOfBgr(uint32_t bgr) { return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF)); }
+
+uint32_t BgrOfColor(const QColor& color) {
+  return uint32_t(color.red()) | uint32_t(color.green()) << 8 | uint32_t(color.blue()) << 16;
+}
+
+}  // namespace
+
+QString TMainForm::ManualPath() const {
+  return m_programFolder + QLatin1Char('/') +
+         i18n::Lookup(QT_TRANSLATE_NOOP("Program", "Quellar Varenta Diagram User's Manual.pdf"));
+}
+
+void TMainForm::SetFileName(const QString& fileName) {
+  m_fileName = fileName;
+  RefreshWindowState();
+}
+
+void TMainForm::SetModified(bool modified) { setWindowModified(modified); }
+
+bool TMainForm::MaybeSave() {
+  if (!isWindowModified()) return true;
+  QMessageBox question(QMessageBox::Warning, i18n::Lookup(QT_TRANSLATE_NOOP("Program", "Diagramme Varenta")),
+                       tr("Le document a été modifié.\nVoulez-vous enregistrer les modifications ?"),
+                       QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+  question.setObjectName(QStringLiteral("UnsavedChangesBox"));
+  question.setDefaultButton(QMessageBox::Save);
+  switch (question.exec()) {
+    case QMessageBox::Save: {
+      bool saved = false;
+      app::RunCommand(this, [this, &saved] { saved = SaveClick(); });
+      return saved;
+    }
+    case QMessageBox::Discard:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TMainForm::NewClick() {
+  if (!MaybeSave()) return;
+  SetFileName(QString());
+  GraphControl1->NewDiagram();
+  RebuildSeriesList();
+  SetModified(false);
+}
+
+void TMainForm::OpenClick() {
+  if (!MaybeSave()) return;
+  if (OpenDialog1->exec() != QDialog::Accepted || OpenDialog1->selectedFiles().isEmpty()) return;
+  // The area under the closed dialog repaints before the load begins.
+  QCoreApplication::processEvents();
+  LoadDocument(OpenDialog1->selectedFiles().constFirst());
+}
+
+void TMainForm::OpenDocument(const QString& fileName) {
+  app::RunCommand(this, [this, &fileName] {
+    if (MaybeSave()) LoadDocument(fileName);
+  });
+}
+
+bool TMainForm::LoadDocument(const QString& fileName) {
+  try {
+    app::THourglass hourglass;
+    GraphControl1->LoadFromFile(fileName);
+  } catch (...) {
+    // The list shows whatever the control holds; the name stays the old one.
+    RebuildSeriesList();
+    GraphControl1->setVisible(true);
+    throw;
+  }
+  RebuildSeriesList();
+  GraphControl1->setVisible(true);
+  SetFileName(fileName);
+  SetModified(false);
+  return true;
+}
+
+bool TMainForm::SaveClick() {
+  if (m_fileName.isEmpty()) return SaveAs();
+  return SaveDocument(m_fileName);
+}
+
+bool TMainForm::SaveAs() {
+  SaveDialog2->selectFile(m_fileName);
+  if (SaveDialog2->exec() != QDialog::Accepted || SaveDialog2->selectedFiles().isEmpty()) return false;
+  const QString fileName = SaveDialog2->selectedFiles().constFirst();
+  SaveDocument(fileName);
+  SetFileName(fileName);
+  return true;
+}
+
+bool TMainForm::SaveDocument(const QString& fileName) {
+  app::THourglass hourglass;
+  GraphControl1->SaveToFile(fileName, true);
+  SetModified(false);
+  return true;
+}
+
+void TMainForm::ExportClick() {
+  if (!m_fileName.isEmpty()) {
+    const QFileInfo document(m_fileName);
+    SaveDialog1->setDirectory(document.absolutePath());
+    SaveDialog1->selectFile(document.completeBaseName());
+  } else {
+    SaveDialog1->selectFile(m_lastExportName);
+  }
+  if (SaveDialog1->exec() != QDialog::Accepted || SaveDialog1->selectedFiles().isEmpty()) return;
+  app::THourglass hourglass;
+  const int index = std::max(0, int(SaveDialog1->nameFilters().indexOf(SaveDialog1->selectedNameFilter())));
+  QString fileName = SaveDialog1->selectedFiles().constFirst();
+  // A name with an extension keeps it; the chosen filter still decides the format.
+  if (QFileInfo(fileName).suffix().isEmpty()) {
+    const std::string_view extension = control::kExportFormats[size_t(index)].Extension;
+    fileName += QLatin1Char('.') + QString::fromLatin1(extension.data(), qsizetype(extension.size()));
+  }
+  m_lastExportName = fileName;
+  if (!GraphControl1->Export(fileName, index))
+    throw std::runtime_error(tr("Le fichier %1 n'a pas été écrit : aucun encodeur d'image n'est installé pour ce format.")
+                                 .arg(fileName)
+                                 .toStdString());
+}
+
+void TMainForm::PrintClick() {
+  if (!m_printer) m_printer = std::make_unique<QPrinter>();
+  QPrintDialog dialog(m_printer.get(), this);
+  dialog.setObjectName(QStringLiteral("PrintDialog1"));
+  if (dialog.exec() != QDialog::Accepted) return;
+  app::THourglass hourglass;
+  GraphControl1->Print(*m_printer);
+}
+
+void TMainForm::AddSerie(const char* className) {
+  std::unique_ptr<TGraphSerie> created = model::CreateSerie(className);
+  TGraphSerie& serie = *created;
+  serie.SetRemoveable(true);
+  TGraph& graph = GraphControl1->Graph();
+  graph.AddSerie(std::move(created));
+  serie.SetName(i18n::Lookup(QT_TRANSLATE_NOOP("Program", "Serie # %d"))
+                    .replace(QLatin1String("%d"), QString::number(graph.SeriesCount())));
+  SetModified(true);
+  RebuildSeriesList();
+}
+
+void TMainForm::EditSerie() {
+  const int index = SelectedSerieIndex();
+  if (index < 0) return;
+  RebuildSeriesList();
+}
+
+void TMainForm::DeleteSerie() {
+  const int index = SelectedSerieIndex();
+  if (index < 0) return;
+  GraphControl1->Graph().DeleteSerie(index);
+  SetModified(true);
+  if (SelectedSerieIndex() >= 0) RebuildSeriesList();
+}
+
+int TMainForm::SelectedSerieIndex() const {
+  const QModelIndexList rows = lvSeries->selectionModel()->selectedRows();
+  if (rows.isEmpty()) return -1;
+  return rows.constFirst().data(TSeriesListModel::kSerieIndexRole).toInt();
+}
+
+void TMainForm::RebuildSeriesList() {
+  m_seriesList->Rebuild();
+  RefreshWindowState();
+}
+
+void TMainForm::ChangeBackgroundColor() {
+  const QColor chosen = QColorDialog::getColor(ColorOfBgr(GraphControl1->Color()), this);
+  if (!chosen.isValid()) return;
+  const uint32_t bgr = BgrOfColor(chosen);
+  if (bgr == GraphControl1->Color()) return;
+  TControlUpdateScope scope(*GraphControl1);
+  GraphControl1->SetColor(bgr);
+  SetModified(true);
+}
+
+void TMainForm::ToggleProjectionMode() {
+  app::THourglass hourglass;
+  TControlUpdateScope scope(*GraphControl1);
+  GraphControl1->ToggleProjectionMode();
+  GraphControl1->FitToBounds();
+}
+
+void TMainForm::ToggleAutoHintForm() {
+  CreateAutoHintForm();
+  m_autoHintForm->setVisible(!m_autoHintForm->isVisible());
+  RefreshWindowState();
+}
+
+void TMainForm::ShowHelp() {
+  RefreshWindowState();
+  if (!acHelp->isEnabled()) return;
+  if (!QDesktopServices::openUrl(QUrl::fromLocalFile(ManualPath())))
+    throw std::runtime_error(
+        i18n::Lookup(QT_TRANSLATE_NOOP(
+                         "Program", "Unable to load help file. If this problem persists, please reinstall this software."))
+            .toStdString());
+}
+
+void TMainForm::SetLanguage(int language) {
+  m_dictionary.SetLanguage(language);
+  UpdateLanguageChecks();
+}
+
+void TMainForm::UpdateLanguageChecks() {
+  miEnglish->setChecked(m_dictionary.Language() == i18n::lnEnglish);
+  miFrench->setChecked(m_dictionary.Language() == i18n::lnFrench);
+}
+
+void TMainForm::InteractModeChange() {
+  const QList<QAction*> buttons = m_modeGroup->actions();
+  const int mode = GraphControl1->InteractMode();
+  if (mode >= 0 && mode < buttons.size()) buttons[mode]->setChecked(true);
+}
+
+void TMainForm::GraphMouseMove(const QPoint& position) {
+  QString text;
+  try {
+    TSerieHit hit;
+    if (GraphControl1->HitTest(position.x(), position.y(), hit)) {
+      text = app::SerieItemStatus(hit.Serie->Name(), hit.Index, hit.Item);
+    } else if (const TGraphPointInfo info = GraphControl1->PointAt(position.x(), position.y()); info.Kind != 0) {
+      text = app::PositionStatus(info.Point);
+    }
+  } catch (...) {
+    // A mouse move is no command: a failed look-up leaves the status empty.
+    text.clear();
+  }
+  statusBar()->showMessage(text);
+  // The control computes its hint after this handler.
+  ScheduleRefresh();
+}
