@@ -22,6 +22,7 @@
 #include "app/auto_hint_form.h"
 #include "app/command_guard.h"
 #include "app/series_list_model.h"
+#include "app/undo_steps.h"
 #include "control/default_font.h"
 #include "i18n/dictionary.h"
 
@@ -88,6 +89,8 @@ TMainForm::TMainForm(i18n::TDictionary& dictionary, QWidget* parent)
   setCentralWidget(Splitter1);
   statusBar()->setObjectName(QStringLiteral("StatusBar1"));
 
+  connect(&m_undoStack, &QUndoStack::cleanChanged, this, [this](bool clean) { setWindowModified(!clean); });
+
   m_refreshTimer.setSingleShot(true);
   m_refreshTimer.setInterval(0);
   connect(&m_refreshTimer, &QTimer::timeout, this, [this] { RefreshWindowState(); });
@@ -127,22 +130,22 @@ void TMainForm::CreateActions() {
   miCopyToClipboard =
       command("miCopyToClipboard", withHourglass([this] { GraphControl1->CopyImageToClipboard(); }));
   miCopySeries = command("miCopySeries", withHourglass([this] { GraphControl1->CopyDataToClipboard(); }));
-  acAddPointsSerie = command("acAddPointsSerie", [this] { AddSerie("TPointsSerie"); });
-  acAddLinesSerie = command("acAddLinesSerie", [this] { AddSerie("TLinesSerie"); });
-  acAddSurfaceSerie = command("acAddSurfaceSerie", [this] { AddSerie("TSurfaceSerie"); });
+  acAddPointsSerie = command("acAddPointsSerie", [this] { AddSerie("TPointsSerie", *acAddPointsSerie); });
+  acAddLinesSerie = command("acAddLinesSerie", [this] { AddSerie("TLinesSerie", *acAddLinesSerie); });
+  acAddSurfaceSerie = command("acAddSurfaceSerie", [this] { AddSerie("TSurfaceSerie", *acAddSurfaceSerie); });
   acEditSerie = command("acEditSerie", [this] { EditSerie(); });
   acDeleteSerie = command("acDeleteSerie", [this] { DeleteSerie(); });
   Changerlacouleurdefond1 = command("Changerlacouleurdefond1", [this] { ChangeBackgroundColor(); });
   FitToBounds1 = command("FitToBounds1", withHourglass([this] { GraphControl1->FitToBounds(); }));
-  auto graphCommand = [this, command, withHourglass](const char* name, void (*change)(TGraph&)) {
-    return command(name, withHourglass([this, change] {
-                     change(GraphControl1->Graph());
-                     SetModified(true);
+  auto turnCommand = [this, command, withHourglass](const char* name, QAction** created, TTurnStep::TTurn turn) {
+    return command(name, withHourglass([this, created, turn] {
+                     TTurnStep::Apply(*GraphControl1, turn);
+                     m_undoStack.push(new TTurnStep(*GraphControl1, **created, turn));
                    }));
   };
-  miMirror = graphCommand("miMirror", [](TGraph& graph) { graph.Mirror(); });
-  miRotateRight = graphCommand("miRotateRight", [](TGraph& graph) { graph.Rotate(true); });
-  miRotateLeft = graphCommand("miRotateLeft", [](TGraph& graph) { graph.Rotate(false); });
+  miMirror = turnCommand("miMirror", &miMirror, TTurnStep::tnMirror);
+  miRotateRight = turnCommand("miRotateRight", &miRotateRight, TTurnStep::tnRotateRight);
+  miRotateLeft = turnCommand("miRotateLeft", &miRotateLeft, TTurnStep::tnRotateLeft);
   miProjectionMode = command("miProjectionMode", [this] { ToggleProjectionMode(); });
   miAutoHintForm = NewAction(this, "miAutoHintForm", [this] { ToggleAutoHintForm(); });
   miAutoHintForm->setCheckable(true);
@@ -304,9 +307,9 @@ void TMainForm::ConnectControl() {
   connect(GraphControl1, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& position) { pmGraph->popup(GraphControl1->mapToGlobal(position)); });
   GraphControl1->OnInteractModeChange = [this](TGraphControl*) { InteractModeChange(); };
-  GraphControl1->OnSeriesChange = [this](TGraphControl*) {
-    RebuildSeriesList();
-    SetModified(true);
+  GraphControl1->OnSeriesChange = [this](TGraphControl*) { RebuildSeriesList(); };
+  GraphControl1->OnUserLine = [this](TGraphControl*, TGraphSerie& line) {
+    m_undoStack.push(new TAddSerieStep(*GraphControl1, *tbAddLineMode, line));
   };
   GraphControl1->OnMouseMove = [this](TGraphControl*, const QPoint& position) { GraphMouseMove(position); };
 }
@@ -357,6 +360,7 @@ void TMainForm::RetranslateUi() {
   SaveDialog2->setWindowTitle(tr("Enregistrer sous"));
   SaveDialog1->setWindowTitle(tr("Exporter"));
   RetranslateExportFilters();
+  RetranslateUndoActions();
   UpdateLanguageChecks();
   m_seriesList->Rebuild();
   RefreshWindowState();
@@ -372,6 +376,32 @@ void TMainForm::RetranslateExportFilters() {
   const int selected = std::max(0, int(SaveDialog1->nameFilters().indexOf(SaveDialog1->selectedNameFilter())));
   SaveDialog1->setNameFilters(filters);
   SaveDialog1->selectNameFilter(filters[selected]);
+}
+
+void TMainForm::RetranslateUndoActions() {
+  // The stack's actions take their prefix once: a new language makes new ones.
+  for (int i = 0; i < m_undoStack.count(); ++i)
+    const_cast<TDiagramStep*>(static_cast<const TDiagramStep*>(m_undoStack.command(i)))->Retranslate();
+  delete m_undoAction;
+  delete m_redoAction;
+  m_undoAction = m_undoStack.createUndoAction(this, tr("Annuler :"));
+  m_redoAction = m_undoStack.createRedoAction(this, tr("Rétablir :"));
+  m_undoAction->setObjectName(QStringLiteral("acUndo"));
+  m_redoAction->setObjectName(QStringLiteral("acRedo"));
+  m_undoAction->setShortcut(QKeySequence::Undo);
+  m_redoAction->setShortcut(QKeySequence::Redo);
+  // Without a step, the bare verb instead of the prefix alone.
+  const auto bare = [](QAction* action, const QString& verb) {
+    return [action, verb](const QString& step) {
+      if (step.isEmpty()) action->setText(verb);
+    };
+  };
+  connect(&m_undoStack, &QUndoStack::undoTextChanged, m_undoAction, bare(m_undoAction, tr("Annuler")));
+  connect(&m_undoStack, &QUndoStack::redoTextChanged, m_redoAction, bare(m_redoAction, tr("Rétablir")));
+  if (!m_undoStack.canUndo()) m_undoAction->setText(tr("Annuler"));
+  if (!m_undoStack.canRedo()) m_redoAction->setText(tr("Rétablir"));
+  Edit1->insertActions(Edit1->actions().value(0), {m_undoAction, m_redoAction});
+  if (Edit1->actions().value(2) == miCopyToClipboard) Edit1->insertSeparator(miCopyToClipboard);
 }
 
 void TMainForm::changeEvent(QEvent* event) {

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <QTimer>
+#include <QUndoStack>
 #include <memory>
 
 #include "control/graph_control.h"
@@ -48,6 +49,10 @@ class TMainForm : public QMainWindow {
   // (a document named on the command line or dropped on the window).
   void OpenDocument(const QString& fileName);
 
+  // The undo history of the document; the document is modified exactly
+  // when the history is not at its clean state.
+  QUndoStack& UndoStack() { return m_undoStack; }
+
  protected:
   void changeEvent(QEvent* event) override;
   bool event(QEvent* event) override;
@@ -65,6 +70,7 @@ class TMainForm : public QMainWindow {
   void ConnectControl();
   void RetranslateUi();
   void RetranslateExportFilters();
+  void RetranslateUndoActions();
 
   // File commands.
   void NewClick();
@@ -78,10 +84,10 @@ class TMainForm : public QMainWindow {
   // Asks whether to save a modified document; false when the user cancels.
   bool MaybeSave();
   void SetFileName(const QString& fileName);
-  void SetModified(bool modified);
+
 
   // Series and view commands.
-  void AddSerie(const char* className);
+  void AddSerie(const char* className, QAction& origin);
   void EditSerie();
   void DeleteSerie();
   int SelectedSerieIndex() const;
@@ -111,6 +117,9 @@ class TMainForm : public QMainWindow {
   TAutoHintForm* m_autoHintForm = nullptr;  // a tool window owned by this one
   bool m_activated = false;
   QTimer m_refreshTimer;
+  QUndoStack m_undoStack;
+  QAction* m_undoAction = nullptr;
+  QAction* m_redoAction = nullptr;
   // Kept between prints, so that the print dialog remembers its choices.
   std::unique_ptr<QPrinter> m_printer;
 

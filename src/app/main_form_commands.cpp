@@ -19,6 +19,7 @@
 #include "app/main_form.h"
 #include "app/series_list_model.h"
 #include "app/status_text.h"
+#include "app/undo_steps.h"
 #include "control/export_formats.h"
 #include "i18n/dictionary.h"
 #include "model/serie_factory.h"
@@ -42,8 +43,6 @@ void TMainForm::SetFileName(const QString& fileName) {
   m_fileName = fileName;
   RefreshWindowState();
 }
-
-void TMainForm::SetModified(bool modified) { setWindowModified(modified); }
 
 bool TMainForm::MaybeSave() {
   if (!isWindowModified()) return true;
@@ -69,8 +68,8 @@ void TMainForm::NewClick() {
   if (!MaybeSave()) return;
   SetFileName(QString());
   GraphControl1->NewDiagram();
+  m_undoStack.clear();
   RebuildSeriesList();
-  SetModified(false);
 }
 
 void TMainForm::OpenClick() {
@@ -100,7 +99,7 @@ bool TMainForm::LoadDocument(const QString& fileName) {
   RebuildSeriesList();
   GraphControl1->setVisible(true);
   SetFileName(fileName);
-  SetModified(false);
+  m_undoStack.clear();
   return true;
 }
 
@@ -121,7 +120,7 @@ bool TMainForm::SaveAs() {
 bool TMainForm::SaveDocument(const QString& fileName) {
   app::THourglass hourglass;
   GraphControl1->SaveToFile(fileName, true);
-  SetModified(false);
+  m_undoStack.setClean();
   return true;
 }
 
@@ -158,7 +157,7 @@ void TMainForm::PrintClick() {
   GraphControl1->Print(*m_printer);
 }
 
-void TMainForm::AddSerie(const char* className) {
+void TMainForm::AddSerie(const char* className, QAction& origin) {
   std::unique_ptr<TGraphSerie> created = model::CreateSerie(className);
   TGraphSerie& serie = *created;
   serie.SetRemoveable(true);
@@ -166,7 +165,7 @@ void TMainForm::AddSerie(const char* className) {
   graph.AddSerie(std::move(created));
   serie.SetName(i18n::Lookup(QT_TRANSLATE_NOOP("Program", "Serie # %d"))
                     .replace(QLatin1String("%d"), QString::number(graph.SeriesCount())));
-  SetModified(true);
+  m_undoStack.push(new TAddSerieStep(*GraphControl1, origin, serie));
   RebuildSeriesList();
 }
 
@@ -179,8 +178,8 @@ void TMainForm::EditSerie() {
 void TMainForm::DeleteSerie() {
   const int index = SelectedSerieIndex();
   if (index < 0) return;
-  GraphControl1->Graph().DeleteSerie(index);
-  SetModified(true);
+  std::unique_ptr<TGraphSerie> deleted = GraphControl1->Graph().RemoveSerie(index);
+  m_undoStack.push(new TDeleteSerieStep(*GraphControl1, *acDeleteSerie, index, std::move(deleted)));
   if (SelectedSerieIndex() >= 0) RebuildSeriesList();
 }
 
@@ -200,9 +199,10 @@ void TMainForm::ChangeBackgroundColor() {
   if (!chosen.isValid()) return;
   const uint32_t bgr = BgrOfColor(chosen);
   if (bgr == GraphControl1->Color()) return;
+  const uint32_t before = GraphControl1->Color();
   TControlUpdateScope scope(*GraphControl1);
   GraphControl1->SetColor(bgr);
-  SetModified(true);
+  m_undoStack.push(new TBackgroundColorStep(*GraphControl1, *Changerlacouleurdefond1, before, bgr));
 }
 
 void TMainForm::ToggleProjectionMode() {

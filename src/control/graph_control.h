@@ -122,6 +122,8 @@ class TGraphControl : public QWidget {
 
   std::function<void(TGraphControl*)> OnInteractModeChange;
   std::function<void(TGraphControl*)> OnSeriesChange;
+  // A line the user has just drawn with two clicks, added to the graph.
+  std::function<void(TGraphControl*, TGraphSerie&)> OnUserLine;
   // Every mouse move over the control, with the client position.
   std::function<void(TGraphControl*, const QPoint&)> OnMouseMove;
 

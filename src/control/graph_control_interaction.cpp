@@ -102,8 +102,10 @@ void TGraphControl::AddUserLine(const QPoint& secondEnd) {
   line->SetRemoveable(true);
   line->Items().Add({projection.PlaneToTernary(m_anchor, true),
                      geometry::DeviceToTernary(*m_graphics, projection, QPointF(secondEnd))});
+  TLinesSerie& added = *line;
   m_graph->AddSerie(std::move(line));
   SetInteractMode(imNormal);
+  if (OnUserLine) OnUserLine(this, added);
 }
 
 void TGraphControl::mousePressEvent(QMouseEvent* event) {

@@ -64,6 +64,14 @@ int TGraph::AddSerie(std::unique_ptr<TGraphSerie> serie) {
   return int(m_series.size()) - 1;
 }
 
+void TGraph::InsertSerie(int index, std::unique_ptr<TGraphSerie> serie) {
+  if (index < 0 || index > SeriesCount()) throw TListError("List index out of bounds (" + std::to_string(index) + ")");
+  TUpdateScope scope(*this);
+  serie->OnChange = [this](TGraphElement*) { ElementChanged(); };
+  m_series.insert(m_series.begin() + index, std::move(serie));
+  DoSeriesChange();
+}
+
 TGraphSerie& TGraph::GetSerie(int index) const {
   if (index < 0 || index >= SeriesCount()) throw TListError("List index out of bounds (" + std::to_string(index) + ")");
   return *m_series[size_t(index)];
@@ -80,6 +88,7 @@ std::unique_ptr<TGraphSerie> TGraph::RemoveSerie(int index) {
   TUpdateScope scope(*this);
   GetSerie(index);
   std::unique_ptr<TGraphSerie> serie = std::move(m_series[size_t(index)]);
+  serie->OnChange = nullptr;  // no longer ours to hear about
   m_series.erase(m_series.begin() + index);
   DoSeriesChange();
   return serie;

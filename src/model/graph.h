@@ -42,6 +42,8 @@ class TGraph : public TGraphDrawable {
 
   // Takes ownership; returns the new index.
   int AddSerie(std::unique_ptr<TGraphSerie> serie);
+  // Takes ownership of a series placed at `index`, 0 to SeriesCount().
+  void InsertSerie(int index, std::unique_ptr<TGraphSerie> serie);
   void DeleteSerie(int index);
   // Hands the series back to the caller, who owns it from then on.
   std::unique_ptr<TGraphSerie> RemoveSerie(int index);

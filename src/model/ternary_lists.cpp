@@ -52,6 +52,16 @@ void TTernaryList<Traits>::Put(int32_t index, const Item& item) {
 }
 
 template <typename Traits>
+void TTernaryList<Traits>::SwapItems(std::vector<Item>& items) {
+  if (items.size() > size_t(kMaxCount)) Error("List count out of bounds (%d)", kMaxCount);
+  TUpdateScope scope(*this);
+  m_items.resize(size_t(m_count));
+  m_items.swap(items);
+  m_count = m_capacity = int32_t(m_items.size());
+  ++m_version;
+}
+
+template <typename Traits>
 void TTernaryList<Traits>::SetCapacity(int32_t capacity) {
   if (capacity < m_count || capacity > kMaxCount) Error("List capacity out of bounds (%d)", capacity);
   if (capacity == m_capacity) return;

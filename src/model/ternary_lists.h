@@ -41,6 +41,10 @@ class TTernaryList : public TGraphElement {
   Item Get(int32_t index) const;
   // Replaces the item at `index`, with one change notification.
   void Put(int32_t index, const Item& item);
+  // Exchanges all items with `items`, with one change notification; the
+  // capacity becomes the new count. An undo step keeps the other version
+  // this way without copying it.
+  void SwapItems(std::vector<Item>& items);
   int32_t Count() const { return m_count; }
   int32_t Capacity() const { return m_capacity; }
   void SetCapacity(int32_t capacity);

@@ -1,270 +1,286 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
-<context>
-    <name>TMainForm</name>
-    <message>
-        <source>Fichier</source>
-        <translation>File</translation>
-    </message>
-    <message>
-        <source>Nouveau</source>
-        <translation>New</translation>
-    </message>
-    <message>
-        <source>Ouvrir...</source>
-        <translation>Open...</translation>
-    </message>
-    <message>
-        <source>Enregistrer</source>
-        <translation>Save</translation>
-    </message>
-    <message>
-        <source>Enregistrer sous...</source>
-        <translation>Save as...</translation>
-    </message>
-    <message>
-        <source>Exporter...</source>
-        <translation>Export...</translation>
-    </message>
-    <message>
-        <source>Imprimer...</source>
-        <translation>Print...</translation>
-    </message>
-    <message>
-        <source>Quitter</source>
-        <translation>Exit</translation>
-    </message>
-    <message>
-        <source>Edition</source>
-        <translation>Edition</translation>
-    </message>
-    <message>
-        <source>Copier l&apos;image dans le presse-papier</source>
-        <translation>Copy the image into the clipboard</translation>
-    </message>
-    <message>
-        <source>Copier les données des séries dans le presse-papier</source>
-        <translation>Copy the series data into the clipboard</translation>
-    </message>
-    <message>
-        <source>Ajouter une série de type Points</source>
-        <translation>Add a Points type series</translation>
-    </message>
-    <message>
-        <source>Ajouter une série de type Droites</source>
-        <translation>Add a Lines type series</translation>
-    </message>
-    <message>
-        <source>Ajouter une série de type Surface (points + remplissage)</source>
-        <translation>Add a Surface type series (points + filling)</translation>
-    </message>
-    <message>
-        <source>Modifier la série...</source>
-        <translation>Edit this series...</translation>
-    </message>
-    <message>
-        <source>Supprimer la série</source>
-        <translation>Delete this series</translation>
-    </message>
-    <message>
-        <source>Change background color...</source>
-        <translation>Change background color...</translation>
-    </message>
-    <message>
-        <source>Visualisation</source>
-        <translation>Visualisation</translation>
-    </message>
-    <message>
-        <source>Ajuster le graphe à la fenêtre</source>
-        <translation>Adjust graph into its window</translation>
-    </message>
-    <message>
-        <source>Miroir horizontal</source>
-        <translation>Exchange left and right axes</translation>
-    </message>
-    <message>
-        <source>Rotation à droite</source>
-        <translation>Rotate right</translation>
-    </message>
-    <message>
-        <source>Rotation à gauche</source>
-        <translation>Rotate left</translation>
-    </message>
-    <message>
-        <source>Changer de mode de projection</source>
-        <translation>Change the projection mode</translation>
-    </message>
-    <message>
-        <source>Fenêtre d&apos;identification</source>
-        <translation>Identification window</translation>
-    </message>
-    <message>
-        <source>Langue</source>
-        <translation>Language</translation>
-    </message>
-    <message>
-        <source>Anglais</source>
-        <translation>English</translation>
-    </message>
-    <message>
-        <source>Français</source>
-        <translation>French</translation>
-    </message>
-    <message>
-        <source>Help</source>
-        <translation>Help</translation>
-    </message>
-    <message>
-        <source>View help...</source>
-        <translation>View help...</translation>
-    </message>
-    <message>
-        <source>Mode normal (déplacement)</source>
-        <translation>Normal mode (moving)</translation>
-    </message>
-    <message>
-        <source>Tracer une droite</source>
-        <translation>Trace a line</translation>
-    </message>
-    <message>
-        <source>Zoom avant</source>
-        <translation>Zoom in</translation>
-    </message>
-    <message>
-        <source>Zoom arrière</source>
-        <translation>Zoom out</translation>
-    </message>
-    <message>
-        <source>Cliquez ici pour ouvrir le manuel utilisateur.</source>
-        <translation>Click here to open the user&apos;s manual.</translation>
-    </message>
-    <message>
-        <source>Modes</source>
-        <translation>Modes</translation>
-    </message>
-    <message>
-        <source>Série : %SERIE.NAME%&#13;
+    <context>
+        <name>TMainForm</name>
+        <message>
+            <source>Fichier</source>
+            <translation>File</translation>
+        </message>
+        <message>
+            <source>Nouveau</source>
+            <translation>New</translation>
+        </message>
+        <message>
+            <source>Ouvrir...</source>
+            <translation>Open...</translation>
+        </message>
+        <message>
+            <source>Enregistrer</source>
+            <translation>Save</translation>
+        </message>
+        <message>
+            <source>Enregistrer sous...</source>
+            <translation>Save as...</translation>
+        </message>
+        <message>
+            <source>Exporter...</source>
+            <translation>Export...</translation>
+        </message>
+        <message>
+            <source>Imprimer...</source>
+            <translation>Print...</translation>
+        </message>
+        <message>
+            <source>Quitter</source>
+            <translation>Exit</translation>
+        </message>
+        <message>
+            <source>Edition</source>
+            <translation>Edition</translation>
+        </message>
+        <message>
+            <source>Copier l'image dans le presse-papier</source>
+            <translation>Copy the image into the clipboard</translation>
+        </message>
+        <message>
+            <source>Copier les données des séries dans le presse-papier</source>
+            <translation>Copy the series data into the clipboard</translation>
+        </message>
+        <message>
+            <source>Ajouter une série de type Points</source>
+            <translation>Add a Points type series</translation>
+        </message>
+        <message>
+            <source>Ajouter une série de type Droites</source>
+            <translation>Add a Lines type series</translation>
+        </message>
+        <message>
+            <source>Ajouter une série de type Surface (points + remplissage)</source>
+            <translation>Add a Surface type series (points + filling)</translation>
+        </message>
+        <message>
+            <source>Modifier la série...</source>
+            <translation>Edit this series...</translation>
+        </message>
+        <message>
+            <source>Supprimer la série</source>
+            <translation>Delete this series</translation>
+        </message>
+        <message>
+            <source>Change background color...</source>
+            <translation>Change background color...</translation>
+        </message>
+        <message>
+            <source>Visualisation</source>
+            <translation>Visualisation</translation>
+        </message>
+        <message>
+            <source>Ajuster le graphe à la fenêtre</source>
+            <translation>Adjust graph into its window</translation>
+        </message>
+        <message>
+            <source>Miroir horizontal</source>
+            <translation>Exchange left and right axes</translation>
+        </message>
+        <message>
+            <source>Rotation à droite</source>
+            <translation>Rotate right</translation>
+        </message>
+        <message>
+            <source>Rotation à gauche</source>
+            <translation>Rotate left</translation>
+        </message>
+        <message>
+            <source>Changer de mode de projection</source>
+            <translation>Change the projection mode</translation>
+        </message>
+        <message>
+            <source>Fenêtre d'identification</source>
+            <translation>Identification window</translation>
+        </message>
+        <message>
+            <source>Langue</source>
+            <translation>Language</translation>
+        </message>
+        <message>
+            <source>Anglais</source>
+            <translation>English</translation>
+        </message>
+        <message>
+            <source>Français</source>
+            <translation>French</translation>
+        </message>
+        <message>
+            <source>Help</source>
+            <translation>Help</translation>
+        </message>
+        <message>
+            <source>View help...</source>
+            <translation>View help...</translation>
+        </message>
+        <message>
+            <source>Mode normal (déplacement)</source>
+            <translation>Normal mode (moving)</translation>
+        </message>
+        <message>
+            <source>Tracer une droite</source>
+            <translation>Trace a line</translation>
+        </message>
+        <message>
+            <source>Zoom avant</source>
+            <translation>Zoom in</translation>
+        </message>
+        <message>
+            <source>Zoom arrière</source>
+            <translation>Zoom out</translation>
+        </message>
+        <message>
+            <source>Cliquez ici pour ouvrir le manuel utilisateur.</source>
+            <translation>Click here to open the user's manual.</translation>
+        </message>
+        <message>
+            <source>Modes</source>
+            <translation>Modes</translation>
+        </message>
+        <message>
+            <source>Série : %SERIE.NAME%&#13;
 N° de point : %ITEM.INDEX%&#13;
 Point : (A = %POINT.A%, B = %POINT.B%, C = %POINT.C%)</source>
-        <translation>Series : %SERIE.NAME%&#13;
+            <translation>Series : %SERIE.NAME%&#13;
 Point # : %ITEM.INDEX%&#13;
 Point : (A = %POINT.A%, B = %POINT.B%, C = %POINT.C%)</translation>
-    </message>
-    <message>
-        <source>Fichiers xml (*.xml)</source>
-        <translation>XML files (*.xml)</translation>
-    </message>
-    <message>
-        <source>Ouvrir</source>
-        <translation>Open</translation>
-    </message>
-    <message>
-        <source>Enregistrer sous</source>
-        <translation>Save as</translation>
-    </message>
-    <message>
-        <source>Exporter</source>
-        <translation>Export</translation>
-    </message>
-    <message>
-        <source>Fichiers texte (*.txt)</source>
-        <translation>Text files (*.txt)</translation>
-    </message>
-    <message>
-        <source>Métafichier amélioré (*.emf)</source>
-        <translation>Enhanced meta file (*.emf)</translation>
-    </message>
-    <message>
-        <source>Bitmap Windows (*.bmp)</source>
-        <translation>Windows Bitmap (*.bmp)</translation>
-    </message>
-    <message>
-        <source>Image jpeg (*.jpg)</source>
-        <translation>Jpeg image (*.jpg)</translation>
-    </message>
-    <message>
-        <source>Image gif (*.gif)</source>
-        <translation>Gif image (*.gif)</translation>
-    </message>
-    <message>
-        <source>Image tiff (*.tif)</source>
-        <translation>Tiff image (*.tif)</translation>
-    </message>
-    <message>
-        <source>Image png (*.png)</source>
-        <translation>Png image (*.png)</translation>
-    </message>
-    <message>
-        <source>Image SVG (*.svg)</source>
-        <translation>SVG image (*.svg)</translation>
-    </message>
-    <message>
-        <source>Document PDF (*.pdf)</source>
-        <translation>PDF document (*.pdf)</translation>
-    </message>
-    <message>
-        <source>Le document a été modifié.
+        </message>
+        <message>
+            <source>Fichiers xml (*.xml)</source>
+            <translation>XML files (*.xml)</translation>
+        </message>
+        <message>
+            <source>Ouvrir</source>
+            <translation>Open</translation>
+        </message>
+        <message>
+            <source>Enregistrer sous</source>
+            <translation>Save as</translation>
+        </message>
+        <message>
+            <source>Exporter</source>
+            <translation>Export</translation>
+        </message>
+        <message>
+            <source>Fichiers texte (*.txt)</source>
+            <translation>Text files (*.txt)</translation>
+        </message>
+        <message>
+            <source>Métafichier amélioré (*.emf)</source>
+            <translation>Enhanced meta file (*.emf)</translation>
+        </message>
+        <message>
+            <source>Bitmap Windows (*.bmp)</source>
+            <translation>Windows Bitmap (*.bmp)</translation>
+        </message>
+        <message>
+            <source>Image jpeg (*.jpg)</source>
+            <translation>Jpeg image (*.jpg)</translation>
+        </message>
+        <message>
+            <source>Image gif (*.gif)</source>
+            <translation>Gif image (*.gif)</translation>
+        </message>
+        <message>
+            <source>Image tiff (*.tif)</source>
+            <translation>Tiff image (*.tif)</translation>
+        </message>
+        <message>
+            <source>Image png (*.png)</source>
+            <translation>Png image (*.png)</translation>
+        </message>
+        <message>
+            <source>Image SVG (*.svg)</source>
+            <translation>SVG image (*.svg)</translation>
+        </message>
+        <message>
+            <source>Document PDF (*.pdf)</source>
+            <translation>PDF document (*.pdf)</translation>
+        </message>
+        <message>
+            <source>Le document a été modifié.
 Voulez-vous enregistrer les modifications ?</source>
-        <translation>The document has been modified.
+            <translation>The document has been modified.
 Do you want to save your changes?</translation>
-    </message>
-    <message>
-        <source>Le fichier %1 n&apos;a pas été écrit : aucun encodeur d&apos;image n&apos;est installé pour ce format.</source>
-        <translation>The file %1 was not written: no image encoder is installed for this format.</translation>
-    </message>
-</context>
-<context>
-    <name>TSeriesListModel</name>
-    <message>
-        <source>Série</source>
-        <translation>Series</translation>
-    </message>
-    <message>
-        <source>Type</source>
-        <translation>Type</translation>
-    </message>
-</context>
-<context>
-    <name>TAutoHintForm</name>
-    <message>
-        <source>Identification</source>
-        <translation>Identification</translation>
-    </message>
-</context>
-<context>
-    <name>Program</name>
-    <message>
-        <source>Diagramme Varenta</source>
-        <translation>Varenta diagram</translation>
-    </message>
-    <message>
-        <source>unnamed file</source>
-        <translation>unnamed file</translation>
-    </message>
-    <message>
-        <source>Points</source>
-        <translation>Points</translation>
-    </message>
-    <message>
-        <source>Droites</source>
-        <translation>Lines</translation>
-    </message>
-    <message>
-        <source>Surface</source>
-        <translation>Surface</translation>
-    </message>
-    <message>
-        <source>Serie # %d</source>
-        <translation>Series # %d</translation>
-    </message>
-    <message>
-        <source>Quellar Varenta Diagram User&apos;s Manual.pdf</source>
-        <translation>Quellar Varenta Diagram User&apos;s Manual.pdf</translation>
-    </message>
-    <message>
-        <source>Unable to load help file. If this problem persists, please reinstall this software.</source>
-        <translation>Unable to load help file. If this problem persists, please reinstall this software.</translation>
-    </message>
-</context>
+        </message>
+        <message>
+            <source>Le fichier %1 n'a pas été écrit : aucun encodeur d'image n'est installé pour ce format.</source>
+            <translation>The file %1 was not written: no image encoder is installed for this format.</translation>
+        </message>
+        <message>
+            <source>Annuler :</source>
+            <translation>Undo:</translation>
+        </message>
+        <message>
+            <source>Rétablir :</source>
+            <translation>Redo:</translation>
+        </message>
+        <message>
+            <source>Annuler</source>
+            <translation>Undo</translation>
+        </message>
+        <message>
+            <source>Rétablir</source>
+            <translation>Redo</translation>
+        </message>
+    </context>
+    <context>
+        <name>TSeriesListModel</name>
+        <message>
+            <source>Série</source>
+            <translation>Series</translation>
+        </message>
+        <message>
+            <source>Type</source>
+            <translation>Type</translation>
+        </message>
+    </context>
+    <context>
+        <name>TAutoHintForm</name>
+        <message>
+            <source>Identification</source>
+            <translation>Identification</translation>
+        </message>
+    </context>
+    <context>
+        <name>Program</name>
+        <message>
+            <source>Diagramme Varenta</source>
+            <translation>Varenta diagram</translation>
+        </message>
+        <message>
+            <source>unnamed file</source>
+            <translation>unnamed file</translation>
+        </message>
+        <message>
+            <source>Points</source>
+            <translation>Points</translation>
+        </message>
+        <message>
+            <source>Droites</source>
+            <translation>Lines</translation>
+        </message>
+        <message>
+            <source>Surface</source>
+            <translation>Surface</translation>
+        </message>
+        <message>
+            <source>Serie # %d</source>
+            <translation>Series # %d</translation>
+        </message>
+        <message>
+            <source>Quellar Varenta Diagram User's Manual.pdf</source>
+            <translation>Quellar Varenta Diagram User's Manual.pdf</translation>
+        </message>
+        <message>
+            <source>Unable to load help file. If this problem persists, please reinstall this software.</source>
+            <translation>Unable to load help file. If this problem persists, please reinstall this software.</translation>
+        </message>
+    </context>
 </TS>

@@ -1,270 +1,286 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
-<context>
-    <name>TMainForm</name>
-    <message>
-        <source>Fichier</source>
-        <translation>Fichier</translation>
-    </message>
-    <message>
-        <source>Nouveau</source>
-        <translation>Nouveau</translation>
-    </message>
-    <message>
-        <source>Ouvrir...</source>
-        <translation>Ouvrir...</translation>
-    </message>
-    <message>
-        <source>Enregistrer</source>
-        <translation>Enregistrer</translation>
-    </message>
-    <message>
-        <source>Enregistrer sous...</source>
-        <translation>Enregistrer sous...</translation>
-    </message>
-    <message>
-        <source>Exporter...</source>
-        <translation>Exporter...</translation>
-    </message>
-    <message>
-        <source>Imprimer...</source>
-        <translation>Imprimer...</translation>
-    </message>
-    <message>
-        <source>Quitter</source>
-        <translation>Quitter</translation>
-    </message>
-    <message>
-        <source>Edition</source>
-        <translation>Edition</translation>
-    </message>
-    <message>
-        <source>Copier l&apos;image dans le presse-papier</source>
-        <translation>Copier l&apos;image dans le presse-papier</translation>
-    </message>
-    <message>
-        <source>Copier les données des séries dans le presse-papier</source>
-        <translation>Copier les données des séries dans le presse-papier</translation>
-    </message>
-    <message>
-        <source>Ajouter une série de type Points</source>
-        <translation>Ajouter une série de type Points</translation>
-    </message>
-    <message>
-        <source>Ajouter une série de type Droites</source>
-        <translation>Ajouter une série de type Droites</translation>
-    </message>
-    <message>
-        <source>Ajouter une série de type Surface (points + remplissage)</source>
-        <translation>Ajouter une série de type Surface (points + remplissage)</translation>
-    </message>
-    <message>
-        <source>Modifier la série...</source>
-        <translation>Modifier la série...</translation>
-    </message>
-    <message>
-        <source>Supprimer la série</source>
-        <translation>Supprimer la série</translation>
-    </message>
-    <message>
-        <source>Change background color...</source>
-        <translation>Modifier la couleur de fond...</translation>
-    </message>
-    <message>
-        <source>Visualisation</source>
-        <translation>Visualisation</translation>
-    </message>
-    <message>
-        <source>Ajuster le graphe à la fenêtre</source>
-        <translation>Ajuster le graphe à la fenêtre</translation>
-    </message>
-    <message>
-        <source>Miroir horizontal</source>
-        <translation>Echanger les axes gauche et droit</translation>
-    </message>
-    <message>
-        <source>Rotation à droite</source>
-        <translation>Rotation à droite</translation>
-    </message>
-    <message>
-        <source>Rotation à gauche</source>
-        <translation>Rotation à gauche</translation>
-    </message>
-    <message>
-        <source>Changer de mode de projection</source>
-        <translation>Changer de mode de projection</translation>
-    </message>
-    <message>
-        <source>Fenêtre d&apos;identification</source>
-        <translation>Fenêtre d&apos;identification</translation>
-    </message>
-    <message>
-        <source>Langue</source>
-        <translation>Langue</translation>
-    </message>
-    <message>
-        <source>Anglais</source>
-        <translation>Anglais</translation>
-    </message>
-    <message>
-        <source>Français</source>
-        <translation>Français</translation>
-    </message>
-    <message>
-        <source>Help</source>
-        <translation>Aide</translation>
-    </message>
-    <message>
-        <source>View help...</source>
-        <translation>Afficher l&apos;aide...</translation>
-    </message>
-    <message>
-        <source>Mode normal (déplacement)</source>
-        <translation>Mode normal (déplacement)</translation>
-    </message>
-    <message>
-        <source>Tracer une droite</source>
-        <translation>Tracer une droite</translation>
-    </message>
-    <message>
-        <source>Zoom avant</source>
-        <translation>Zoom avant</translation>
-    </message>
-    <message>
-        <source>Zoom arrière</source>
-        <translation>Zoom arrière</translation>
-    </message>
-    <message>
-        <source>Cliquez ici pour ouvrir le manuel utilisateur.</source>
-        <translation>Cliquez ici pour ouvrir le manuel utilisateur.</translation>
-    </message>
-    <message>
-        <source>Modes</source>
-        <translation>Modes</translation>
-    </message>
-    <message>
-        <source>Série : %SERIE.NAME%&#13;
+    <context>
+        <name>TMainForm</name>
+        <message>
+            <source>Fichier</source>
+            <translation>Fichier</translation>
+        </message>
+        <message>
+            <source>Nouveau</source>
+            <translation>Nouveau</translation>
+        </message>
+        <message>
+            <source>Ouvrir...</source>
+            <translation>Ouvrir...</translation>
+        </message>
+        <message>
+            <source>Enregistrer</source>
+            <translation>Enregistrer</translation>
+        </message>
+        <message>
+            <source>Enregistrer sous...</source>
+            <translation>Enregistrer sous...</translation>
+        </message>
+        <message>
+            <source>Exporter...</source>
+            <translation>Exporter...</translation>
+        </message>
+        <message>
+            <source>Imprimer...</source>
+            <translation>Imprimer...</translation>
+        </message>
+        <message>
+            <source>Quitter</source>
+            <translation>Quitter</translation>
+        </message>
+        <message>
+            <source>Edition</source>
+            <translation>Edition</translation>
+        </message>
+        <message>
+            <source>Copier l'image dans le presse-papier</source>
+            <translation>Copier l'image dans le presse-papier</translation>
+        </message>
+        <message>
+            <source>Copier les données des séries dans le presse-papier</source>
+            <translation>Copier les données des séries dans le presse-papier</translation>
+        </message>
+        <message>
+            <source>Ajouter une série de type Points</source>
+            <translation>Ajouter une série de type Points</translation>
+        </message>
+        <message>
+            <source>Ajouter une série de type Droites</source>
+            <translation>Ajouter une série de type Droites</translation>
+        </message>
+        <message>
+            <source>Ajouter une série de type Surface (points + remplissage)</source>
+            <translation>Ajouter une série de type Surface (points + remplissage)</translation>
+        </message>
+        <message>
+            <source>Modifier la série...</source>
+            <translation>Modifier la série...</translation>
+        </message>
+        <message>
+            <source>Supprimer la série</source>
+            <translation>Supprimer la série</translation>
+        </message>
+        <message>
+            <source>Change background color...</source>
+            <translation>Modifier la couleur de fond...</translation>
+        </message>
+        <message>
+            <source>Visualisation</source>
+            <translation>Visualisation</translation>
+        </message>
+        <message>
+            <source>Ajuster le graphe à la fenêtre</source>
+            <translation>Ajuster le graphe à la fenêtre</translation>
+        </message>
+        <message>
+            <source>Miroir horizontal</source>
+            <translation>Echanger les axes gauche et droit</translation>
+        </message>
+        <message>
+            <source>Rotation à droite</source>
+            <translation>Rotation à droite</translation>
+        </message>
+        <message>
+            <source>Rotation à gauche</source>
+            <translation>Rotation à gauche</translation>
+        </message>
+        <message>
+            <source>Changer de mode de projection</source>
+            <translation>Changer de mode de projection</translation>
+        </message>
+        <message>
+            <source>Fenêtre d'identification</source>
+            <translation>Fenêtre d'identification</translation>
+        </message>
+        <message>
+            <source>Langue</source>
+            <translation>Langue</translation>
+        </message>
+        <message>
+            <source>Anglais</source>
+            <translation>Anglais</translation>
+        </message>
+        <message>
+            <source>Français</source>
+            <translation>Français</translation>
+        </message>
+        <message>
+            <source>Help</source>
+            <translation>Aide</translation>
+        </message>
+        <message>
+            <source>View help...</source>
+            <translation>Afficher l'aide...</translation>
+        </message>
+        <message>
+            <source>Mode normal (déplacement)</source>
+            <translation>Mode normal (déplacement)</translation>
+        </message>
+        <message>
+            <source>Tracer une droite</source>
+            <translation>Tracer une droite</translation>
+        </message>
+        <message>
+            <source>Zoom avant</source>
+            <translation>Zoom avant</translation>
+        </message>
+        <message>
+            <source>Zoom arrière</source>
+            <translation>Zoom arrière</translation>
+        </message>
+        <message>
+            <source>Cliquez ici pour ouvrir le manuel utilisateur.</source>
+            <translation>Cliquez ici pour ouvrir le manuel utilisateur.</translation>
+        </message>
+        <message>
+            <source>Modes</source>
+            <translation>Modes</translation>
+        </message>
+        <message>
+            <source>Série : %SERIE.NAME%&#13;
 N° de point : %ITEM.INDEX%&#13;
 Point : (A = %POINT.A%, B = %POINT.B%, C = %POINT.C%)</source>
-        <translation>Série : %SERIE.NAME%&#13;
+            <translation>Série : %SERIE.NAME%&#13;
 N° de point : %ITEM.INDEX%&#13;
 Point : (A = %POINT.A%, B = %POINT.B%, C = %POINT.C%)</translation>
-    </message>
-    <message>
-        <source>Fichiers xml (*.xml)</source>
-        <translation>Fichiers xml (*.xml)</translation>
-    </message>
-    <message>
-        <source>Ouvrir</source>
-        <translation>Ouvrir</translation>
-    </message>
-    <message>
-        <source>Enregistrer sous</source>
-        <translation>Enregistrer sous</translation>
-    </message>
-    <message>
-        <source>Exporter</source>
-        <translation>Exporter</translation>
-    </message>
-    <message>
-        <source>Fichiers texte (*.txt)</source>
-        <translation>Fichiers texte (*.txt)</translation>
-    </message>
-    <message>
-        <source>Métafichier amélioré (*.emf)</source>
-        <translation>Métafichier amélioré (*.emf)</translation>
-    </message>
-    <message>
-        <source>Bitmap Windows (*.bmp)</source>
-        <translation>Bitmap Windows (*.bmp)</translation>
-    </message>
-    <message>
-        <source>Image jpeg (*.jpg)</source>
-        <translation>Image jpeg (*.jpg)</translation>
-    </message>
-    <message>
-        <source>Image gif (*.gif)</source>
-        <translation>Image gif (*.gif)</translation>
-    </message>
-    <message>
-        <source>Image tiff (*.tif)</source>
-        <translation>Image tiff (*.tif)</translation>
-    </message>
-    <message>
-        <source>Image png (*.png)</source>
-        <translation>Image png (*.png)</translation>
-    </message>
-    <message>
-        <source>Image SVG (*.svg)</source>
-        <translation>Image SVG (*.svg)</translation>
-    </message>
-    <message>
-        <source>Document PDF (*.pdf)</source>
-        <translation>Document PDF (*.pdf)</translation>
-    </message>
-    <message>
-        <source>Le document a été modifié.
+        </message>
+        <message>
+            <source>Fichiers xml (*.xml)</source>
+            <translation>Fichiers xml (*.xml)</translation>
+        </message>
+        <message>
+            <source>Ouvrir</source>
+            <translation>Ouvrir</translation>
+        </message>
+        <message>
+            <source>Enregistrer sous</source>
+            <translation>Enregistrer sous</translation>
+        </message>
+        <message>
+            <source>Exporter</source>
+            <translation>Exporter</translation>
+        </message>
+        <message>
+            <source>Fichiers texte (*.txt)</source>
+            <translation>Fichiers texte (*.txt)</translation>
+        </message>
+        <message>
+            <source>Métafichier amélioré (*.emf)</source>
+            <translation>Métafichier amélioré (*.emf)</translation>
+        </message>
+        <message>
+            <source>Bitmap Windows (*.bmp)</source>
+            <translation>Bitmap Windows (*.bmp)</translation>
+        </message>
+        <message>
+            <source>Image jpeg (*.jpg)</source>
+            <translation>Image jpeg (*.jpg)</translation>
+        </message>
+        <message>
+            <source>Image gif (*.gif)</source>
+            <translation>Image gif (*.gif)</translation>
+        </message>
+        <message>
+            <source>Image tiff (*.tif)</source>
+            <translation>Image tiff (*.tif)</translation>
+        </message>
+        <message>
+            <source>Image png (*.png)</source>
+            <translation>Image png (*.png)</translation>
+        </message>
+        <message>
+            <source>Image SVG (*.svg)</source>
+            <translation>Image SVG (*.svg)</translation>
+        </message>
+        <message>
+            <source>Document PDF (*.pdf)</source>
+            <translation>Document PDF (*.pdf)</translation>
+        </message>
+        <message>
+            <source>Le document a été modifié.
 Voulez-vous enregistrer les modifications ?</source>
-        <translation>Le document a été modifié.
+            <translation>Le document a été modifié.
 Voulez-vous enregistrer les modifications ?</translation>
-    </message>
-    <message>
-        <source>Le fichier %1 n&apos;a pas été écrit : aucun encodeur d&apos;image n&apos;est installé pour ce format.</source>
-        <translation>Le fichier %1 n&apos;a pas été écrit : aucun encodeur d&apos;image n&apos;est installé pour ce format.</translation>
-    </message>
-</context>
-<context>
-    <name>TSeriesListModel</name>
-    <message>
-        <source>Série</source>
-        <translation>Série</translation>
-    </message>
-    <message>
-        <source>Type</source>
-        <translation>Type</translation>
-    </message>
-</context>
-<context>
-    <name>TAutoHintForm</name>
-    <message>
-        <source>Identification</source>
-        <translation>Identification</translation>
-    </message>
-</context>
-<context>
-    <name>Program</name>
-    <message>
-        <source>Diagramme Varenta</source>
-        <translation>Diagramme Varenta</translation>
-    </message>
-    <message>
-        <source>unnamed file</source>
-        <translation>Fichier sans nom</translation>
-    </message>
-    <message>
-        <source>Points</source>
-        <translation>Points</translation>
-    </message>
-    <message>
-        <source>Droites</source>
-        <translation>Droites</translation>
-    </message>
-    <message>
-        <source>Surface</source>
-        <translation>Surface</translation>
-    </message>
-    <message>
-        <source>Serie # %d</source>
-        <translation>Série n° %d</translation>
-    </message>
-    <message>
-        <source>Quellar Varenta Diagram User&apos;s Manual.pdf</source>
-        <translation>Manuel utilisateur de Quellar Varenta Diagram.pdf</translation>
-    </message>
-    <message>
-        <source>Unable to load help file. If this problem persists, please reinstall this software.</source>
-        <translation>Impossible de charger le fichier d&apos;aide. Si le problème persiste, veuillez réinstaller ce logiciel.</translation>
-    </message>
-</context>
+        </message>
+        <message>
+            <source>Le fichier %1 n'a pas été écrit : aucun encodeur d'image n'est installé pour ce format.</source>
+            <translation>Le fichier %1 n'a pas été écrit : aucun encodeur d'image n'est installé pour ce format.</translation>
+        </message>
+        <message>
+            <source>Annuler :</source>
+            <translation>Annuler :</translation>
+        </message>
+        <message>
+            <source>Rétablir :</source>
+            <translation>Rétablir :</translation>
+        </message>
+        <message>
+            <source>Annuler</source>
+            <translation>Annuler</translation>
+        </message>
+        <message>
+            <source>Rétablir</source>
+            <translation>Rétablir</translation>
+        </message>
+    </context>
+    <context>
+        <name>TSeriesListModel</name>
+        <message>
+            <source>Série</source>
+            <translation>Série</translation>
+        </message>
+        <message>
+            <source>Type</source>
+            <translation>Type</translation>
+        </message>
+    </context>
+    <context>
+        <name>TAutoHintForm</name>
+        <message>
+            <source>Identification</source>
+            <translation>Identification</translation>
+        </message>
+    </context>
+    <context>
+        <name>Program</name>
+        <message>
+            <source>Diagramme Varenta</source>
+            <translation>Diagramme Varenta</translation>
+        </message>
+        <message>
+            <source>unnamed file</source>
+            <translation>Fichier sans nom</translation>
+        </message>
+        <message>
+            <source>Points</source>
+            <translation>Points</translation>
+        </message>
+        <message>
+            <source>Droites</source>
+            <translation>Droites</translation>
+        </message>
+        <message>
+            <source>Surface</source>
+            <translation>Surface</translation>
+        </message>
+        <message>
+            <source>Serie # %d</source>
+            <translation>Série n° %d</translation>
+        </message>
+        <message>
+            <source>Quellar Varenta Diagram User's Manual.pdf</source>
+            <translation>Manuel utilisateur de Quellar Varenta Diagram.pdf</translation>
+        </message>
+        <message>
+            <source>Unable to load help file. If this problem persists, please reinstall this software.</source>
+            <translation>Impossible de charger le fichier d'aide. Si le problème persiste, veuillez réinstaller ce logiciel.</translation>
+        </message>
+    </context>
 </TS>

@@ -1,0 +1,141 @@
+#include "app/undo_steps.h"
+
+#include <QAction>
+
+#include "control/graph_control.h"
+#include "model/graph.h"
+#include "model/lines_serie.h"
+#include "model/points_serie.h"
+
+namespace {
+
+// "Supprimer la série" for the command "Supprimer la série", and
+// "Modifier la série" for "Modifier la série...".
+QString StepName(const QAction& origin) {
+  QString name = origin.text();
+  name.remove(QLatin1Char('&'));
+  while (name.endsWith(QLatin1Char('.')) || name.endsWith(QChar(0x2026))) name.chop(1);
+  return name.trimmed();
+}
+
+int IndexOf(const TGraph& graph, const TGraphSerie* serie) {
+  for (int i = 0; i < graph.SeriesCount(); ++i)
+    if (&graph.GetSerie(i) == serie) return i;
+  return -1;
+}
+
+}  // namespace
+
+TDiagramStep::TDiagramStep(TGraphControl& control, const QAction& origin) : m_control(control), m_origin(origin) {
+  Retranslate();
+}
+
+void TDiagramStep::Retranslate() { setText(StepName(m_origin)); }
+
+void TDiagramStep::undo() {
+  TControlUpdateScope scope(m_control);
+  Undo();
+}
+
+void TDiagramStep::redo() {
+  // The command itself did the first time.
+  if (m_done) {
+    m_done = false;
+    return;
+  }
+  TControlUpdateScope scope(m_control);
+  Redo();
+}
+
+TAddSerieStep::TAddSerieStep(TGraphControl& control, const QAction& origin, TGraphSerie& added)
+    : TDiagramStep(control, origin), m_serie(&added), m_index(IndexOf(control.Graph(), &added)) {}
+
+TAddSerieStep::~TAddSerieStep() = default;
+
+void TAddSerieStep::Undo() {
+  TGraph& graph = Control().Graph();
+  const int index = IndexOf(graph, m_serie);
+  if (index < 0) return;
+  m_index = index;
+  m_removed = graph.RemoveSerie(index);
+}
+
+void TAddSerieStep::Redo() {
+  if (m_removed) Control().Graph().InsertSerie(std::min(m_index, Control().Graph().SeriesCount()), std::move(m_removed));
+}
+
+TDeleteSerieStep::TDeleteSerieStep(TGraphControl& control, const QAction& origin, int index,
+                                   std::unique_ptr<TGraphSerie> deleted)
+    : TDiagramStep(control, origin), m_index(index), m_serie(deleted.get()), m_removed(std::move(deleted)) {}
+
+TDeleteSerieStep::~TDeleteSerieStep() = default;
+
+void TDeleteSerieStep::Undo() {
+  if (m_removed) Control().Graph().InsertSerie(std::min(m_index, Control().Graph().SeriesCount()), std::move(m_removed));
+}
+
+void TDeleteSerieStep::Redo() {
+  TGraph& graph = Control().Graph();
+  const int index = IndexOf(graph, m_serie);
+  if (index >= 0) m_removed = graph.RemoveSerie(index);
+}
+
+TSerieValuesStep::TSerieValuesStep(TGraphControl& control, const QAction& origin, TGraphSerie& serie,
+                                   QString nameBefore, std::vector<TTernaryPoint> pointsBefore,
+                                   std::vector<TTernaryCouple> couplesBefore)
+    : TDiagramStep(control, origin),
+      m_serie(serie),
+      m_otherName(std::move(nameBefore)),
+      m_otherPoints(std::move(pointsBefore)),
+      m_otherCouples(std::move(couplesBefore)) {}
+
+void TSerieValuesStep::CopyValues(const TGraphSerie& serie, std::vector<TTernaryPoint>& points,
+                                  std::vector<TTernaryCouple>& couples) {
+  if (const auto* lines = dynamic_cast<const TLinesSerie*>(&serie)) {
+    const TTernaryCoupleList& items = lines->Items();
+    couples.assign(items.Data(), items.Data() + items.Count());
+  } else if (const auto* pointsSerie = dynamic_cast<const TPointsSerie*>(&serie)) {
+    const TTernaryPointList& items = pointsSerie->Items();
+    points.assign(items.Data(), items.Data() + items.Count());
+  }
+}
+
+void TSerieValuesStep::Exchange() {
+  TUpdateScope scope(m_serie);
+  const QString name = m_serie.Name();
+  m_serie.SetName(m_otherName);
+  m_otherName = name;
+  if (auto* lines = dynamic_cast<TLinesSerie*>(&m_serie))
+    lines->Items().SwapItems(m_otherCouples);
+  else if (auto* points = dynamic_cast<TPointsSerie*>(&m_serie))
+    points->Items().SwapItems(m_otherPoints);
+}
+
+TBackgroundColorStep::TBackgroundColorStep(TGraphControl& control, const QAction& origin, uint32_t before,
+                                           uint32_t after)
+    : TDiagramStep(control, origin), m_before(before), m_after(after) {}
+
+void TBackgroundColorStep::Undo() { Control().SetColor(m_before); }
+
+void TBackgroundColorStep::Redo() { Control().SetColor(m_after); }
+
+TTurnStep::TTurnStep(TGraphControl& control, const QAction& origin, TTurn turn)
+    : TDiagramStep(control, origin), m_turn(turn) {}
+
+void TTurnStep::Apply(TGraphControl& control, TTurn turn) {
+  switch (turn) {
+    case tnMirror:
+      control.Graph().Mirror();
+      break;
+    case tnRotateRight:
+      control.Graph().Rotate(true);
+      break;
+    case tnRotateLeft:
+      control.Graph().Rotate(false);
+      break;
+  }
+}
+
+void TTurnStep::Undo() { Apply(Control(), m_turn == tnMirror ? tnMirror : m_turn == tnRotateRight ? tnRotateLeft : tnRotateRight); }
+
+void TTurnStep::Redo() { Apply(Control(), m_turn); }

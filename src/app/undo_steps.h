@@ -1,0 +1,128 @@
+#pragma once
+
+#include <QString>
+#include <QUndoCommand>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "geometry/ternary_types.h"
+
+class QAction;
+class TGraphControl;
+class TGraphSerie;
+
+// One user command that changed the diagram, as a step of the undo history.
+// A step is pushed once its command has been carried out, so its first
+// redo does nothing. Every undo and redo is one update batch of the
+// control: the diagram repaints once.
+class TDiagramStep : public QUndoCommand {
+ public:
+  // The step is named after the command that made it, in the current language.
+  TDiagramStep(TGraphControl& control, const QAction& origin);
+
+  void undo() final;
+  void redo() final;
+  // Names the step again after a change of language.
+  void Retranslate();
+
+ protected:
+  virtual void Undo() = 0;
+  virtual void Redo() = 0;
+  TGraphControl& Control() const { return m_control; }
+
+ private:
+  TGraphControl& m_control;
+  const QAction& m_origin;
+  bool m_done = true;
+};
+
+// A series added by the user (with the values typed right after), or a line
+// drawn with the mouse. Undone, the step keeps the series itself, so that
+// redo brings back the same object.
+class TAddSerieStep : public TDiagramStep {
+ public:
+  TAddSerieStep(TGraphControl& control, const QAction& origin, TGraphSerie& added);
+  ~TAddSerieStep() override;
+
+ protected:
+  void Undo() override;
+  void Redo() override;
+
+ private:
+  TGraphSerie* m_serie;
+  int m_index;
+  std::unique_ptr<TGraphSerie> m_removed;
+};
+
+// A series deleted by the user; the step keeps it until undone.
+class TDeleteSerieStep : public TDiagramStep {
+ public:
+  TDeleteSerieStep(TGraphControl& control, const QAction& origin, int index, std::unique_ptr<TGraphSerie> deleted);
+  ~TDeleteSerieStep() override;
+
+ protected:
+  void Undo() override;
+  void Redo() override;
+
+ private:
+  int m_index;
+  TGraphSerie* m_serie;
+  std::unique_ptr<TGraphSerie> m_removed;
+};
+
+// The name and the values of one series, changed together. The step holds
+// the other version of the values and exchanges it with the series' own, so
+// that neither undo nor redo copies them.
+class TSerieValuesStep : public TDiagramStep {
+ public:
+  // `before` holds the name and values the series had before the change.
+  TSerieValuesStep(TGraphControl& control, const QAction& origin, TGraphSerie& serie, QString nameBefore,
+                   std::vector<TTernaryPoint> pointsBefore, std::vector<TTernaryCouple> couplesBefore);
+
+  // The values of a series as a step keeps them: points for points and
+  // surfaces, couples for lines.
+  static void CopyValues(const TGraphSerie& serie, std::vector<TTernaryPoint>& points,
+                         std::vector<TTernaryCouple>& couples);
+
+ protected:
+  void Undo() override { Exchange(); }
+  void Redo() override { Exchange(); }
+
+ private:
+  void Exchange();
+
+  TGraphSerie& m_serie;
+  QString m_otherName;
+  std::vector<TTernaryPoint> m_otherPoints;
+  std::vector<TTernaryCouple> m_otherCouples;
+};
+
+// The control's background colour, a toolkit colour 0x00BBGGRR.
+class TBackgroundColorStep : public TDiagramStep {
+ public:
+  TBackgroundColorStep(TGraphControl& control, const QAction& origin, uint32_t before, uint32_t after);
+
+ protected:
+  void Undo() override;
+  void Redo() override;
+
+ private:
+  uint32_t m_before;
+  uint32_t m_after;
+};
+
+// Mirror, rotate right or rotate left: each is undone by its inverse.
+class TTurnStep : public TDiagramStep {
+ public:
+  enum TTurn { tnMirror, tnRotateRight, tnRotateLeft };
+  TTurnStep(TGraphControl& control, const QAction& origin, TTurn turn);
+  static void Apply(TGraphControl& control, TTurn turn);
+
+ protected:
+  void Undo() override;
+  void Redo() override;
+
+ private:
+  TTurn m_turn;
+};

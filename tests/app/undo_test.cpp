@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QColorDialog>
+#include <QAbstractButton>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTemporaryDir>
+
+#include "main_window_fixture.h"
+
+namespace {
+
+QByteArray Document(TMainWindowFixture& f) {
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  f.Window->GraphControl().SaveToStream(buffer);
+  return buffer.data();
+}
+
+void DrawUserLine(TMainWindowFixture& f) {
+  TGraphControl& control = f.Window->GraphControl();
+  control.SetInteractMode(imAddLine);
+  QTest::mouseClick(&control, Qt::LeftButton, {}, f.ClientPointOf({0.6, 0.2, 0.2}));
+  QTest::mouseClick(&control, Qt::LeftButton, {}, f.ClientPointOf({0.2, 0.2, 0.6}));
+}
+
+void ChangeBackground(TMainWindowFixture& f, const QColor& color) {
+  AnswerNextModal([color](QWidget* modal) {
+    auto* dialog = qobject_cast<QColorDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    dialog->setCurrentColor(color);
+    dialog->accept();
+  });
+  f.Find("Changerlacouleurdefond1")->trigger();
+}
+
+// Each user command that changes the document, run on a window.
+const std::pair<const char*, std::function<void(TMainWindowFixture&)>> kCommands[] = {
+    {"add points", [](TMainWindowFixture& f) { f.Find("acAddPointsSerie")->trigger(); }},
+    {"add lines", [](TMainWindowFixture& f) { f.Find("acAddLinesSerie")->trigger(); }},
+    {"add surface", [](TMainWindowFixture& f) { f.Find("acAddSurfaceSerie")->trigger(); }},
+    {"delete",
+     [](TMainWindowFixture& f) {
+       f.ClickRow(0);
+       f.Find("acDeleteSerie")->trigger();
+     }},
+    {"background", [](TMainWindowFixture& f) { ChangeBackground(f, QColor(10, 200, 30)); }},
+    {"mirror", [](TMainWindowFixture& f) { f.Find("miMirror")->trigger(); }},
+    {"rotate right", [](TMainWindowFixture& f) { f.Find("miRotateRight")->trigger(); }},
+    {"rotate left", [](TMainWindowFixture& f) { f.Find("miRotateLeft")->trigger(); }},
+    {"user line", DrawUserLine},
+};
+
+TEST(Undo, EachCommandIsUndoneAndRedoneToTheSameDocument) {
+  for (const auto& [name, command] : kCommands) {
+    TMainWindowFixture f;
+    f.Find("acAddPointsSerie")->trigger();  // something to delete
+    f.Graph().GetSerie(0).SetName(QStringLiteral("kept"));
+    const QByteArray before = Document(f);
+    command(f);
+    const QByteArray after = Document(f);
+    EXPECT_NE(after, before) << name;
+    f.Window->UndoStack().undo();
+    EXPECT_EQ(Document(f), before) << name;
+    f.Window->UndoStack().redo();
+    EXPECT_EQ(Document(f), after) << name;
+  }
+}
+
+TEST(Undo, TenMixedCommandsGoBackToTheStartAndForwardToTheEnd) {
+  TMainWindowFixture f;
+  const QByteArray start = Document(f);
+  for (int i = 0; i < 10; ++i) kCommands[size_t(i) % std::size(kCommands)].second(f);
+  const QByteArray end = Document(f);
+  QUndoStack& history = f.Window->UndoStack();
+  EXPECT_EQ(history.count(), 10);
+  while (history.canUndo()) history.undo();
+  EXPECT_EQ(Document(f), start);
+  EXPECT_FALSE(f.Window->isWindowModified());
+  while (history.canRedo()) history.redo();
+  EXPECT_EQ(Document(f), end);
+}
+
+TEST(Undo, StepsAreNamedAfterTheirCommandInTheCurrentLanguage) {
+  TMainWindowFixture f;
+  f.Find("acAddPointsSerie")->trigger();
+  f.ClickRow(0);
+  f.Find("acDeleteSerie")->trigger();
+  const struct {
+    int Language;
+    const char* Undo;
+    const char* Redo;
+  } cases[] = {{i18n::lnNative, "Annuler : Supprimer la série", "Rétablir"},
+               {i18n::lnEnglish, "Undo: Delete this series", "Redo"},
+               {i18n::lnFrench, "Annuler : Supprimer la série", "Rétablir"}};
+  for (const auto& c : cases) {
+    f.Dictionary.SetLanguage(c.Language);
+    EXPECT_EQ(f.Find("acUndo")->text().toStdString(), c.Undo);
+    EXPECT_EQ(f.Find("acRedo")->text().toStdString(), c.Redo);
+  }
+  f.Window->UndoStack().undo();
+  EXPECT_EQ(f.Find("acRedo")->text().toStdString(), "Rétablir : Supprimer la série");
+  EXPECT_EQ(f.Find("acUndo")->text().toStdString(), "Annuler : Ajouter une série de type Points");
+  EXPECT_TRUE(f.Find<QMenu>("Edit1")->actions().contains(f.Find("acUndo")));
+}
+
+TEST(Undo, UndoingBackToTheSavedStateClearsTheModifiedMark) {
+  QTemporaryDir folder;
+  TMainWindowFixture f;
+  const QString path = folder.filePath(QStringLiteral("d.xml"));
+  f.Window->GraphControl().SaveToFile(path);
+  f.Find("acAddPointsSerie")->trigger();
+  AnswerNextModal([](QWidget* modal) { qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Discard)->click(); });
+  f.Window->OpenDocument(path);
+  EXPECT_FALSE(f.Window->UndoStack().canUndo());  // a document starts a new history
+  f.Find("miMirror")->trigger();
+  f.Find("acAddLinesSerie")->trigger();
+  EXPECT_TRUE(f.Window->isWindowModified());
+  f.Window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(f.Window.get()));
+  QTest::keySequence(f.Window.get(), QKeySequence::Undo);
+  QTest::keySequence(f.Window.get(), QKeySequence::Undo);
+  EXPECT_FALSE(f.Window->isWindowModified());
+  bool asked = false;
+  AnswerNextModal([&asked](QWidget* modal) {
+    asked = true;
+    qobject_cast<QDialog*>(modal)->reject();
+  });
+  f.Find("miNew")->trigger();
+  QApplication::processEvents();
+  EXPECT_FALSE(asked);
+  EXPECT_EQ(f.Graph().SeriesCount(), 0);
+}
+
+}  // namespace
