@@ -1,9 +1,13 @@
 #include "app/undo_steps.h"
 
 #include <QAction>
+#include <pugixml.hpp>
+#include <sstream>
 
+#include "control/control_label.h"
 #include "control/graph_control.h"
 #include "model/graph.h"
+#include "model/graph_axe.h"
 #include "model/lines_serie.h"
 #include "model/points_serie.h"
 
@@ -109,6 +113,80 @@ void TSerieValuesStep::Exchange() {
     lines->Items().SwapItems(m_otherCouples);
   else if (auto* points = dynamic_cast<TPointsSerie*>(&m_serie))
     points->Items().SwapItems(m_otherPoints);
+}
+
+namespace {
+
+template <typename Save>
+std::string Fragment(const Save& save) {
+  pugi::xml_document document;
+  save(document.append_child("Part"));
+  std::ostringstream text;
+  document.save(text, "", pugi::format_raw);
+  return text.str();
+}
+
+void LoadFragment(TGraphElement& element, const std::string& text) {
+  pugi::xml_document document;
+  if (document.load_buffer(text.data(), text.size())) element.LoadFromXML(document.first_child());
+}
+
+// Puts the series in `order`, which holds the graph's own series.
+void Reorder(TGraph& graph, const std::vector<TGraphSerie*>& order) {
+  for (int target = 0; target < int(order.size()) && target < graph.SeriesCount(); ++target) {
+    const int current = IndexOf(graph, order[size_t(target)]);
+    if (current > target) graph.InsertSerie(target, graph.RemoveSerie(current));
+  }
+}
+
+}  // namespace
+
+TPropertiesStep::TSnapshot TPropertiesStep::Take(const TGraphControl& control) {
+  TSnapshot snapshot;
+  auto add = [&snapshot](TGraphElement& element, std::string fragment) {
+    snapshot.Parts.emplace_back(&element, std::move(fragment));
+  };
+  for (TControlLabel* label : {&control.MainHeader(), &control.MainFooter()})
+    add(*label, Fragment([label](pugi::xml_node node) { label->SaveToXML(node); }));
+  const TGraph& graph = control.Graph();
+  for (int p = 0; p < 3; ++p)
+    add(graph.GetAxe(p), Fragment([&graph, p](pugi::xml_node node) { graph.GetAxe(p).SaveToXML(node); }));
+  for (int i = 0; i < graph.SeriesCount(); ++i) {
+    TGraphSerie& serie = graph.GetSerie(i);
+    add(serie, Fragment([&serie](pugi::xml_node node) { serie.SaveStyleToXML(node); }));
+    snapshot.Order.push_back(&serie);
+  }
+  return snapshot;
+}
+
+TPropertiesStep::TPropertiesStep(TGraphControl& control, const QAction& origin, TSnapshot before, TSnapshot after)
+    : TDiagramStep(control, origin), m_before(std::move(before)), m_after(std::move(after)) {
+  // Keep the parts that differ; a reorder lists the series in another order.
+  TSnapshot changedBefore, changedAfter;
+  for (auto& part : m_before.Parts) {
+    for (auto& later : m_after.Parts) {
+      if (later.first != part.first || later.second == part.second) continue;
+      changedBefore.Parts.push_back(std::move(part));
+      changedAfter.Parts.push_back(std::move(later));
+      break;
+    }
+  }
+  m_before.Parts = std::move(changedBefore.Parts);
+  m_after.Parts = std::move(changedAfter.Parts);
+}
+
+size_t TPropertiesStep::HeldBytes() const {
+  size_t bytes = 0;
+  for (const TSnapshot* snapshot : {&m_before, &m_after}) {
+    bytes += snapshot->Order.capacity() * sizeof(TGraphSerie*);
+    for (const auto& part : snapshot->Parts) bytes += sizeof(part) + part.second.capacity();
+  }
+  return bytes;
+}
+
+void TPropertiesStep::Restore(const TSnapshot& snapshot) {
+  Reorder(Control().Graph(), snapshot.Order);
+  for (const auto& [element, fragment] : snapshot.Parts) LoadFragment(*element, fragment);
 }
 
 TBackgroundColorStep::TBackgroundColorStep(TGraphControl& control, const QAction& origin, uint32_t before,

@@ -4,12 +4,15 @@
 #include <QUndoCommand>
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "geometry/ternary_types.h"
 
 class QAction;
 class TGraphControl;
+class TGraphElement;
 class TGraphSerie;
 
 // One user command that changed the diagram, as a step of the undo history.
@@ -96,6 +99,35 @@ class TSerieValuesStep : public TDiagramStep {
   QString m_otherName;
   std::vector<TTernaryPoint> m_otherPoints;
   std::vector<TTernaryCouple> m_otherCouples;
+};
+
+// What the graph properties dialog edits, recorded before and after one
+// apply: the header, the footer, the axes, the style of each series (never
+// its items) and the order of the series. Only the parts that changed are
+// kept, each as a small document fragment.
+class TPropertiesStep : public TDiagramStep {
+ public:
+  struct TSnapshot {
+    std::vector<std::pair<TGraphElement*, std::string>> Parts;
+    std::vector<TGraphSerie*> Order;
+  };
+  static TSnapshot Take(const TGraphControl& control);
+
+  TPropertiesStep(TGraphControl& control, const QAction& origin, TSnapshot before, TSnapshot after);
+  // Whether the apply changed nothing, so that no step is needed.
+  bool IsEmpty() const { return m_before.Parts.empty() && m_before.Order == m_after.Order; }
+  // The memory the step holds, in bytes, beyond its own object.
+  size_t HeldBytes() const;
+
+ protected:
+  void Undo() override { Restore(m_before); }
+  void Redo() override { Restore(m_after); }
+
+ private:
+  void Restore(const TSnapshot& snapshot);
+
+  TSnapshot m_before;
+  TSnapshot m_after;
 };
 
 // The control's background colour, a toolkit colour 0x00BBGGRR.

@@ -51,6 +51,9 @@ class TGraphSerie : public TGraphDrawable {
   void LoadFromXML(pugi::xml_node node) override;
   void SetDefaults() override;
   void SaveToXML(pugi::xml_node node) const override;
+  // Every property but the items, as SaveToXML writes them; loading such a
+  // fragment keeps the items (an undo step records a style change this way).
+  virtual void SaveStyleToXML(pugi::xml_node node) const { TGraphSerie::SaveToXML(node); }
 
  protected:
   // True when the series has items to show and something to show them with.

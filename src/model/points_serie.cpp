@@ -115,6 +115,11 @@ void TPointsSerie::SetDefaults() {
   m_drawArrow = false;
 }
 
+void TPointsSerie::SaveStyleToXML(pugi::xml_node node) const {
+  TGraphSerie::SaveToXML(node);
+  model::WriteBool(node, "DrawArrow", m_drawArrow);
+}
+
 void TPointsSerie::SaveToXML(pugi::xml_node node) const {
   TGraphSerie::SaveToXML(node);
   model::WriteBool(node, "DrawArrow", m_drawArrow);

@@ -29,6 +29,7 @@ class TPointsSerie : public TGraphSerie {
   void LoadFromXML(pugi::xml_node node) override;
   void SetDefaults() override;
   void SaveToXML(pugi::xml_node node) const override;
+  void SaveStyleToXML(pugi::xml_node node) const override;
 
  protected:
   void DrawSampleLine(TGraphics& g, int width, int height) override;

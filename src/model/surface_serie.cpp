@@ -40,6 +40,12 @@ void TSurfaceSerie::SetDefaults() {
   m_fillColor = 0xFFFFFF00;
 }
 
+void TSurfaceSerie::SaveStyleToXML(pugi::xml_node node) const {
+  TPointsSerie::SaveStyleToXML(node);
+  model::WriteInteger(node, "AlphaBlending", m_alphaBlending);
+  model::WriteColor(node, "FillColor", m_fillColor);
+}
+
 void TSurfaceSerie::SaveToXML(pugi::xml_node node) const {
   TPointsSerie::SaveToXML(node);
   model::WriteInteger(node, "AlphaBlending", m_alphaBlending);

@@ -7,7 +7,11 @@
 #include <QMessageBox>
 #include <QTemporaryDir>
 
+#include "app/undo_steps.h"
+#include "control/control_label.h"
 #include "main_window_fixture.h"
+#include "model/line_style.h"
+#include "model/points_serie.h"
 
 namespace {
 
@@ -131,6 +135,36 @@ TEST(Undo, UndoingBackToTheSavedStateClearsTheModifiedMark) {
   QApplication::processEvents();
   EXPECT_FALSE(asked);
   EXPECT_EQ(f.Graph().SeriesCount(), 0);
+}
+
+TEST(Undo, APropertiesStepKeepsOnlyWhatChangedAndNeverThePoints) {
+  TMainWindowFixture f;
+  TGraphControl& control = f.Window->GraphControl();
+  for (const char* name : {"S1", "S2"}) {
+    auto serie = std::make_unique<TPointsSerie>();
+    serie->SetName(QString::fromLatin1(name));
+    f.Graph().AddSerie(std::move(serie));
+  }
+  auto& big = static_cast<TPointsSerie&>(f.Graph().GetSerie(0));
+  big.Items().SetCount(1'000'000);
+  const TTernaryPoint* points = big.Items().Data();
+  const float width = big.LineStyle().Width();
+  TPropertiesStep::TSnapshot snapshot = TPropertiesStep::Take(control);
+  big.LineStyle().SetWidth(3);
+  control.MainHeader().SetCaption(QStringLiteral("Title"));
+  f.Graph().InsertSerie(0, f.Graph().RemoveSerie(1));
+  auto* step = new TPropertiesStep(control, *f.Find("acEditSerie"), std::move(snapshot), TPropertiesStep::Take(control));
+  EXPECT_LT(step->HeldBytes(), 10'000u);
+  f.Window->UndoStack().push(step);
+  f.Window->UndoStack().undo();
+  EXPECT_EQ(big.LineStyle().Width(), width);
+  EXPECT_EQ(control.MainHeader().Caption(), QString());
+  EXPECT_EQ(&f.Graph().GetSerie(0), &big);
+  f.Window->UndoStack().redo();
+  EXPECT_EQ(big.LineStyle().Width(), 3.0f);
+  EXPECT_EQ(control.MainHeader().Caption(), QStringLiteral("Title"));
+  EXPECT_EQ(&f.Graph().GetSerie(1), &big);
+  EXPECT_EQ(big.Items().Data(), points);
 }
 
 }  // namespace
