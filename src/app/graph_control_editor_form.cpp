@@ -66,6 +66,8 @@ TGraphControlEditorForm::TGraphControlEditorForm(TGraphControl& control, QWidget
   data->setContentsMargins(4, 0, 0, 0);
   m_splitter1->setObjectName(QStringLiteral("Splitter1"));
   m_splitter1->setChildrenCollapsible(false);
+  m_tvItems->setMinimumWidth(142);
+  m_splitter1->setStretchFactor(0, 0);
   m_splitter1->setStretchFactor(1, 1);
   m_splitter1->setSizes({142, 458});
 

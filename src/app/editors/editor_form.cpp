@@ -26,6 +26,8 @@ void TEditorForm::CreateEmbedded(QWidget* host) {
     layout->setContentsMargins(0, 0, 0, 0);
   }
   host->layout()->addWidget(this);
+  // The host's panel already keeps its distance from its neighbours.
+  if (layout()) layout()->setContentsMargins(0, 0, 0, 0);
   show();
 }
 
