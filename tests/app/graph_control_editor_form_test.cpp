@@ -107,6 +107,7 @@ TEST_F(GraphControlEditorForm, AGraphWithoutSeriesShowsTheFiveFixedEntries) {
 }
 
 TEST_F(GraphControlEditorForm, OkWritesEditsOfSeveralEntriesWithOneRender) {
+  AddSeries({"S1", "S2"});
   Open();
   Select(2);
   TypeInto(Shown<TGraphAxeEditorForm>()->findChild<QLineEdit*>("edtLabelText"), "Quartz");
@@ -216,6 +217,44 @@ TEST_F(GraphControlEditorForm, EveryKindOfSeriesGetsTheSeriesEditor) {
   Select(6);
   EXPECT_NE(Shown<TGraphSerieEditorForm>(), nullptr);
   EXPECT_EQ(m_form->findChildren<TGraphSerieEditorForm*>().size(), 2);
+}
+
+TEST_F(GraphControlEditorForm, ApplyIsEnabledExactlyWhileAFieldDiffers) {
+  Open();
+  auto* height = Shown<TControlLabelEditorForm>()->findChild<QLineEdit*>("edtHeight");
+  TypeInto(height, "12");
+  EXPECT_TRUE(Button("btnApply")->isEnabled());
+  TypeInto(height, "25");
+  EXPECT_FALSE(Button("btnApply")->isEnabled());
+  // Selecting entries creates their editors, which loading does not modify.
+  for (int i = 1; i < 5; ++i) Select(i);
+  EXPECT_FALSE(Button("btnApply")->isEnabled());
+  EXPECT_FALSE(m_form->IsModified());
+}
+
+TEST_F(GraphControlEditorForm, AnotherControlRebuildsTheTreeWithFreshEditors) {
+  AddSeries({"S1"});
+  Open();
+  Select(5);
+  TypeInto(Shown<TGraphSerieEditorForm>()->findChild<QLineEdit*>("edtName"), "typed");
+  TGraphControl other;
+  m_form->SetGraphControl(other);
+  EXPECT_EQ(m_form->GetElement(), &other);
+  EXPECT_EQ(Tree()->topLevelItemCount(), 5);
+  EXPECT_TRUE(m_form->findChildren<TGraphSerieEditorForm*>().isEmpty());
+  EXPECT_FALSE(m_form->IsModified());
+  m_form->SetGraphControl(other);  // the same control: nothing happens
+  EXPECT_EQ(Tree()->currentItem(), Entry(0));
+}
+
+TEST_F(GraphControlEditorForm, EmbeddedDialogHasNoButtons) {
+  QWidget host;
+  auto* form = new TGraphControlEditorForm(m_control, &host);
+  form->CreateEmbedded(&host);
+  host.show();
+  EXPECT_FALSE(form->isWindow());
+  EXPECT_FALSE(form->findChild<QWidget*>("pnlButtons")->isVisible());
+  EXPECT_TRUE(form->findChild<QTreeWidget*>("tvItems")->isVisible());
 }
 
 }  // namespace

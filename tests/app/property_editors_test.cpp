@@ -219,6 +219,29 @@ TEST(PropertyEditors, TranslucentColoursSurviveAndArePickedWithTheirAlpha) {
   EXPECT_EQ(bench.As<TControlLabel>().Font().Color(), 0x640000FFu);
 }
 
+TEST(PropertyEditors, ACancelledColourDialogChangesNothing) {
+  TBench bench = MakeBench<TPointStyleEditorForm, TPointStyle>([](auto& s) { s.SetFillColor(0x40102030); });
+  QSignalSpy edits(bench.Editor.get(), &TEditorForm::Edited);
+  QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+  QTest::mouseClick(bench.Field<QPushButton>("btnBrowseFillColor"), Qt::LeftButton);
+  EXPECT_EQ(bench.Field<app::TColorSwatch>("shpFillColor")->Argb(), 0x40102030u);
+  EXPECT_EQ(edits.count(), 0);
+  EXPECT_FALSE(bench.Editor->IsModified());
+}
+
+TEST(PropertyEditors, DotTypeOutsideTheListSelectsNothingUntilOneIsChosen) {
+  TBench bench = MakeBench<TPointStyleEditorForm, TPointStyle>([](auto& s) { s.SetDotType(TDotType(200)); });
+  auto* dotTypes = bench.Field<QComboBox>("cbxDotType");
+  EXPECT_EQ(dotTypes->currentIndex(), -1);
+  EXPECT_TRUE(bench.Editor->IsModified());
+  bench.Editor->ApplyChanges();
+  EXPECT_EQ(bench.As<TPointStyle>().DotType(), 200);
+  dotTypes->setFocus();
+  QTest::keyClick(dotTypes, Qt::Key_Home);
+  bench.Editor->ApplyChanges();
+  EXPECT_EQ(bench.As<TPointStyle>().DotType(), dtFilledDot);
+}
+
 TEST(PropertyEditors, SurfaceColourKeepsItsAlphaByteWhenPicked) {
   TBench bench = MakeBench<TGraphSerieEditorForm, TSurfaceSerie>([](auto& s) { s.SetFillColor(0x12345678); });
   PickColorInNextDialog(QColor(255, 0, 0));
@@ -246,7 +269,8 @@ TEST(PropertyEditors, FontFamiliesAreTheInstalledOnesAndAnUnknownFamilyIsKept) {
   EXPECT_GE(names->count(), 1);
   EXPECT_EQ(names->currentText(), "No Such Family 42");
   EXPECT_FALSE(bench.Editor->IsModified());
-  names->setCurrentIndex(names->count() - 1);
+  names->setFocus();
+  QTest::keyClick(names, Qt::Key_End);
   const QString chosen = names->currentText();
   ClickBox(bench.Field<QCheckBox>("chbItalic"));
   bench.Editor->ApplyChanges();
