@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -70,4 +71,14 @@ void TEditorForm::WatchEdits(app::TDashStyleButtons* buttons) {
 void TEditorForm::changeEvent(QEvent* event) {
   if (event->type() == QEvent::LanguageChange) RetranslateUi();
   QWidget::changeEvent(event);
+}
+
+void TEditorForm::showEvent(QShowEvent* event) {
+  if (isWindow() && !m_placed && screen()) {
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen()->availableGeometry().center());
+    move(frame.topLeft());
+  }
+  m_placed = true;
+  QWidget::showEvent(event);
 }

@@ -80,7 +80,10 @@ class TEditorForm : public QWidget {
   // language change.
   virtual void RetranslateUi() = 0;
   void changeEvent(QEvent* event) override;
+  // Used alone, the editor opens centred on its screen.
+  void showEvent(QShowEvent* event) override;
 
  private:
   int m_loading = 0;
+  bool m_placed = false;
 };
