@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -99,7 +100,10 @@ TGraphControlEditorForm::TGraphControlEditorForm(TGraphControl& control, QWidget
 }
 
 TGraphControlEditorForm::~TGraphControlEditorForm() {
-  m_tvItems->clear();
+  {
+    const QSignalBlocker blocker(m_tvItems);
+    m_tvItems->clear();
+  }
   DestroyEditors();
 }
 
@@ -151,8 +155,8 @@ void TGraphControlEditorForm::AddEntry(TGraphElement& element, int fixedEntry, c
   auto* entry = new QTreeWidgetItem(m_tvItems, QStringList{text});
   entry->setData(0, kElementRole, QVariant::fromValue(reinterpret_cast<quintptr>(&element)));
   entry->setData(0, kFixedEntryRole, fixedEntry);
-  Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-  entry->setFlags(flags);
+  // Entry texts are not edited in place.
+  entry->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
 }
 
 void TGraphControlEditorForm::LoadFromElement() {
