@@ -1,0 +1,63 @@
+#pragma once
+
+#include "app/editors/editor_form.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QSpinBox;
+class TGraphSerie;
+class TLineStyleEditorForm;
+class TPointStyleEditorForm;
+class TPointsSerie;
+class TSurfaceSerie;
+namespace app {
+class TColorField;
+}
+
+// Edits a series of any kind: name, visibility, drawing step, marker and
+// line; the arrow for series of points, the fill for surfaces.
+class TGraphSerieEditorForm : public TEditorForm {
+  Q_OBJECT
+
+ public:
+  static constexpr int kMaxFrequency = 10'000'000;
+
+  explicit TGraphSerieEditorForm(QWidget* parent = nullptr);
+
+  TGraphElement* GetElement() const override;
+  bool IsModified() const override;
+  void SetElement(TGraphElement* element) override;
+  void ApplyChanges() override;
+  void LoadFromElement() override;
+
+ protected:
+  void RetranslateUi() override;
+
+ private:
+  // Null unless the series carries the property.
+  TPointsSerie* PointsSerie() const;
+  TSurfaceSerie* SurfaceSerie() const;
+  void LoadSurface();
+
+  TGraphSerie* m_serie = nullptr;
+  QCheckBox* m_chbVisible;
+  QCheckBox* m_chbDrawArrow;
+  QLabel* m_lblFrequency;
+  QSpinBox* m_sedFrequency;
+  QLabel* m_lblFrequencyNote;
+  QLabel* m_lblName;
+  QLineEdit* m_edtName;
+  QLabel* m_lblDotStyle;
+  QWidget* m_pnlDotStyle;
+  TPointStyleEditorForm* m_pointStyleEditor;
+  QLabel* m_lblLineStyle;
+  QWidget* m_pnlLineStyle;
+  TLineStyleEditorForm* m_lineStyleEditor;
+  QGroupBox* m_gbSurface;
+  QLabel* m_lblAlphaBlending;
+  QLineEdit* m_edtAlphaBlending;
+  QLabel* m_lblSurfaceColor;
+  app::TColorField* m_surfaceColor;
+};
