@@ -221,15 +221,19 @@ bool TGraphControlEditorForm::IsModified() const {
 
 void TGraphControlEditorForm::ApplyChanges() {
   if (!m_editedControl) return;
-  // One repaint of the diagram for the whole apply.
-  TControlUpdateScope scope(*m_editedControl);
-  for (const auto& editor : m_editors) {
-    if (!editor->IsModified()) continue;
-    editor->ApplyChanges();
-    // Shows what was stored: fallbacks, and fields that did not convert.
-    editor->LoadFromElement();
+  if (OnBeforeApply) OnBeforeApply();
+  {
+    // One repaint of the diagram for the whole apply.
+    TControlUpdateScope scope(*m_editedControl);
+    for (const auto& editor : m_editors) {
+      if (!editor->IsModified()) continue;
+      editor->ApplyChanges();
+      // Shows what was stored: fallbacks, and fields that did not convert.
+      editor->LoadFromElement();
+    }
+    ApplySeriesNamesAndOrder();
   }
-  ApplySeriesNamesAndOrder();
+  if (OnAfterApply) OnAfterApply();
 }
 
 void TGraphControlEditorForm::ApplySeriesNamesAndOrder() {

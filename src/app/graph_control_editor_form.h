@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -42,6 +43,11 @@ class TGraphControlEditorForm : public QDialog {
   void ApplyChanges();
   // Builds the tree and selects the header.
   void LoadFromElement();
+
+  // Called around every apply (Apply and Ok), so that its owner can record
+  // what the apply changed.
+  std::function<void()> OnBeforeApply;
+  std::function<void()> OnAfterApply;
 
  protected:
   void changeEvent(QEvent* event) override;

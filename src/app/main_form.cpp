@@ -135,6 +135,7 @@ void TMainForm::CreateActions() {
   acAddSurfaceSerie = command("acAddSurfaceSerie", [this] { AddSerie("TSurfaceSerie", *acAddSurfaceSerie); });
   acEditSerie = command("acEditSerie", [this] { EditSerie(); });
   acDeleteSerie = command("acDeleteSerie", [this] { DeleteSerie(); });
+  Propritsvisuellesdugraphe1 = command("Propritsvisuellesdugraphe1", [this] { EditGraphProperties(); });
   Changerlacouleurdefond1 = command("Changerlacouleurdefond1", [this] { ChangeBackgroundColor(); });
   FitToBounds1 = command("FitToBounds1", withHourglass([this] { GraphControl1->FitToBounds(); }));
   auto turnCommand = [this, command, withHourglass](const char* name, QAction** created, TTurnStep::TTurn turn) {
@@ -204,7 +205,7 @@ void TMainForm::CreateMenus() {
   Edit1->addSeparator();
   Edit1->addActions({acAddPointsSerie, acAddLinesSerie, acAddSurfaceSerie, acEditSerie, acDeleteSerie});
   Edit1->addSeparator();
-  Edit1->addAction(Changerlacouleurdefond1);
+  Edit1->addActions({Propritsvisuellesdugraphe1, Changerlacouleurdefond1});
 
   Visualisation1 = menu("Visualisation1");
   Visualisation1->addAction(FitToBounds1);
@@ -223,7 +224,7 @@ void TMainForm::CreateMenus() {
 
   pmGraph = new QMenu(this);
   pmGraph->setObjectName(QStringLiteral("pmGraph"));
-  pmGraph->addAction(Changerlacouleurdefond1);
+  pmGraph->addActions({Propritsvisuellesdugraphe1, Changerlacouleurdefond1});
 
   pmSeries = new QMenu(this);
   pmSeries->setObjectName(QStringLiteral("pmSeries"));
@@ -331,6 +332,7 @@ void TMainForm::RetranslateUi() {
   acAddSurfaceSerie->setText(tr("Ajouter une série de type Surface (points + remplissage)"));
   acEditSerie->setText(tr("Modifier la série..."));
   acDeleteSerie->setText(tr("Supprimer la série"));
+  Propritsvisuellesdugraphe1->setText(tr("Propriétés visuelles du graphe..."));
   Changerlacouleurdefond1->setText(tr("Change background color..."));
   Visualisation1->setTitle(tr("Visualisation"));
   FitToBounds1->setText(tr("Ajuster le graphe à la fenêtre"));

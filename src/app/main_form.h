@@ -92,6 +92,7 @@ class TMainForm : public QMainWindow {
   void DeleteSerie();
   int SelectedSerieIndex() const;
   void RebuildSeriesList();
+  void EditGraphProperties();
   void ChangeBackgroundColor();
   void ToggleProjectionMode();
   void ToggleAutoHintForm();
@@ -153,6 +154,7 @@ class TMainForm : public QMainWindow {
   QAction* acAddSurfaceSerie = nullptr;
   QAction* acEditSerie = nullptr;
   QAction* acDeleteSerie = nullptr;
+  QAction* Propritsvisuellesdugraphe1 = nullptr;
   QAction* Changerlacouleurdefond1 = nullptr;
   QAction* FitToBounds1 = nullptr;
   QAction* miMirror = nullptr;

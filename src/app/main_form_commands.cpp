@@ -16,6 +16,7 @@
 
 #include "app/auto_hint_form.h"
 #include "app/command_guard.h"
+#include "app/graph_control_editor_form.h"
 #include "app/main_form.h"
 #include "app/series_list_model.h"
 #include "app/status_text.h"
@@ -192,6 +193,20 @@ int TMainForm::SelectedSerieIndex() const {
 void TMainForm::RebuildSeriesList() {
   m_seriesList->Rebuild();
   RefreshWindowState();
+}
+
+void TMainForm::EditGraphProperties() {
+  TGraphControlEditorForm dialog(*GraphControl1, this);
+  // Every apply, by Apply or by Ok, is one step of the history.
+  TPropertiesStep::TSnapshot before;
+  dialog.OnBeforeApply = [this, &before] { before = TPropertiesStep::Take(*GraphControl1); };
+  dialog.OnAfterApply = [this, &before] {
+    auto step = std::make_unique<TPropertiesStep>(*GraphControl1, *Propritsvisuellesdugraphe1, std::move(before),
+                                                  TPropertiesStep::Take(*GraphControl1));
+    if (!step->IsEmpty()) m_undoStack.push(step.release());
+  };
+  dialog.Execute();
+  RebuildSeriesList();
 }
 
 void TMainForm::ChangeBackgroundColor() {

@@ -5,9 +5,13 @@
 #include <QAbstractButton>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 
+#include "app/editors/control_label_editor_form.h"
+#include "app/graph_control_editor_form.h"
 #include "app/undo_steps.h"
+#include "editor_test_support.h"
 #include "control/control_label.h"
 #include "main_window_fixture.h"
 #include "model/line_style.h"
@@ -135,6 +139,35 @@ TEST(Undo, UndoingBackToTheSavedStateClearsTheModifiedMark) {
   QApplication::processEvents();
   EXPECT_FALSE(asked);
   EXPECT_EQ(f.Graph().SeriesCount(), 0);
+}
+
+TEST(Undo, EveryApplyOfThePropertiesDialogIsOneStep) {
+  TMainWindowFixture f;
+  f.Find("acAddPointsSerie")->trigger();
+  const QByteArray start = Document(f);
+  AnswerNextModal([](QWidget* modal) {
+    auto* dialog = qobject_cast<TGraphControlEditorForm*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    auto* editor = dialog->findChild<TControlLabelEditorForm*>();
+    TypeInto(editor->findChild<QLineEdit*>("edtHeight"), "44");
+    QTest::mouseClick(dialog->findChild<QPushButton*>("btnApply"), Qt::LeftButton);
+    TypeInto(editor->findChild<QLineEdit*>("edtHeight"), "55");
+    QTest::mouseClick(dialog->findChild<QPushButton*>("btnOk"), Qt::LeftButton);
+  });
+  f.Find("Propritsvisuellesdugraphe1")->trigger();
+  EXPECT_EQ(f.Window->GraphControl().MainHeader().Height(), 55);
+  const QByteArray end = Document(f);
+  QUndoStack& history = f.Window->UndoStack();
+  ASSERT_EQ(history.count(), 3);
+  EXPECT_EQ(f.Find("acUndo")->text().toStdString(), "Annuler : Propriétés visuelles du graphe");
+  history.undo();
+  EXPECT_EQ(f.Window->GraphControl().MainHeader().Height(), 44);
+  history.undo();
+  EXPECT_EQ(Document(f), start);
+  history.redo();
+  history.redo();
+  EXPECT_EQ(Document(f), end);
+  EXPECT_TRUE(f.Find<QMenu>("pmGraph")->actions().contains(f.Find("Propritsvisuellesdugraphe1")));
 }
 
 TEST(Undo, APropertiesStepKeepsOnlyWhatChangedAndNeverThePoints) {

@@ -229,6 +229,10 @@ Do you want to save your changes?</translation>
             <source>Rétablir</source>
             <translation>Redo</translation>
         </message>
+        <message>
+            <source>Propriétés visuelles du graphe...</source>
+            <translation>Edit the graph visual properties...</translation>
+        </message>
     </context>
     <context>
         <name>TSeriesListModel</name>

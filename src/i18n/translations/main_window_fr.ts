@@ -229,6 +229,10 @@ Voulez-vous enregistrer les modifications ?</translation>
             <source>Rétablir</source>
             <translation>Rétablir</translation>
         </message>
+        <message>
+            <source>Propriétés visuelles du graphe...</source>
+            <translation>Propriétés visuelles du graphe...</translation>
+        </message>
     </context>
     <context>
         <name>TSeriesListModel</name>
