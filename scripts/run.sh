@@ -8,6 +8,13 @@
 # folder of the exports (build/exports); VARENTA_NO_BUILD=1 uses the build as
 # it is, without installing or building.
 set -euo pipefail
+# Documents named relative to the caller's folder stay found after the cd.
+arguments=()
+for argument in "$@"; do
+  [[ "$argument" != /* && "$argument" != -* && -e "$argument" ]] && argument=$PWD/$argument
+  arguments+=("$argument")
+done
+set -- "${arguments[@]}"
 cd "$(dirname "$0")/.."
 build_dir=${VARENTA_BUILD_DIR:-build}
 if [[ "${VARENTA_NO_BUILD:-0}" != 1 ]]; then
