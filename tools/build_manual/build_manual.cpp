@@ -20,7 +20,11 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextImageFormat>
+#include <QUrl>
+#include <algorithm>
 #include <cstdio>
+#include <stdexcept>
+#include <vector>
 
 namespace {
 
@@ -76,29 +80,38 @@ QString ReadChapters(const QDir& folder, int& missingPictures) {
   return markdown;
 }
 
-// Loads every picture into the document at a size that fits the page.
+// Loads every picture into the document at a size that fits the page. The
+// pictures are found first and resized afterwards: changing a format splits
+// and merges the fragments that an iteration would walk.
 void FitPictures(QTextDocument& document) {
-  for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+  struct TPicture {
+    int Position;
+    int Length;
+    QTextImageFormat Format;
+  };
+  std::vector<TPicture> pictures;
+  for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
     for (auto it = block.begin(); !it.atEnd(); ++it) {
       const QTextFragment fragment = it.fragment();
-      if (!fragment.charFormat().isImageFormat()) continue;
-      QTextImageFormat format = fragment.charFormat().toImageFormat();
-      const QUrl url(format.name());
-      const QImage image(url.toLocalFile());
-      if (image.isNull()) {
-        Warn(QStringLiteral("cannot read picture %1").arg(url.toLocalFile()));
-        continue;
-      }
-      document.addResource(QTextDocument::ImageResource, url, image);
-      // Screenshots were taken at 96 dpi: keep their size unless too wide.
-      const double width = std::min(double(image.width()), kTextWidth * kMaxPictureShare);
-      format.setWidth(width);
-      format.setHeight(width * image.height() / image.width());
-      QTextCursor cursor(&document);
-      cursor.setPosition(fragment.position());
-      cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
-      cursor.setCharFormat(format);
+      if (fragment.charFormat().isImageFormat())
+        pictures.push_back({fragment.position(), fragment.length(), fragment.charFormat().toImageFormat()});
     }
+  for (TPicture& picture : pictures) {
+    const QUrl url(picture.Format.name());
+    const QImage image(url.toLocalFile());
+    if (image.isNull()) {
+      Warn(QStringLiteral("cannot read picture %1").arg(url.toLocalFile()));
+      continue;
+    }
+    document.addResource(QTextDocument::ImageResource, url, image);
+    // Screenshots were taken at 96 dpi: keep their size unless too wide.
+    const double width = std::min(double(image.width()), kTextWidth * kMaxPictureShare);
+    picture.Format.setWidth(width);
+    picture.Format.setHeight(width * image.height() / image.width());
+    QTextCursor cursor(&document);
+    cursor.setPosition(picture.Position);
+    cursor.setPosition(picture.Position + picture.Length, QTextCursor::KeepAnchor);
+    cursor.setCharFormat(picture.Format);
   }
 }
 
