@@ -133,27 +133,23 @@ struct TExample {
 };
 
 void BuildSoilTexture(TGraphControl& control) {
-  SetLabel(control.MainHeader(), QStringLiteral("Soil texture classes (USDA)"), 34, 15, FontStyleBit(fsBold));
-  SetLabel(control.MainFooter(),
-           QStringLiteral("After the Soil Survey Manual, USDA Natural Resources Conservation Service"), 22, 8,
+  SetLabel(control.MainHeader(), QStringLiteral("Soil texture classes (USDA)"), 34, 14, FontStyleBit(fsBold));
+  SetLabel(control.MainFooter(), QStringLiteral("After the Soil Survey Manual, USDA NRCS"), 22, 8,
            FontStyleBit(fsItalic));
   SetAxes(control.Graph(), QStringLiteral("Sand"), QStringLiteral("Silt"), QStringLiteral("Clay"));
   AddFields(control.Graph(), kSoilTextureClasses, 190, 0xFF5A4A3A);
 }
 
 void BuildSandstones(TGraphControl& control) {
-  SetLabel(control.MainHeader(), QStringLiteral("Classification of sandstones (Folk, 1974)"), 34, 15,
-           FontStyleBit(fsBold));
-  SetLabel(control.MainFooter(),
-           QStringLiteral("Q quartz, F feldspar, L rock fragments; after Folk, Petrology of Sedimentary Rocks"), 22, 8,
+  SetLabel(control.MainHeader(), QStringLiteral("Sandstone classes (Folk, 1974)"), 34, 14, FontStyleBit(fsBold));
+  SetLabel(control.MainFooter(), QStringLiteral("Q quartz, F feldspar, L rock fragments"), 22, 8,
            FontStyleBit(fsItalic));
   SetAxes(control.Graph(), QStringLiteral("F"), QStringLiteral("L"), QStringLiteral("Q"));
   AddFields(control.Graph(), kSandstoneClasses, 170, 0xFF303030);
 }
 
 void BuildSoilSamples(TGraphControl& control) {
-  SetLabel(control.MainHeader(), QStringLiteral("Soil samples over the USDA texture classes"), 34, 15,
-           FontStyleBit(fsBold));
+  SetLabel(control.MainHeader(), QStringLiteral("Soil samples by texture class"), 34, 14, FontStyleBit(fsBold));
   SetLabel(control.MainFooter(), QStringLiteral("Illustrative sample compositions, not measurements"), 22, 8,
            FontStyleBit(fsItalic));
   SetAxes(control.Graph(), QStringLiteral("Sand"), QStringLiteral("Silt"), QStringLiteral("Clay"));
