@@ -9,7 +9,7 @@ packages=(
   libpugixml-dev libgif-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth fonts-liberation2 fonts-dejavu-core
-  libemf2svg-dev poppler-utils
+  libemf2svg-dev poppler-utils desktop-file-utils libglib2.0-bin
   qt6-translations-l10n
 )
 
