@@ -62,11 +62,16 @@ class TLineReader {
 TPastedRows ParsePastedRows(std::string_view text, int columns) {
   TPastedRows rows;
   rows.columns = std::clamp(columns, 1, 255);
+  // Room for a row per line at once: a million lines then fill without
+  // copying the values from one allocation to the next.
+  const size_t lines = size_t(std::count(text.begin(), text.end(), '\n')) + 1;
+  rows.values.reserve(lines * size_t(rows.columns));
+  rows.filled.reserve(lines);
   TLineReader reader(rows);
   size_t start = 0;
-  while (start <= text.size()) {
-    size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) end = text.size();
+  while (true) {
+    size_t end = start;
+    while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
     reader.Read(text.substr(start, end - start));
     if (end == text.size()) break;
     start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
