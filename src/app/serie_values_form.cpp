@@ -101,7 +101,7 @@ void TSerieValuesForm::CreateLayout() {
   buttonRow->addWidget(m_btnCancel);
 
   auto* form = new QVBoxLayout(this);
-  form->setContentsMargins(0, 0, 0, 0);
+  form->setContentsMargins(4, 0, 4, 0);
   form->setSpacing(0);
   form->addWidget(pnlData);
   form->addWidget(m_gbData, 1);

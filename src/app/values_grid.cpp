@@ -14,6 +14,7 @@ TValuesGrid::TValuesGrid(TValuesTableModel& values, QWidget* parent)
   verticalHeader()->hide();
   // Rows of one height: nothing is measured per row, however many there are.
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setSelectionBehavior(QAbstractItemView::SelectItems);
   setShowGrid(true);
