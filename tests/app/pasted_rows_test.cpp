@@ -20,6 +20,8 @@ struct TPasteCase {
   std::vector<std::vector<double>> rows;  // the filled cells of each row
 };
 
+void PrintTo(const TPasteCase& c, std::ostream* os) { *os << c.name; }
+
 class PastedRowsTest : public ::testing::TestWithParam<TPasteCase> {};
 
 TEST_P(PastedRowsTest, SplitsLinesAndFieldsIntoRowsOfNumbers) {
