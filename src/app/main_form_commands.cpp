@@ -18,6 +18,7 @@
 #include "app/command_guard.h"
 #include "app/graph_control_editor_form.h"
 #include "app/main_form.h"
+#include "app/serie_values_form.h"
 #include "app/series_list_model.h"
 #include "app/status_text.h"
 #include "app/undo_steps.h"
@@ -166,6 +167,10 @@ void TMainForm::AddSerie(const char* className, QAction& origin) {
   graph.AddSerie(std::move(created));
   serie.SetName(i18n::Lookup(QT_TRANSLATE_NOOP("Program", "Serie # %d"))
                     .replace(QLatin1String("%d"), QString::number(graph.SeriesCount())));
+  // The series stays when its values are cancelled; adding it and typing
+  // its values are one step.
+  RebuildSeriesList();
+  TSerieValuesForm(this).Execute(serie);
   m_undoStack.push(new TAddSerieStep(*GraphControl1, origin, serie));
   RebuildSeriesList();
 }
@@ -173,6 +178,14 @@ void TMainForm::AddSerie(const char* className, QAction& origin) {
 void TMainForm::EditSerie() {
   const int index = SelectedSerieIndex();
   if (index < 0) return;
+  TGraphSerie& serie = GraphControl1->Graph().GetSerie(index);
+  const QString nameBefore = serie.Name();
+  std::vector<TTernaryPoint> pointsBefore;
+  std::vector<TTernaryCouple> couplesBefore;
+  TSerieValuesStep::CopyValues(serie, pointsBefore, couplesBefore);
+  if (TSerieValuesForm(this).Execute(serie))
+    m_undoStack.push(new TSerieValuesStep(*GraphControl1, *acEditSerie, serie, nameBefore, std::move(pointsBefore),
+                                          std::move(couplesBefore)));
   RebuildSeriesList();
 }
 

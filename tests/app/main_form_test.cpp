@@ -51,10 +51,10 @@ TEST(MainForm, CaptionNamesTheProgramAndTheDocumentInTheCurrentLanguage) {
 
 TEST(MainForm, AddedSeriesAreNumberedByTheCountAndAnEmptyNameShowsTheIndex) {
   TMainWindowFixture f;
-  for (int i = 0; i < 3; ++i) f.Find("acAddPointsSerie")->trigger();
+  for (int i = 0; i < 3; ++i) f.AddSerie("acAddPointsSerie");
   f.ClickRow(0);
   f.Find("acDeleteSerie")->trigger();
-  f.Find("acAddLinesSerie")->trigger();
+  f.AddSerie("acAddLinesSerie");
   const char* expected[][2] = {{"Serie # 2", "Points"}, {"Serie # 3", "Points"}, {"Serie # 3", "Droites"}};
   ASSERT_EQ(f.SeriesList().model()->rowCount(), 3);
   for (int row = 0; row < 3; ++row) {
@@ -63,14 +63,14 @@ TEST(MainForm, AddedSeriesAreNumberedByTheCountAndAnEmptyNameShowsTheIndex) {
   }
   EXPECT_FALSE(f.SeriesList().selectionModel()->hasSelection());
   f.Graph().GetSerie(1).SetName(QString());
-  f.Find("acAddSurfaceSerie")->trigger();
+  f.AddSerie("acAddSurfaceSerie");
   EXPECT_EQ(f.Cell(1, 0), QStringLiteral("1"));
   EXPECT_EQ(f.Cell(3, 1), QStringLiteral("Surface"));
 }
 
 TEST(MainForm, EditAndDeleteNeedASelectedSeriesInTheMenuAndThePopup) {
   TMainWindowFixture f;
-  f.Find("acAddPointsSerie")->trigger();
+  f.AddSerie("acAddPointsSerie");
   auto* popup = f.Find<QMenu>("pmSeries");
   QAction* edit = f.Find("acEditSerie");
   QAction* remove = f.Find("acDeleteSerie");
@@ -154,11 +154,12 @@ TEST(MainForm, ExportAfterOpeningProposesTheDocumentsNameInItsFolder) {
 TEST(MainForm, SaveOfANewDocumentAsksForANameAndKeepsIt) {
   QTemporaryDir folder;
   TMainWindowFixture f;
-  f.Find("acAddPointsSerie")->trigger();
+  f.AddSerie("acAddPointsSerie");
   EXPECT_TRUE(f.Window->isWindowModified());
   const QString path = folder.filePath(QStringLiteral("saved.xml"));
   AnswerNextModal([&](QWidget* modal) { ChooseFile(modal, path); });
-  QTest::keySequence(f.Window.get(), QKeySequence::Save);
+  EXPECT_EQ(f.Find("miSave")->shortcut(), QKeySequence(QKeySequence::Save));
+  f.Find("miSave")->trigger();
   EXPECT_TRUE(QFile::exists(path));
   EXPECT_EQ(f.Window->FileName(), path);
   EXPECT_EQ(f.Caption(), QStringLiteral("Diagramme Varenta : saved.xml"));
@@ -173,7 +174,7 @@ TEST(MainForm, AFailedOpenIsShownAndKeepsTheCaptionAndTheDiagram) {
   file.write("<GraphControl><Graph>");
   file.close();
   TMainWindowFixture f;
-  f.Find("acAddPointsSerie")->trigger();
+  f.AddSerie("acAddPointsSerie");
   QString message;
   // The document is modified: the question comes first, then the error.
   AnswerNextModal([&](QWidget* question) {
@@ -188,7 +189,7 @@ TEST(MainForm, AFailedOpenIsShownAndKeepsTheCaptionAndTheDiagram) {
 
 TEST(MainForm, UnsavedChangesAreAskedAboutAndCancelKeepsThem) {
   TMainWindowFixture f;
-  f.Find("acAddPointsSerie")->trigger();
+  f.AddSerie("acAddPointsSerie");
   const struct {
     QMessageBox::StandardButton Answer;
     int SeriesLeft;
@@ -207,7 +208,7 @@ TEST(MainForm, UnsavedChangesAreAskedAboutAndCancelKeepsThem) {
 
 TEST(MainForm, LanguageChangesEveryTextOfTheOpenWindows) {
   TMainWindowFixture f;
-  f.Find("acAddLinesSerie")->trigger();
+  f.AddSerie("acAddLinesSerie");
   f.Window->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(f.Window.get()));
   auto* exportDialog = f.Find<QFileDialog>("SaveDialog1");
@@ -278,13 +279,13 @@ TEST(MainForm, HelpNeedsTheManualBesideTheProgram) {
   QTemporaryDir folder;
   TMainWindowFixture f;
   f.Window->SetProgramFolder(folder.path());
-  f.Find("acAddPointsSerie")->trigger();  // any command refreshes the enabling
+  f.AddSerie("acAddPointsSerie");  // any command refreshes the enabling
   QApplication::processEvents();
   EXPECT_FALSE(f.Find("acHelp")->isEnabled());
   QFile manual(folder.filePath(QStringLiteral("Quellar Varenta Diagram User's Manual.pdf")));
   ASSERT_TRUE(manual.open(QIODevice::WriteOnly));
   manual.close();
-  f.Find("acAddPointsSerie")->trigger();
+  f.AddSerie("acAddPointsSerie");
   QApplication::processEvents();
   EXPECT_TRUE(f.Find("acHelp")->isEnabled());
   f.Dictionary.SetLanguage(i18n::lnFrench);

@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QTest>
 #include <QTimer>
@@ -31,6 +32,10 @@ struct TMainWindowFixture {
   T* Find(const char* name) const {
     return Window->findChild<T*>(QString::fromLatin1(name));
   }
+  // Adds a series with one of the add commands; `answer` handles the values
+  // dialog that follows (by default it is cancelled, keeping the series).
+  void AddSerie(const char* action, std::function<void(QWidget*)> answer = nullptr) const;
+
   QTreeView& SeriesList() const { return *Find<QTreeView>("lvSeries"); }
   TGraph& Graph() const { return Window->GraphControl().Graph(); }
 
@@ -74,4 +79,10 @@ inline void AnswerNextModal(const std::function<void(QWidget*)>& answer) {
     if (timer->elapsed() < 5000) QTimer::singleShot(10, *poll);
   };
   QTimer::singleShot(0, *poll);
+}
+
+inline void TMainWindowFixture::AddSerie(const char* action, std::function<void(QWidget*)> answer) const {
+  if (!answer) answer = [](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); };
+  AnswerNextModal(answer);
+  Find(action)->trigger();
 }
