@@ -26,7 +26,7 @@ QByteArray Serialize(const TGraphControl& control, model::TXmlLayout layout) {
 
 void TGraphControl::SaveToFile(const QString& fileName, bool indent) const {
   const auto layout = indent ? model::TXmlLayout::Indented : model::TXmlLayout::Compact;
-  control::WriteFileSafely(fileName, Serialize(*this, layout));
+  control::WriteDocumentFile(fileName, Serialize(*this, layout));
 }
 
 void TGraphControl::SaveToStream(QIODevice& stream) const {

@@ -2,7 +2,6 @@
 
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <functional>
 
 #include "control/document_io.h"
@@ -13,6 +12,7 @@
 #include "emf/emf_recorder.h"
 #include "geometry/graphics.h"
 #include "geometry/image_encoders.h"
+#include "output/file_writer.h"
 #include "svg/svg_writer.h"
 
 namespace control {
@@ -37,26 +37,27 @@ void ScaleToReferenceResolution(QPainter& painter) {
   if (scaleX != 1.0 || scaleY != 1.0) painter.scale(scaleX, scaleY);
 }
 
-// Writes through a temporary file that replaces `fileName` only once the
-// picture is complete.
-void WriteThroughSaveFile(const QString& fileName, const std::function<void(QIODevice&)>& write) {
-  QSaveFile file(fileName);
-  if (!file.open(QIODevice::WriteOnly)) FailToWrite(fileName, file.errorString());
+[[noreturn]] void Fail(const QString& message) { throw TExportError(message.toStdString()); }
+
+// Streams the file as it is drawn; it replaces `fileName` only once complete.
+void WriteStreaming(const QString& fileName, const std::function<void(output::TFileWriter&)>& write) {
+  output::TFileWriter file(fileName);
+  if (file.Failed()) Fail(file.ErrorMessage());
   write(file);
-  if (!file.commit()) FailToWrite(fileName, file.errorString());
+  if (!file.Commit()) Fail(file.ErrorMessage());
 }
 
 void ExportSvg(TGraphControl& control, const QString& fileName) {
-  WriteThroughSaveFile(fileName, [&control, &fileName](QIODevice& file) {
-    // The writer streams the document into the file as it is drawn.
+  WriteStreaming(fileName, [&control](output::TFileWriter& file) {
     svg::TSvgWriter writer(file, PictureSize(control));
     DrawVectorPicture(control, writer);
-    if (writer.Failed()) FailToWrite(fileName, writer.ErrorString());
+    // A failed write has given the file its reason already.
+    if (writer.Failed()) file.Fail(writer.ErrorString());
   });
 }
 
 void ExportPdf(TGraphControl& control, const QString& fileName) {
-  WriteThroughSaveFile(fileName, [&control](QIODevice& file) {
+  WriteStreaming(fileName, [&control](output::TFileWriter& file) {
     QPdfWriter writer(&file);
     const QSizeF points = QSizeF(PictureSize(control)) * (kPointsPerInch / geometry::kReferenceDpi);
     writer.setPageSize(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch));
@@ -69,23 +70,14 @@ void ExportMetafile(TGraphControl& control, const QString& fileName) {
   emf::TEmfRecorder metafile(PictureSize(control));
   RenderToMetafile(control, metafile);
   QString error;
-  if (!metafile.SaveToFile(fileName, &error)) FailToWrite(fileName, error);
-}
-
-// The image writer removes what it wrote when it fails, but does not say why:
-// trying to create the file tells whether the file or the encoder is at fault.
-QString RasterFailureReason(const QString& fileName) {
-  QSaveFile probe(fileName);
-  if (!probe.open(QIODevice::WriteOnly)) return probe.errorString();
-  probe.cancelWriting();
-  return QStringLiteral("the image could not be encoded");
+  if (!metafile.SaveToFile(fileName, &error)) Fail(error);
 }
 
 bool ExportRaster(TGraphControl& control, const QString& fileName, const TExportFormat& format) {
   geometry::TEncoderClsid encoder;
   if (geometry::GetEncoderClsid(format.MimeType, encoder) < 0) return false;
-  if (!geometry::SaveImageWithEncoder(RenderToImage(control), fileName, encoder))
-    FailToWrite(fileName, RasterFailureReason(fileName));
+  QString error;
+  if (!geometry::SaveImageWithEncoder(RenderToImage(control), fileName, encoder, &error)) Fail(error);
   return true;
 }
 
@@ -124,7 +116,7 @@ bool Export(TGraphControl& control, const QString& fileName, int formatIndex) {
   if (!format) FailToWrite(fileName, QStringLiteral("there is no export format %1").arg(formatIndex));
   switch (format->Kind) {
     case TExportKind::Text:
-      WriteFileSafely(fileName, ExportText(control).toUtf8());
+      if (QString error; !output::WriteFile(fileName, ExportText(control).toUtf8(), &error)) Fail(error);
       return true;
     case TExportKind::Document:
       control.SaveToFile(fileName, true);

@@ -1,5 +1,6 @@
 // Pictures of the diagram in files: raster images, metafile, SVG and PDF.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QFile>
 #include <QImageReader>
@@ -8,12 +9,14 @@
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <cmath>
+#include <future>
 
 #include "control/export_formats.h"
 #include "control/graph_export.h"
 #include "control_fixture.h"
 #include "emf/emf_reader.h"
 #include "model/point_style.h"
+#include "output/file_writer.h"
 
 namespace {
 
@@ -181,6 +184,44 @@ TEST_F(GraphExport, AnIndexThatNamesNoFormatRaisesAndWritesNothing) {
   for (const int index : {-1, control::kExportFormatCount}) {
     EXPECT_THROW(Control().Export(PathOf("picture.out"), index), TExportError);
     EXPECT_FALSE(QFile::exists(PathOf("picture.out")));
+  }
+}
+
+mode_t ModeOf(const QString& path) {
+  struct stat status {};
+  ::lstat(QFile::encodeName(path).constData(), &status);
+  return status.st_mode;
+}
+
+TEST_F(GraphExport, AFifoWithAReaderGetsTheWholeExportAndStaysAFifo) {
+  const QString fifo = PathOf("pipe");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  for (const char* extension : {"svg", "txt", "emf", "png"}) {
+    const int format = *control::ExportFormatNamed(QString::fromLatin1(extension));
+    const QByteArray expected = ExportBytes(format, extension);
+    std::future<QByteArray> received = std::async(std::launch::async, [&fifo] {
+      QFile reader(fifo);
+      return reader.open(QIODevice::ReadOnly) ? reader.readAll() : QByteArray();
+    });
+    ASSERT_TRUE(Control().Export(fifo, format)) << extension;
+    EXPECT_EQ(received.get(), expected) << extension;
+    EXPECT_TRUE(S_ISFIFO(ModeOf(fifo))) << extension;
+  }
+}
+
+TEST_F(GraphExport, ASymbolicLinkKeepsPointingAtItsTargetWhichHoldsTheNewFile) {
+  for (const char* extension : {"png", "pdf", "xml"}) {
+    const int format = *control::ExportFormatNamed(QString::fromLatin1(extension));
+    const QString target = PathOf(extension);
+    const QString link = target + QLatin1String(".link");
+    ASSERT_TRUE(output::WriteFile(target, "old"));
+    ASSERT_TRUE(QFile::link(target, link));
+    ASSERT_TRUE(Control().Export(link, format)) << extension;
+    EXPECT_TRUE(S_ISLNK(ModeOf(link))) << extension;
+    EXPECT_EQ(QFile::symLinkTarget(link), target) << extension;
+    QFile written(target);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_GT(written.size(), 100) << extension;
   }
 }
 
