@@ -135,6 +135,7 @@ int RunHeadlessExport(const THeadlessExport& request) {
     control.resize(request.Size);
     control.show();  // lays the control out and gives it its drawing context
     control.LoadFromFile(request.Document);
+    for (const QString& warning : control.LoadReport().Warnings(request.Document)) ReportWarning(warning);
     if (!control::Export(control, request.Output, request.FormatIndex)) {
       const std::string_view mimeType = control::ExportFormatAt(request.FormatIndex)->MimeType;
       ReportError(QStringLiteral("Cannot write %1: no image encoder for %2 is installed")
@@ -155,5 +156,7 @@ void ReportError(const QString& message) {
   line.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
   std::fprintf(stderr, "varenta-diagram: %s\n", line.toLocal8Bit().constData());
 }
+
+void ReportWarning(const QString& message) { ReportError(QStringLiteral("warning: ") + message); }
 
 }  // namespace app

@@ -174,6 +174,35 @@ TEST_P(HeadlessExportFailure, ExitsWithStatusOneAndOneLineNamingTheCause) {
 INSTANTIATE_TEST_SUITE_P(Cases, HeadlessExportFailure, testing::ValuesIn(kFailures),
                          [](const auto& info) { return std::string(info.param.Name); });
 
+TEST(HeadlessExportWarning, ADocumentThatIsNotADiagramOrHasUnknownSeriesIsExportedWithOneWarning) {
+  QTemporaryDir folder;
+  const struct {
+    const char* Document;
+    const char* Warning;  // %DOC% is replaced
+  } cases[] = {
+      {"<?xml version=\"1.0\"?><html><body><p>Not a diagram</p></body></html>",
+       "varenta-diagram: warning: \"%DOC%\" holds no diagram: its root element \"html\" has none of "
+       "BackgroundColor, MainHeader, MainFooter, Graph\n"},
+      {"<GraphControl><Graph><Series><Serie Type=\"TPointSerie\"/><Serie Type=\"TPointsSerie\"/>"
+       "<Serie Type=\"TLineSerie\"/><Serie Type=\"TPointSerie\"/><Serie/></Series></Graph></GraphControl>",
+       "varenta-diagram: warning: \"%DOC%\": 4 series left out, of unknown type \"TPointSerie\", \"TLineSerie\", "
+       "\"\"\n"},
+      {"<GraphControl><Graph><Series><Serie Type=\"TSurfaceSerie\"/></Series></Graph></GraphControl>", ""},
+  };
+  for (const auto& c : cases) {
+    const QString document = folder.filePath(QStringLiteral("document.xml"));
+    const QString output = folder.filePath(QStringLiteral("picture.png"));
+    QFile file(document);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(c.Document);
+    file.close();
+    const TRun run = RunProgram({QStringLiteral("--export"), output, document});
+    EXPECT_EQ(run.ExitCode, 0) << c.Document;
+    EXPECT_EQ(run.Errors, QString::fromLatin1(c.Warning).replace(QLatin1String("%DOC%"), document));
+    EXPECT_TRUE(ReadFile(output).startsWith("\x89PNG")) << c.Document;
+  }
+}
+
 TEST(HeadlessExportTarget, AFullDiskGivesStatusOneAndTheSystemsReasonAndTheDeviceSurvives) {
   if (!QFile::exists(QStringLiteral("/dev/full"))) GTEST_SKIP() << "no /dev/full";
   for (const char* format : {"svg", "pdf", "png", "emf", "txt"}) {
