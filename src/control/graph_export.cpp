@@ -13,6 +13,7 @@
 #include "geometry/graphics.h"
 #include "geometry/image_encoders.h"
 #include "output/file_writer.h"
+#include "output/pdf_page_box.h"
 #include "svg/svg_writer.h"
 
 namespace control {
@@ -58,11 +59,17 @@ void ExportSvg(TGraphControl& control, const QString& fileName) {
 
 void ExportPdf(TGraphControl& control, const QString& fileName) {
   WriteStreaming(fileName, [&control](output::TFileWriter& file) {
-    QPdfWriter writer(&file);
+    // The page is the picture's exact size, in fractions of a point if need be.
     const QSizeF points = QSizeF(PictureSize(control)) * (kPointsPerInch / geometry::kReferenceDpi);
-    writer.setPageSize(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch));
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    DrawVectorPicture(control, writer);
+    output::TExactPageBoxDevice exactPage(file, points);
+    {
+      QPdfWriter writer(&exactPage);
+      const QSizeF page = output::TExactPageBoxDevice::WriterPageSize(points);
+      writer.setPageSize(QPageSize(page, QPageSize::Point, QString(), QPageSize::ExactMatch));
+      writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+      DrawVectorPicture(control, writer);
+    }
+    exactPage.Finish();
   });
 }
 

@@ -165,12 +165,39 @@ TEST_F(GraphExport, PdfIsOnePageThePictureSizeAt96Dpi) {
   ExportBytes(9, "picture.pdf");
   const QString info = PdfInfo(PathOf("picture.pdf"));
   EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n")))) << info.toStdString();
-  // 396 x 411 pixels at 96 dpi are 297 x 308.25 points; PDF pages have whole points.
-  EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+297 x 30[89] pts"))))
+  // 396 x 411 pixels at 96 dpi are 297 x 308.25 points.
+  EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+297 x 308.25 pts"))))
       << info.toStdString();
   const QString text = PdfText(PathOf("picture.pdf"));
   for (const char* expected : {"Granite header", "Basalt footer", "0.5"})
     EXPECT_TRUE(text.contains(QLatin1String(expected))) << expected;
+}
+
+TEST(PdfExport, ThePageHasTheExactSizeInFractionsOfAPointAlsoForTinyPictures) {
+  QTemporaryDir folder;
+  const struct {
+    QSize Pixels;
+    const char* PageSize;
+  } cases[] = {{{801, 601}, "600.75 x 450.75"}, {{3, 3}, "2.25 x 2.25"}};
+  for (const auto& c : cases) {
+    TShownControl shown(c.Pixels.width(), c.Pixels.height());
+    shown.control.SetColor(0x000000FF);  // red, to be seen to the last row and column
+    const QString path = folder.filePath(QStringLiteral("picture.pdf"));
+    ASSERT_TRUE(shown.control.Export(path, 9));
+    const QString info = PdfInfo(path);
+    EXPECT_TRUE(info.contains(QStringLiteral("Page size:       %1 pts").arg(QLatin1String(c.PageSize))))
+        << info.toStdString();
+    // Rendered at 96 dpi the page is the picture, red from corner to corner.
+    QProcess render;
+    render.start(QStringLiteral("pdftoppm"),
+                 {QStringLiteral("-r"), QStringLiteral("96"), QStringLiteral("-png"), QStringLiteral("-singlefile"),
+                  path, folder.filePath(QStringLiteral("page"))});
+    ASSERT_TRUE(render.waitForFinished(30000));
+    const QImage page(folder.filePath(QStringLiteral("page.png")));
+    ASSERT_EQ(page.size(), c.Pixels);
+    EXPECT_EQ(QColor(page.pixel(0, 0)), QColor(Qt::red));
+    EXPECT_EQ(QColor(page.pixel(page.width() - 1, page.height() - 1)), QColor(Qt::red));
+  }
 }
 
 TEST_F(GraphExport, XmlExportIsTheSavedDocument) {
