@@ -1,12 +1,13 @@
 // The main() of every benchmark program: text measuring and drawing need a
-// Qt application, and benchmarks run without a display.
+// Qt application (one for widgets, as the graph control is one), and
+// benchmarks run without a display.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
+#include <QApplication>
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
+  QApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

@@ -94,7 +94,11 @@ QSize PictureSize(const TGraphControl& control) { return control.size().expanded
 
 void DrawVectorPicture(TGraphControl& control, QPaintDevice& device) {
   QPainter target(&device);
-  TShapeMergingDevice merging(target);
+  DrawVectorPicture(control, target, QSize(device.width(), device.height()));
+}
+
+void DrawVectorPicture(TGraphControl& control, QPainter& target, const QSize& deviceSize) {
+  TShapeMergingDevice merging(target, deviceSize);
   QPainter painter(&merging);
   ScaleToReferenceResolution(painter);
   TGraphics g(painter);
