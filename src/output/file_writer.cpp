@@ -127,10 +127,16 @@ void TFileWriter::FailWithErrno(int error) { Fail(SystemReason(error)); }
 
 void TFileWriter::Open() {
   if (m_fileName.isEmpty()) return FailWithErrno(ENOENT);
-  m_target = ResolveLinks(QFile::encodeName(m_fileName));
-  if (m_target.isEmpty()) return FailWithErrno(errno);
+  const QByteArray name = QFile::encodeName(m_fileName);
+  // stat follows every link, the system's own too (/dev/stdout names a pipe
+  // through links that are no file names): what is at the end decides.
   struct stat status {};
-  if (::stat(m_target.constData(), &status) == 0 && !S_ISREG(status.st_mode)) return OpenInPlace();
+  if (::stat(name.constData(), &status) == 0 && !S_ISREG(status.st_mode)) {
+    m_target = name;
+    return OpenInPlace();
+  }
+  m_target = ResolveLinks(name);
+  if (m_target.isEmpty()) return FailWithErrno(errno);
   OpenTemporary();
 }
 

@@ -78,6 +78,24 @@ TEST_F(FileWriter, WritesAFifoInPlaceForItsReader) {
   EXPECT_TRUE(S_ISFIFO(ModeOf(path)));
 }
 
+TEST_F(FileWriter, WritesAPipeReachedThroughTheSystemsOwnLinks) {
+  int ends[2];
+  ASSERT_EQ(::pipe(ends), 0);
+  std::future<QByteArray> received = std::async(std::launch::async, [&ends] {
+    QByteArray all;
+    char chunk[65536];
+    for (ssize_t got; (got = ::read(ends[0], chunk, sizeof chunk)) > 0;) all.append(chunk, qsizetype(got));
+    return all;
+  });
+  // As /dev/stdout leads to the pipe a shell gives the program.
+  const QString name = QStringLiteral("/proc/self/fd/%1").arg(ends[1]);
+  const bool written = output::WriteFile(name, data);
+  ::close(ends[1]);
+  EXPECT_TRUE(written);
+  EXPECT_EQ(received.get(), data);
+  ::close(ends[0]);
+}
+
 TEST_F(FileWriter, AFifoWhoseReaderLeavesFailsWithoutEndingTheProgram) {
   const QString path = PathOf("pipe");
   ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
