@@ -8,13 +8,13 @@
 #include "control/export_formats.h"
 #include "control/graph_control.h"
 #include "control/series_data_text.h"
-#include "control/shape_merging_device.h"
 #include "emf/emf_recorder.h"
 #include "geometry/graphics.h"
-#include "geometry/image_encoders.h"
 #include "output/file_writer.h"
+#include "output/image_encoders.h"
 #include "output/pdf_page_box.h"
 #include "svg/svg_writer.h"
+#include "vector_device/shape_merging_device.h"
 
 namespace control {
 
@@ -81,10 +81,10 @@ void ExportMetafile(TGraphControl& control, const QString& fileName) {
 }
 
 bool ExportRaster(TGraphControl& control, const QString& fileName, const TExportFormat& format) {
-  geometry::TEncoderClsid encoder;
-  if (geometry::GetEncoderClsid(format.MimeType, encoder) < 0) return false;
+  output::TEncoderClsid encoder;
+  if (output::GetEncoderClsid(format.MimeType, encoder) < 0) return false;
   QString error;
-  if (!geometry::SaveImageWithEncoder(RenderToImage(control), fileName, encoder, &error)) Fail(error);
+  if (!output::SaveImageWithEncoder(RenderToImage(control), fileName, encoder, &error)) Fail(error);
   return true;
 }
 
@@ -98,7 +98,7 @@ void DrawVectorPicture(TGraphControl& control, QPaintDevice& device) {
 }
 
 void DrawVectorPicture(TGraphControl& control, QPainter& target, const QSize& deviceSize) {
-  TShapeMergingDevice merging(target, deviceSize);
+  vector_device::TShapeMergingDevice merging(target, deviceSize);
   QPainter painter(&merging);
   ScaleToReferenceResolution(painter);
   TGraphics g(painter);
@@ -107,7 +107,9 @@ void DrawVectorPicture(TGraphControl& control, QPainter& target, const QSize& de
 }
 
 void RenderToMetafile(TGraphControl& control, emf::TEmfRecorder& metafile) {
-  QPainter painter(&metafile);
+  QPainter target(&metafile);
+  vector_device::TShapeMergingDevice merging(target);
+  QPainter painter(&merging);
   TGraphics g(painter);
   g.SetClip(QRect(QPoint(0, 0), metafile.FrameSize()));
   control.DrawTo(g);

@@ -27,7 +27,8 @@ namespace control {
 QSize PictureSize(const TGraphControl& control);
 
 // Records the diagram into a metafile whose frame is the picture size,
-// clipped to the client rectangle.
+// clipped to the client rectangle, with a fill and the outline of the same
+// shape merged into one shape (vector_device::TShapeMergingDevice).
 void RenderToMetafile(TGraphControl& control, emf::TEmfRecorder& metafile);
 
 // Draws the diagram on a vector device (SVG, PDF, ...) of any resolution,

@@ -1,13 +1,13 @@
-#include "geometry/image_encoders.h"
+#include "output/image_encoders.h"
 
 #include <QBuffer>
 #include <QImageWriter>
 #include <array>
 
-#include "geometry/gif_writer.h"
 #include "output/file_writer.h"
+#include "output/gif_writer.h"
 
-namespace geometry {
+namespace output {
 
 namespace {
 
@@ -44,7 +44,7 @@ bool WriteWithQt(const QImage& image, const QString& fileName, const char* forma
   buffer.open(QIODevice::WriteOnly);
   QImageWriter writer(&buffer, format);
   if (!writer.write(image)) return Refuse(fileName, writer.errorString(), error);
-  return output::WriteFile(fileName, encoded, error);
+  return WriteFile(fileName, encoded, error);
 }
 
 }  // namespace
@@ -70,4 +70,4 @@ bool SaveImageWithEncoder(const QImage& image, const QString& fileName, const TE
   return WriteWithQt(opaque, fileName, encoder.QtFormat, error);
 }
 
-}  // namespace geometry
+}  // namespace output

@@ -1,11 +1,11 @@
-#include "control/shape_merging_device.h"
+#include "vector_device/shape_merging_device.h"
 
 #include <QPaintEngine>
 #include <QPainterPath>
 #include <QPolygonF>
 #include <optional>
 
-namespace control {
+namespace vector_device {
 
 // Forwards every call to the target painter, holding back a fill without an
 // outline until the next call shows whether its outline follows.
@@ -232,4 +232,4 @@ int TShapeMergingDevice::metric(PaintDeviceMetric metric) const {
   return QPaintDevice::metric(metric);
 }
 
-}  // namespace control
+}  // namespace vector_device

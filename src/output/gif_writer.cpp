@@ -1,13 +1,13 @@
-#include "geometry/gif_writer.h"
+#include "output/gif_writer.h"
 
 #include <gif_lib.h>
 
 #include <memory>
 
-#include "geometry/palette_image.h"
 #include "output/file_writer.h"
+#include "output/palette_image.h"
 
-namespace geometry {
+namespace output {
 
 namespace {
 
@@ -47,7 +47,7 @@ bool PutImage(GifFileType* gif, TPaletteImage& image) {
 
 // giflib's output callback: the writer is the GIF's user data.
 int WriteToFile(GifFileType* gif, const GifByteType* data, int size) {
-  auto* file = static_cast<output::TFileWriter*>(gif->UserData);
+  auto* file = static_cast<TFileWriter*>(gif->UserData);
   return file->write(reinterpret_cast<const char*>(data), size) == size ? size : 0;
 }
 
@@ -64,7 +64,7 @@ bool WriteGif(const QImage& image, const QString& fileName, QString* error) {
   std::optional<TPaletteImage> indexed = MakePaletteImage(image);
   if (!indexed) return refuse(QStringLiteral("out of memory"));
 
-  output::TFileWriter file(fileName);
+  TFileWriter file(fileName);
   int gifError = 0;
   if (!file.Failed()) {
     GifFileType* gif = EGifOpen(&file, WriteToFile, &gifError);
@@ -83,4 +83,4 @@ bool WriteGif(const QImage& image, const QString& fileName, QString* error) {
   return false;
 }
 
-}  // namespace geometry
+}  // namespace output

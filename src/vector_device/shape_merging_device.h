@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <memory>
 
-namespace control {
+namespace vector_device {
 
 class TShapeMergingEngine;
 
@@ -39,4 +39,4 @@ class TShapeMergingDevice : public QPaintDevice {
   std::unique_ptr<TShapeMergingEngine> m_engine;
 };
 
-}  // namespace control
+}  // namespace vector_device
