@@ -135,13 +135,14 @@ int RunHeadlessExport(const THeadlessExport& request) {
     control.resize(request.Size);
     control.show();  // lays the control out and gives it its drawing context
     control.LoadFromFile(request.Document);
-    for (const QString& warning : control.LoadReport().Warnings(request.Document)) ReportWarning(warning);
     if (!control::Export(control, request.Output, request.FormatIndex)) {
       const std::string_view mimeType = control::ExportFormatAt(request.FormatIndex)->MimeType;
       ReportError(QStringLiteral("Cannot write %1: no image encoder for %2 is installed")
                       .arg(Quoted(request.Output), QString::fromLatin1(mimeType.data(), qsizetype(mimeType.size()))));
       return 1;
     }
+    // Only a picture that was written is worth a warning: a failure stays one line.
+    for (const QString& warning : control.LoadReport().Warnings(request.Document)) ReportWarning(warning);
     return 0;
   } catch (const std::bad_alloc&) {
     ReportError(QStringLiteral("Cannot export %1: out of memory").arg(Quoted(request.Output)));
