@@ -1,6 +1,5 @@
-// The main() of every benchmark program: text measuring and drawing need a
-// Qt application (one for widgets, as the graph control is one), and
-// benchmarks run without a display.
+// The main() of every benchmark program: text measuring, drawing and dialogs
+// need a Qt application, and benchmarks run without a display.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
