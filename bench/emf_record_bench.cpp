@@ -13,6 +13,7 @@
 
 #include "emf/emf_recorder.h"
 #include "geometry/graphics.h"
+#include "vector_device/shape_merging_device.h"
 
 namespace {
 
@@ -48,7 +49,10 @@ void Record(benchmark::State& state, DrawSquare drawSquare) {
   for (auto _ : state) {
     emf::TEmfRecorder recorder(QSize(kSide, kSide));
     {
-      QPainter painter(&recorder);
+      // Through the merging device, as the control records its metafiles.
+      QPainter target(&recorder);
+      vector_device::TShapeMergingDevice merging(target);
+      QPainter painter(&merging);
       TGraphics graphics(painter);
       graphics.Clear(0xFFFFFFFF);
       graphics.SetClip(QRect(0, 0, kSide, kSide));

@@ -6,8 +6,8 @@
 #include <QPainter>
 #include <QTemporaryDir>
 
-#include "geometry/image_encoders.h"
-#include "geometry/palette_image.h"
+#include "output/image_encoders.h"
+#include "output/palette_image.h"
 
 namespace {
 
@@ -36,12 +36,12 @@ QImage MakePicture(int width, int height, bool rich) {
 void Export(benchmark::State& state, const char* mimeType) {
   const QImage picture =
       MakePicture(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), state.range(2));
-  geometry::TEncoderClsid clsid;
-  geometry::GetEncoderClsid(mimeType, clsid);
+  output::TEncoderClsid clsid;
+  output::GetEncoderClsid(mimeType, clsid);
   QTemporaryDir dir;
   const QString path = dir.filePath("picture");
   for (auto _ : state) {
-    if (!geometry::SaveImageWithEncoder(picture, path, clsid)) state.SkipWithError("save failed");
+    if (!output::SaveImageWithEncoder(picture, path, clsid)) state.SkipWithError("save failed");
   }
   state.SetItemsProcessed(state.iterations() * state.range(0) * state.range(1));
 }
@@ -52,7 +52,7 @@ void BM_ExportPng(benchmark::State& state) { Export(state, "image/png"); }
 void BM_MakePaletteImage(benchmark::State& state) {
   const QImage picture =
       MakePicture(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)), state.range(2));
-  for (auto _ : state) benchmark::DoNotOptimize(geometry::MakePaletteImage(picture));
+  for (auto _ : state) benchmark::DoNotOptimize(output::MakePaletteImage(picture));
   state.SetItemsProcessed(state.iterations() * state.range(0) * state.range(1));
 }
 

@@ -154,6 +154,8 @@ int RunHeadlessExport(const THeadlessExport& request) {
                       .arg(Quoted(request.Output), QString::fromLatin1(mimeType.data(), qsizetype(mimeType.size()))));
       return 1;
     }
+    // Only a picture that was written is worth a warning: a failure stays one line.
+    for (const QString& warning : control.LoadReport().Warnings(request.Document)) ReportWarning(warning);
     return 0;
   } catch (const std::bad_alloc&) {
     ReportError(QStringLiteral("Cannot export %1: out of memory").arg(Quoted(request.Output)));
@@ -168,5 +170,7 @@ void ReportError(const QString& message) {
   line.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
   std::fprintf(stderr, "varenta-diagram: %s\n", line.toLocal8Bit().constData());
 }
+
+void ReportWarning(const QString& message) { ReportError(QStringLiteral("warning: ") + message); }
 
 }  // namespace app

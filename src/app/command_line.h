@@ -59,9 +59,14 @@ TCommandLine ParseCommandLine(const QStringList& arguments);
 
 // Carries out a headless export. Returns the process exit status: 0 on
 // success; otherwise 1 after one line on stderr naming the file and the reason.
+// A document that loads but holds no diagram, or series of unknown types, is
+// still exported; after the export, one warning line on stderr says what was
+// missing.
 int RunHeadlessExport(const THeadlessExport& request);
 
 // Writes one line to stderr, prefixed with the program's name.
 void ReportError(const QString& message);
+// The same, marked as a warning.
+void ReportWarning(const QString& message);
 
 }  // namespace app

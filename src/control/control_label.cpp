@@ -1,5 +1,7 @@
 #include "control/control_label.h"
 
+#include <algorithm>
+
 #include "model/embedded_part.h"
 #include "model/property_io.h"
 
@@ -21,6 +23,7 @@ void TControlLabel::SetVisible(bool visible) {
 }
 
 void TControlLabel::SetHeight(int32_t height) {
+  height = std::clamp(height, kMinHeight, kMaxHeight);
   if (height == m_height) return;
   TUpdateScope scope(*this);
   m_height = height;
@@ -34,7 +37,7 @@ void TControlLabel::Draw(TGraphics& g, uint32_t backgroundArgb) const {
 void TControlLabel::LoadFromXML(pugi::xml_node node) {
   TUpdateScope scope(*this);
   model::ReadText(node, "Caption", m_caption);
-  model::ReadInteger(node, "Height", m_height);
+  model::ReadInteger(node, "Height", m_height, kMinHeight, kMaxHeight);
   model::ReadBool(node, "Visible", m_visible);
   model::LoadEmbedded(node, "Font", *m_font);
 }

@@ -12,6 +12,11 @@
 class TControlLabel : public TGraphElement {
  public:
   static constexpr int32_t kDefaultHeight = 25;
+  // A negative band would stretch the graph area past the control and shrink
+  // the diagram out of sight: the setter brings a height into [kMinHeight,
+  // kMaxHeight], a document's height outside it is ignored.
+  static constexpr int32_t kMinHeight = 0;
+  static constexpr int32_t kMaxHeight = 10000;
 
   TControlLabel();
 

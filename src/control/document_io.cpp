@@ -3,10 +3,10 @@
 #include <QFile>
 #include <QFileDevice>
 #include <QIODevice>
-#include <QSaveFile>
 #include <algorithm>
 
 #include "model/xml_document.h"
+#include "output/file_writer.h"
 
 namespace control {
 
@@ -75,12 +75,9 @@ void WriteAll(QIODevice& device, const QByteArray& data, const QString& source) 
     Fail(QStringLiteral("Cannot write %1: %2").arg(Quoted(source), device.errorString()));
 }
 
-void WriteFileSafely(const QString& fileName, const QByteArray& data) {
-  QSaveFile file(fileName);
-  if (!file.open(QIODevice::WriteOnly))
-    Fail(QStringLiteral("Cannot create %1: %2").arg(Quoted(fileName), file.errorString()));
-  WriteAll(file, data, fileName);
-  if (!file.commit()) Fail(QStringLiteral("Cannot write %1: %2").arg(Quoted(fileName), file.errorString()));
+void WriteDocumentFile(const QString& fileName, const QByteArray& data) {
+  QString error;
+  if (!output::WriteFile(fileName, data, &error)) Fail(error);
 }
 
 QString DeviceName(const QIODevice& device) {

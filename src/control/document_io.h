@@ -26,11 +26,11 @@ void ParseDocument(const QByteArray& data, const QString& source, pugi::xml_docu
 QByteArray ReadAll(QIODevice& device, const QString& source);
 QByteArray ReadFile(const QString& fileName);
 
-// Writes `data` to the device, or to the file through a temporary file that
-// replaces it only once everything is written, so a failed save leaves the
-// previous file intact. Failures raise TDocumentError.
+// Writes `data` to the device, or to the file through output::TFileWriter,
+// so a failed save leaves the previous file intact. Failures raise
+// TDocumentError.
 void WriteAll(QIODevice& device, const QByteArray& data, const QString& source);
-void WriteFileSafely(const QString& fileName, const QByteArray& data);
+void WriteDocumentFile(const QString& fileName, const QByteArray& data);
 
 // The name of a device for messages: its file name if it has one.
 QString DeviceName(const QIODevice& device);

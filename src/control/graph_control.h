@@ -12,6 +12,7 @@
 
 #include "control/control_label.h"
 #include "control/control_layout.h"
+#include "control/load_report.h"
 #include "control/modifier_keys.h"
 #include "control/zoom_cursors.h"
 #include "model/graph.h"
@@ -85,6 +86,9 @@ class TGraphControl : public QWidget {
   void LoadFromStream(QIODevice& stream);
   void LoadFromDocument(const pugi::xml_document& document);
   void LoadFromXML(pugi::xml_node element);
+  // What the last document loaded held, for warning about a file that is
+  // not (all) a diagram.
+  const control::TLoadReport& LoadReport() const { return m_loadReport; }
 
   // Export in one of control::kExportFormats; false when no image encoder is
   // installed for the format (nothing is written). See graph_export.h.
@@ -156,6 +160,7 @@ class TGraphControl : public QWidget {
   std::unique_ptr<TControlLabel> m_header;
   std::unique_ptr<TControlLabel> m_footer;
   std::unique_ptr<TGraph> m_graph;
+  control::TLoadReport m_loadReport;
   TControlLayout m_layout;
   QImage m_bitmap;
   // The painter stays open on the bitmap for the life of the drawing context,

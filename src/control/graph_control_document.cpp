@@ -26,7 +26,7 @@ QByteArray Serialize(const TGraphControl& control, model::TXmlLayout layout) {
 
 void TGraphControl::SaveToFile(const QString& fileName, bool indent) const {
   const auto layout = indent ? model::TXmlLayout::Indented : model::TXmlLayout::Compact;
-  control::WriteFileSafely(fileName, Serialize(*this, layout));
+  control::WriteDocumentFile(fileName, Serialize(*this, layout));
 }
 
 void TGraphControl::SaveToStream(QIODevice& stream) const {
@@ -66,6 +66,7 @@ void TGraphControl::LoadFromDocument(const pugi::xml_document& document) {
 
 void TGraphControl::LoadFromXML(pugi::xml_node element) {
   TControlUpdateScope scope(*this);
+  m_loadReport = control::MakeLoadReport(element);
   model::ReadColor(element, "BackgroundColor", m_color);
   if (const pugi::xml_node header = model::FirstChildElement(element, "MainHeader")) m_header->LoadFromXML(header);
   if (const pugi::xml_node footer = model::FirstChildElement(element, "MainFooter")) m_footer->LoadFromXML(footer);

@@ -2,18 +2,19 @@
 
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <functional>
 
 #include "control/document_io.h"
 #include "control/export_formats.h"
 #include "control/graph_control.h"
 #include "control/series_data_text.h"
-#include "control/shape_merging_device.h"
 #include "emf/emf_recorder.h"
 #include "geometry/graphics.h"
-#include "geometry/image_encoders.h"
+#include "output/file_writer.h"
+#include "output/image_encoders.h"
+#include "output/pdf_page_box.h"
 #include "svg/svg_writer.h"
+#include "vector_device/shape_merging_device.h"
 
 namespace control {
 
@@ -37,31 +38,38 @@ void ScaleToReferenceResolution(QPainter& painter) {
   if (scaleX != 1.0 || scaleY != 1.0) painter.scale(scaleX, scaleY);
 }
 
-// Writes through a temporary file that replaces `fileName` only once the
-// picture is complete.
-void WriteThroughSaveFile(const QString& fileName, const std::function<void(QIODevice&)>& write) {
-  QSaveFile file(fileName);
-  if (!file.open(QIODevice::WriteOnly)) FailToWrite(fileName, file.errorString());
+[[noreturn]] void Fail(const QString& message) { throw TExportError(message.toStdString()); }
+
+// Streams the file as it is drawn; it replaces `fileName` only once complete.
+void WriteStreaming(const QString& fileName, const std::function<void(output::TFileWriter&)>& write) {
+  output::TFileWriter file(fileName);
+  if (file.Failed()) Fail(file.ErrorMessage());
   write(file);
-  if (!file.commit()) FailToWrite(fileName, file.errorString());
+  if (!file.Commit()) Fail(file.ErrorMessage());
 }
 
 void ExportSvg(TGraphControl& control, const QString& fileName) {
-  WriteThroughSaveFile(fileName, [&control, &fileName](QIODevice& file) {
-    // The writer streams the document into the file as it is drawn.
+  WriteStreaming(fileName, [&control](output::TFileWriter& file) {
     svg::TSvgWriter writer(file, PictureSize(control));
     DrawVectorPicture(control, writer);
-    if (writer.Failed()) FailToWrite(fileName, writer.ErrorString());
+    // A failed write has given the file its reason already.
+    if (writer.Failed()) file.Fail(writer.ErrorString());
   });
 }
 
 void ExportPdf(TGraphControl& control, const QString& fileName) {
-  WriteThroughSaveFile(fileName, [&control](QIODevice& file) {
-    QPdfWriter writer(&file);
+  WriteStreaming(fileName, [&control](output::TFileWriter& file) {
+    // The page is the picture's exact size, in fractions of a point if need be.
     const QSizeF points = QSizeF(PictureSize(control)) * (kPointsPerInch / geometry::kReferenceDpi);
-    writer.setPageSize(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch));
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    DrawVectorPicture(control, writer);
+    output::TExactPageBoxDevice exactPage(file, points);
+    {
+      QPdfWriter writer(&exactPage);
+      const QSizeF page = output::TExactPageBoxDevice::WriterPageSize(points);
+      writer.setPageSize(QPageSize(page, QPageSize::Point, QString(), QPageSize::ExactMatch));
+      writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+      DrawVectorPicture(control, writer);
+    }
+    exactPage.Finish();
   });
 }
 
@@ -69,23 +77,14 @@ void ExportMetafile(TGraphControl& control, const QString& fileName) {
   emf::TEmfRecorder metafile(PictureSize(control));
   RenderToMetafile(control, metafile);
   QString error;
-  if (!metafile.SaveToFile(fileName, &error)) FailToWrite(fileName, error);
-}
-
-// The image writer removes what it wrote when it fails, but does not say why:
-// trying to create the file tells whether the file or the encoder is at fault.
-QString RasterFailureReason(const QString& fileName) {
-  QSaveFile probe(fileName);
-  if (!probe.open(QIODevice::WriteOnly)) return probe.errorString();
-  probe.cancelWriting();
-  return QStringLiteral("the image could not be encoded");
+  if (!metafile.SaveToFile(fileName, &error)) Fail(error);
 }
 
 bool ExportRaster(TGraphControl& control, const QString& fileName, const TExportFormat& format) {
-  geometry::TEncoderClsid encoder;
-  if (geometry::GetEncoderClsid(format.MimeType, encoder) < 0) return false;
-  if (!geometry::SaveImageWithEncoder(RenderToImage(control), fileName, encoder))
-    FailToWrite(fileName, RasterFailureReason(fileName));
+  output::TEncoderClsid encoder;
+  if (output::GetEncoderClsid(format.MimeType, encoder) < 0) return false;
+  QString error;
+  if (!output::SaveImageWithEncoder(RenderToImage(control), fileName, encoder, &error)) Fail(error);
   return true;
 }
 
@@ -95,7 +94,11 @@ QSize PictureSize(const TGraphControl& control) { return control.size().expanded
 
 void DrawVectorPicture(TGraphControl& control, QPaintDevice& device) {
   QPainter target(&device);
-  TShapeMergingDevice merging(target);
+  DrawVectorPicture(control, target, QSize(device.width(), device.height()));
+}
+
+void DrawVectorPicture(TGraphControl& control, QPainter& target, const QSize& deviceSize) {
+  vector_device::TShapeMergingDevice merging(target, deviceSize);
   QPainter painter(&merging);
   ScaleToReferenceResolution(painter);
   TGraphics g(painter);
@@ -104,7 +107,9 @@ void DrawVectorPicture(TGraphControl& control, QPaintDevice& device) {
 }
 
 void RenderToMetafile(TGraphControl& control, emf::TEmfRecorder& metafile) {
-  QPainter painter(&metafile);
+  QPainter target(&metafile);
+  vector_device::TShapeMergingDevice merging(target);
+  QPainter painter(&merging);
   TGraphics g(painter);
   g.SetClip(QRect(QPoint(0, 0), metafile.FrameSize()));
   control.DrawTo(g);
@@ -124,7 +129,7 @@ bool Export(TGraphControl& control, const QString& fileName, int formatIndex) {
   if (!format) FailToWrite(fileName, QStringLiteral("there is no export format %1").arg(formatIndex));
   switch (format->Kind) {
     case TExportKind::Text:
-      WriteFileSafely(fileName, ExportText(control).toUtf8());
+      if (QString error; !output::WriteFile(fileName, ExportText(control).toUtf8(), &error)) Fail(error);
       return true;
     case TExportKind::Document:
       control.SaveToFile(fileName, true);

@@ -27,13 +27,19 @@ namespace control {
 QSize PictureSize(const TGraphControl& control);
 
 // Records the diagram into a metafile whose frame is the picture size,
-// clipped to the client rectangle.
+// clipped to the client rectangle, with a fill and the outline of the same
+// shape merged into one shape (vector_device::TShapeMergingDevice).
 void RenderToMetafile(TGraphControl& control, emf::TEmfRecorder& metafile);
 
-// Draws the diagram on a vector device (SVG, PDF, a printer, ...) of any
-// resolution, clipped to the picture, one world unit a pixel at the reference
-// resolution; the device starts at the picture's top left corner.
+// Draws the diagram on a vector device (SVG, PDF, ...) of any resolution,
+// clipped to the picture, one world unit a pixel at the reference resolution;
+// the device starts at the picture's top left corner.
 void DrawVectorPicture(TGraphControl& control, QPaintDevice& device);
+
+// The same on a painter whose transform places the picture: drawn as on a
+// device of the painter's resolution and `deviceSize` pixels, with a fill and
+// the outline of the same shape merged into one shape (TShapeMergingDevice).
+void DrawVectorPicture(TGraphControl& control, QPainter& target, const QSize& deviceSize);
 
 // The diagram rendered afresh on an opaque image of the picture size.
 QImage RenderToImage(TGraphControl& control);

@@ -1,10 +1,7 @@
 #include "control/print_layout.h"
 
-#include <QBuffer>
 #include <QPainter>
 #include <QPrinter>
-#include <QSvgGenerator>
-#include <QSvgRenderer>
 
 #include "control/graph_control.h"
 #include "control/graph_export.h"
@@ -16,23 +13,6 @@ namespace {
 
 [[noreturn]] void FailToPrint(const QString& reason) {
   throw TExportError(QStringLiteral("Cannot print: %1").arg(reason).toStdString());
-}
-
-// The diagram recorded as a vector picture of its own size. DrawTo starts by
-// clearing its whole device: on the picture that is the picture's rectangle,
-// not the page, and the clip keeps a zoomed diagram within it too.
-QByteArray RecordPicture(TGraphControl& control) {
-  const QRect client(QPoint(0, 0), PictureSize(control));
-  QByteArray svg;
-  QBuffer buffer(&svg);
-  buffer.open(QIODevice::WriteOnly);
-  QSvgGenerator generator;
-  generator.setOutputDevice(&buffer);
-  generator.setResolution(int(geometry::kReferenceDpi));
-  generator.setSize(client.size());
-  generator.setViewBox(client);
-  DrawVectorPicture(control, generator);
-  return svg;
 }
 
 }  // namespace
@@ -52,12 +32,18 @@ QRect PrintRect(const QSize& page, const QSize& picture) {
 void Print(TGraphControl& control, QPrinter& printer) {
   const QSize picture = PictureSize(control);
   const QRect target = PrintRect(QSize(printer.width(), printer.height()), picture);
-  QSvgRenderer recording(RecordPicture(control));
   QPainter painter;
   if (!painter.begin(&printer)) FailToPrint(QStringLiteral("the printer could not start the job"));
   if (!target.isEmpty()) {
+    // The picture as the printer draws it at its own resolution, scaled into
+    // the target; it is as large as the clip, so its background covers no
+    // more than the target either.
+    const QSize native(qRound(picture.width() * printer.logicalDpiX() / geometry::kReferenceDpi),
+                       qRound(picture.height() * printer.logicalDpiY() / geometry::kReferenceDpi));
     painter.setClipRect(target);
-    recording.render(&painter, QRectF(target));
+    painter.translate(target.topLeft());
+    painter.scale(double(target.width()) / native.width(), double(target.height()) / native.height());
+    DrawVectorPicture(control, painter, native);
   }
   if (!painter.end()) FailToPrint(QStringLiteral("the printer could not finish the job"));
 }

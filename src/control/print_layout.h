@@ -14,8 +14,9 @@ namespace control {
 // top left). Empty when either size is empty.
 QRect PrintRect(const QSize& page, const QSize& picture);
 
-// Prints the diagram as a vector picture on one page of the printer, in its
-// current settings, scaled into PrintRect of the printable area. Raises
+// Prints the diagram on one page of the printer, in its current settings,
+// drawn straight onto the printer as the PDF export draws it, scaled into
+// PrintRect of the printable area. Raises
 // TExportError when the printer cannot start or finish the job.
 void Print(TGraphControl& control, QPrinter& printer);
 

@@ -1,9 +1,8 @@
 #include "emf/emf_recorder.h"
 
-#include <QSaveFile>
-
 #include "emf/emf_paint_engine.h"
 #include "emf/metafile_writer.h"
+#include "output/file_writer.h"
 #include "vector_device/vector_device.h"
 
 namespace emf {
@@ -30,11 +29,7 @@ bool TEmfRecorder::SaveToFile(const QString& fileName, QString* error) {
   if (m_engine->isActive()) return fail(QStringLiteral("The picture is still being drawn"));
   const QByteArray bytes = Finish();
   if (bytes.isEmpty()) return fail(QStringLiteral("The picture is too large for an enhanced metafile"));
-  QSaveFile file(fileName);
-  if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());
-  if (file.write(bytes) != bytes.size()) return fail(file.errorString());
-  if (!file.commit()) return fail(file.errorString());
-  return true;
+  return output::WriteFile(fileName, bytes, error);
 }
 
 int TEmfRecorder::metric(PaintDeviceMetric metric) const {

@@ -38,8 +38,8 @@ class TEmfRecorder : public QPaintDevice {
   // The complete file. Empty while a painter is still active on the device
   // (the file is not closed then), or when it would exceed 4 GiB.
   QByteArray Finish();
-  // Finishes and writes the file, replacing it only once fully written. On
-  // failure returns false and, when asked, a message naming the reason.
+  // Finishes and writes the file through output::TFileWriter. On failure
+  // returns false and, when asked, a message naming the file and the reason.
   bool SaveToFile(const QString& fileName, QString* error = nullptr);
 
  protected:

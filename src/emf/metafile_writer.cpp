@@ -33,11 +33,6 @@ bool IsFinite(const QTransform& transform) {
   return true;
 }
 
-bool SameRect(const QRectF& a, const QRectF& b) {
-  // QRectF's own comparison is fuzzy; a merged outline must be the very same.
-  return a.x() == b.x() && a.y() == b.y() && a.width() == b.width() && a.height() == b.height();
-}
-
 QRectF PointsBox(std::span<const QPointF> points) {
   double left = points[0].x(), right = left, top = points[0].y(), bottom = top;
   for (const QPointF& point : points) {
@@ -85,7 +80,6 @@ TMetafileWriter::TMetafileWriter(const QSize& frame) : m_frame(frame.expandedTo(
 
 void TMetafileWriter::SetTransform(const QTransform& transform) {
   if (transform == m_transform) return;
-  FlushHeldFill();
   m_transform = transform;
   const double determinant = transform.determinant();
   m_invertible = IsFinite(transform) && IsFinite(determinant) && determinant != 0;
@@ -93,7 +87,6 @@ void TMetafileWriter::SetTransform(const QTransform& transform) {
 
 void TMetafileWriter::SetClip(const std::optional<QRectF>& deviceClip) {
   if (deviceClip == m_clip) return;
-  FlushHeldFill();
   m_clip = deviceClip;
 }
 
@@ -104,40 +97,7 @@ void TMetafileWriter::DrawShape(const TShape& shape, const TFill* fill, const TS
   if (shape.kind == TShapeKind::Polyline) fill = nullptr;
   if ((!fill && !stroke) || (hasPoints && shape.points.size() < 2)) return;
   if (!CanDraw() || !IsFinite(shape)) return;
-  if (m_holding) {
-    if (!fill && IsHeldFill(shape)) {
-      m_holding = false;
-      Emit(m_heldShape, &m_heldFill, stroke);
-      return;
-    }
-    FlushHeldFill();
-  }
-  if (!stroke) return HoldFill(shape, *fill);
   Emit(shape, fill, stroke);
-}
-
-bool TMetafileWriter::IsHeldFill(const TShape& shape) const {
-  if (shape.kind != m_heldShape.kind) return false;
-  if (shape.kind != TShapeKind::Polygon) return SameRect(shape.rect, m_heldShape.rect);
-  return shape.winding == m_heldShape.winding &&
-         std::equal(shape.points.begin(), shape.points.end(), m_heldPoints.begin(), m_heldPoints.end(),
-                    [](const QPointF& a, const QPointF& b) { return a.x() == b.x() && a.y() == b.y(); });
-}
-
-void TMetafileWriter::HoldFill(const TShape& shape, const TFill& fill) {
-  m_heldShape = shape;
-  if (shape.kind == TShapeKind::Polygon) {
-    m_heldPoints.assign(shape.points.begin(), shape.points.end());
-    m_heldShape.points = m_heldPoints;
-  }
-  m_heldFill = fill;
-  m_holding = true;
-}
-
-void TMetafileWriter::FlushHeldFill() {
-  if (!m_holding) return;
-  m_holding = false;
-  Emit(m_heldShape, &m_heldFill, nullptr);
 }
 
 void TMetafileWriter::Emit(const TShape& shape, const TFill* fill, const TStroke* stroke) {
@@ -156,7 +116,6 @@ void TMetafileWriter::DrawText(const TTextRun& run, const QRectF& textBounds) {
   if (!IsFinite(run.origin.x()) || !IsFinite(run.origin.y()) || !IsFinite(textBounds) ||
       !std::all_of(run.offsets.begin(), run.offsets.end(), [](double x) { return IsFinite(x); }))
     return;
-  FlushHeldFill();
   const std::optional<QRect> device = Reach(textBounds);
   if (!device) return;
   m_plus.BeginComment();
@@ -169,7 +128,6 @@ void TMetafileWriter::DrawText(const TTextRun& run, const QRectF& textBounds) {
 
 void TMetafileWriter::DrawImage(const QRectF& target, const QImage& image) {
   if (!CanDraw() || image.isNull() || !IsFinite(target)) return;
-  FlushHeldFill();
   const std::optional<QRect> device = Reach(target.normalized());
   if (!device) return;
   // EMF+ readers are sent to the EMF records for the picture; they skipped
@@ -199,7 +157,6 @@ std::optional<QRect> TMetafileWriter::Reach(const QRectF& logicalBox) {
 
 QByteArray TMetafileWriter::Finish() {
   if (m_finished) return m_file;
-  FlushHeldFill();
   m_finished = true;
   m_plus.WriteEndOfFile();
   m_gdi.WriteEof();

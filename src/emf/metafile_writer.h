@@ -20,9 +20,10 @@ namespace emf {
 // holds the current world transform and device clip, skips what cannot be
 // seen, and gathers the device bounds the header reports.
 //
-// A filled shape without outline is held back one step: when the next step
-// outlines the same shape, both become one EMF record, which halves the size
-// of files full of markers drawn as a fill followed by an outline.
+// A shape filled and outlined in one step is one EMF record; drawing through
+// vector_device::TShapeMergingDevice turns a fill followed by the outline of
+// the same shape (how the diagram draws its markers) into such a step, which
+// halves the size of files full of markers.
 class TMetafileWriter {
  public:
   static constexpr int kDpi = 96;
@@ -46,9 +47,6 @@ class TMetafileWriter {
 
  private:
   bool CanDraw() const;
-  bool IsHeldFill(const TShape& shape) const;
-  void HoldFill(const TShape& shape, const TFill& fill);
-  void FlushHeldFill();
   void Emit(const TShape& shape, const TFill* fill, const TStroke* stroke);
   // Maps a logical box to device pixels, clipped; nullopt when nothing of it
   // can be seen. Also widens the header's bounds.
@@ -64,11 +62,6 @@ class TMetafileWriter {
   QRectF m_bounds;  // device pixels
   bool m_finished = false;
   QByteArray m_file;
-
-  bool m_holding = false;
-  TShape m_heldShape;
-  TFill m_heldFill;
-  std::vector<QPointF> m_heldPoints;
 };
 
 }  // namespace emf

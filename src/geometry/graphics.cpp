@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPaintEngine>
 #include <QRegion>
+#include <algorithm>
 #include <cmath>
 
 namespace geometry {
@@ -27,8 +28,12 @@ uint32_t ToolkitColorFromColor(const QColor& color) {
 
 QPen MakePen(uint32_t argb, double width, int dashStyle) {
   QPen pen(ColorFromArgb(argb));
-  // A negative or undefined width (possible from a document) draws thin.
-  pen.setWidthF(width >= 0 && std::isfinite(width) ? width : 0.0);
+  // Widths that a document may hold but Qt cannot draw: a negative,
+  // undefined or vanishing width draws thin (Qt would draw nothing), one
+  // beyond kMaxPenWidth as the widest (Qt would refuse it and draw thin).
+  constexpr double kMinPenWidth = 1e-6;
+  constexpr double kMaxPenWidth = 32767.0;  // Qt refuses 65536 and more
+  pen.setWidthF(width >= kMinPenWidth && std::isfinite(width) ? std::min(width, kMaxPenWidth) : 0.0);
   pen.setCosmetic(false);
   pen.setCapStyle(Qt::FlatCap);
   pen.setJoinStyle(Qt::MiterJoin);

@@ -172,6 +172,7 @@ void TGraph::FitToRect(TGraphics& g, const QRectF& r) {
 
 void TGraph::ZoomAt(TGraphics& g, const QPointF& device, double factor) {
   double zoom = m_projection->Zoom() * factor;
+  if (!(zoom <= kMaxZoom)) zoom = kMaxZoom;  // also NaN
   if (zoom < m_fitZoom) zoom = m_fitZoom;
   TUpdateScope scope(*this);
   const TDoublePoint before = geometry::DeviceToPlane(g, *m_projection, device);

@@ -54,7 +54,15 @@ class TGraph : public TGraphDrawable {
   // passed in when there are no series.
   void GetSeriesText(QString& text) const;
 
+  // Device pixels per unit of the plane (the triangle's side) that ZoomAt
+  // never exceeds: deeper, world coordinates of the far vertices outgrow
+  // what single precision and the rasteriser carry, and endless zooming in
+  // would reach infinity.
+  static constexpr double kMaxZoom = 1e7;
+
   void FitToRect(TGraphics& g, const QRectF& deviceRect);
+  // Multiplies the zoom by factor, keeping the plane point under `device`
+  // in place; the zoom stays between FitZoom and kMaxZoom.
   void ZoomAt(TGraphics& g, const QPointF& device, double factor);
   void Rotate(bool clockwise);
   void Mirror();

@@ -1,6 +1,7 @@
 #include "model/point_style.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 
@@ -22,6 +23,7 @@ bool IsKnownShape(TDotType dotType) { return dotType <= dtHorizLine; }
 TPointStyle::TPointStyle() { SetDefaults(); }
 
 void TPointStyle::SetSize(int32_t size) {
+  size = std::clamp(size, kMinSize, kMaxSize);
   if (size == m_size) return;
   TUpdateScope scope(*this);
   StoreSize(size);
@@ -186,7 +188,7 @@ void TPointStyle::LoadFromXML(pugi::xml_node node) {
   model::ReadColor(node, "FillColor", m_fillColor);
   model::ReadColor(node, "LineColor", m_lineColor);
   int32_t size = m_size;
-  if (model::ReadInteger(node, "Size", size)) SetSize(size);
+  if (model::ReadInteger(node, "Size", size, kMinSize, kMaxSize)) SetSize(size);
   model::ReadBool(node, "Visible", m_visible);
 }
 

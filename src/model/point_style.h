@@ -34,6 +34,11 @@ class TPointStyle : public TGraphElement {
  public:
   TPointStyle();
 
+  // Sizes beyond kMaxSize would only freeze the drawing: the setter brings a
+  // size into [kMinSize, kMaxSize], a document's size outside it is ignored.
+  static constexpr int32_t kMinSize = 0;
+  static constexpr int32_t kMaxSize = 1000;
+
   int32_t Size() const { return m_size; }
   void SetSize(int32_t size);
   TDotType DotType() const { return m_dotType; }

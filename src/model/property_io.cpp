@@ -1,5 +1,8 @@
 #include "model/property_io.h"
 
+#include <cmath>
+#include <limits>
+
 #include "model/value_encoding.h"
 #include "model/xml_document.h"
 
@@ -24,6 +27,14 @@ bool ReadInteger(pugi::xml_node node, const char* name, int32_t& field) {
   return ReadWith(node, name, field, ParseInteger);
 }
 
+bool ReadInteger(pugi::xml_node node, const char* name, int32_t& field, int32_t min, int32_t max) {
+  return ReadWith(node, name, field, [min, max](std::string_view text) -> std::optional<int32_t> {
+    const auto value = ParseInteger(text);
+    if (!value || *value < min || *value > max) return std::nullopt;
+    return value;
+  });
+}
+
 bool ReadByte(pugi::xml_node node, const char* name, uint8_t& field) {
   return ReadWith(node, name, field, [](std::string_view text) -> std::optional<uint8_t> {
     const auto value = ParseInteger(text);
@@ -42,7 +53,14 @@ bool ReadColor(pugi::xml_node node, const char* name, uint32_t& field) {
 
 bool ReadFloat(pugi::xml_node node, const char* name, double& field) { return ReadWith(node, name, field, ParseFloat); }
 
-bool ReadFloat(pugi::xml_node node, const char* name, float& field) { return ReadWith(node, name, field, ParseFloat); }
+bool ReadFloat(pugi::xml_node node, const char* name, float& field) {
+  return ReadWith(node, name, field, [](std::string_view text) -> std::optional<double> {
+    const auto value = ParseFloat(text);
+    // Narrowing a value beyond the range would be undefined.
+    if (!value || !(std::abs(*value) <= double(std::numeric_limits<float>::max()))) return std::nullopt;
+    return value;
+  });
+}
 
 bool ReadBool(pugi::xml_node node, const char* name, bool& field) { return ReadWith(node, name, field, ParseBool); }
 

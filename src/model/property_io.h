@@ -12,10 +12,13 @@
 namespace model {
 
 bool ReadInteger(pugi::xml_node node, const char* name, int32_t& field);
+// An integer outside [min, max] counts as one that does not convert.
+bool ReadInteger(pugi::xml_node node, const char* name, int32_t& field, int32_t min, int32_t max);
 // Integers kept to their low 8 bits (enumerations stored as one byte).
 bool ReadByte(pugi::xml_node node, const char* name, uint8_t& field);
 bool ReadColor(pugi::xml_node node, const char* name, uint32_t& field);
 bool ReadFloat(pugi::xml_node node, const char* name, double& field);
+// A value beyond a float's range counts as one that does not convert.
 bool ReadFloat(pugi::xml_node node, const char* name, float& field);
 bool ReadBool(pugi::xml_node node, const char* name, bool& field);
 bool ReadText(pugi::xml_node node, const char* name, QString& field);

@@ -13,4 +13,8 @@ std::unique_ptr<TGraphSerie> CreateSerie(std::string_view className) {
   return nullptr;
 }
 
+bool IsSerieClassName(std::string_view className) {
+  return className == "TPointsSerie" || className == "TLinesSerie" || className == "TSurfaceSerie";
+}
+
 }  // namespace model

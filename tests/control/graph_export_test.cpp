@@ -1,5 +1,6 @@
 // Pictures of the diagram in files: raster images, metafile, SVG and PDF.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QFile>
 #include <QImageReader>
@@ -8,12 +9,14 @@
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <cmath>
+#include <future>
 
 #include "control/export_formats.h"
 #include "control/graph_export.h"
 #include "control_fixture.h"
 #include "emf/emf_reader.h"
 #include "model/point_style.h"
+#include "output/file_writer.h"
 
 namespace {
 
@@ -162,12 +165,39 @@ TEST_F(GraphExport, PdfIsOnePageThePictureSizeAt96Dpi) {
   ExportBytes(9, "picture.pdf");
   const QString info = PdfInfo(PathOf("picture.pdf"));
   EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n")))) << info.toStdString();
-  // 396 x 411 pixels at 96 dpi are 297 x 308.25 points; PDF pages have whole points.
-  EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+297 x 30[89] pts"))))
+  // 396 x 411 pixels at 96 dpi are 297 x 308.25 points.
+  EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+297 x 308.25 pts"))))
       << info.toStdString();
   const QString text = PdfText(PathOf("picture.pdf"));
   for (const char* expected : {"Granite header", "Basalt footer", "0.5"})
     EXPECT_TRUE(text.contains(QLatin1String(expected))) << expected;
+}
+
+TEST(PdfExport, ThePageHasTheExactSizeInFractionsOfAPointAlsoForTinyPictures) {
+  QTemporaryDir folder;
+  const struct {
+    QSize Pixels;
+    const char* PageSize;
+  } cases[] = {{{801, 601}, "600.75 x 450.75"}, {{3, 3}, "2.25 x 2.25"}};
+  for (const auto& c : cases) {
+    TShownControl shown(c.Pixels.width(), c.Pixels.height());
+    shown.control.SetColor(0x000000FF);  // red, to be seen to the last row and column
+    const QString path = folder.filePath(QStringLiteral("picture.pdf"));
+    ASSERT_TRUE(shown.control.Export(path, 9));
+    const QString info = PdfInfo(path);
+    EXPECT_TRUE(info.contains(QStringLiteral("Page size:       %1 pts").arg(QLatin1String(c.PageSize))))
+        << info.toStdString();
+    // Rendered at 96 dpi the page is the picture, red from corner to corner.
+    QProcess render;
+    render.start(QStringLiteral("pdftoppm"),
+                 {QStringLiteral("-r"), QStringLiteral("96"), QStringLiteral("-png"), QStringLiteral("-singlefile"),
+                  path, folder.filePath(QStringLiteral("page"))});
+    ASSERT_TRUE(render.waitForFinished(30000));
+    const QImage page(folder.filePath(QStringLiteral("page.png")));
+    ASSERT_EQ(page.size(), c.Pixels);
+    EXPECT_EQ(QColor(page.pixel(0, 0)), QColor(Qt::red));
+    EXPECT_EQ(QColor(page.pixel(page.width() - 1, page.height() - 1)), QColor(Qt::red));
+  }
 }
 
 TEST_F(GraphExport, XmlExportIsTheSavedDocument) {
@@ -181,6 +211,44 @@ TEST_F(GraphExport, AnIndexThatNamesNoFormatRaisesAndWritesNothing) {
   for (const int index : {-1, control::kExportFormatCount}) {
     EXPECT_THROW(Control().Export(PathOf("picture.out"), index), TExportError);
     EXPECT_FALSE(QFile::exists(PathOf("picture.out")));
+  }
+}
+
+mode_t ModeOf(const QString& path) {
+  struct stat status {};
+  ::lstat(QFile::encodeName(path).constData(), &status);
+  return status.st_mode;
+}
+
+TEST_F(GraphExport, AFifoWithAReaderGetsTheWholeExportAndStaysAFifo) {
+  const QString fifo = PathOf("pipe");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  for (const char* extension : {"svg", "txt", "emf", "png"}) {
+    const int format = *control::ExportFormatNamed(QString::fromLatin1(extension));
+    const QByteArray expected = ExportBytes(format, extension);
+    std::future<QByteArray> received = std::async(std::launch::async, [&fifo] {
+      QFile reader(fifo);
+      return reader.open(QIODevice::ReadOnly) ? reader.readAll() : QByteArray();
+    });
+    ASSERT_TRUE(Control().Export(fifo, format)) << extension;
+    EXPECT_EQ(received.get(), expected) << extension;
+    EXPECT_TRUE(S_ISFIFO(ModeOf(fifo))) << extension;
+  }
+}
+
+TEST_F(GraphExport, ASymbolicLinkKeepsPointingAtItsTargetWhichHoldsTheNewFile) {
+  for (const char* extension : {"png", "pdf", "xml"}) {
+    const int format = *control::ExportFormatNamed(QString::fromLatin1(extension));
+    const QString target = PathOf(extension);
+    const QString link = target + QLatin1String(".link");
+    ASSERT_TRUE(output::WriteFile(target, "old"));
+    ASSERT_TRUE(QFile::link(target, link));
+    ASSERT_TRUE(Control().Export(link, format)) << extension;
+    EXPECT_TRUE(S_ISLNK(ModeOf(link))) << extension;
+    EXPECT_EQ(QFile::symLinkTarget(link), target) << extension;
+    QFile written(target);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_GT(written.size(), 100) << extension;
   }
 }
 

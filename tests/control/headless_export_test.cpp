@@ -1,11 +1,15 @@
 // The program's headless export, run as the user runs it.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <functional>
 
 namespace {
 
@@ -17,8 +21,10 @@ struct TRun {
   QString Errors;
 };
 
-TRun RunProgram(const QStringList& arguments) {
+// childSetUp runs in the child before the program starts.
+TRun RunProgram(const QStringList& arguments, const std::function<void()>& childSetUp = {}) {
   QProcess process;
+  if (childSetUp) process.setChildProcessModifier(childSetUp);
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.remove(QStringLiteral("QT_QPA_PLATFORM"));  // the program chooses its platform itself
   environment.remove(QStringLiteral("DISPLAY"));
@@ -167,6 +173,72 @@ TEST_P(HeadlessExportFailure, ExitsWithStatusOneAndOneLineNamingTheCause) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, HeadlessExportFailure, testing::ValuesIn(kFailures),
                          [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(HeadlessExportWarning, ADocumentThatIsNotADiagramOrHasUnknownSeriesIsExportedWithOneWarning) {
+  QTemporaryDir folder;
+  const struct {
+    const char* Document;
+    const char* Warning;  // %DOC% is replaced
+  } cases[] = {
+      {"<?xml version=\"1.0\"?><html><body><p>Not a diagram</p></body></html>",
+       "varenta-diagram: warning: \"%DOC%\" holds no diagram: its root element \"html\" has none of "
+       "BackgroundColor, MainHeader, MainFooter, Graph\n"},
+      {"<GraphControl><Graph><Series><Serie Type=\"TPointSerie\"/><Serie Type=\"TPointsSerie\"/>"
+       "<Serie Type=\"TLineSerie\"/><Serie Type=\"TPointSerie\"/><Serie/></Series></Graph></GraphControl>",
+       "varenta-diagram: warning: \"%DOC%\": 4 series left out, of unknown type \"TPointSerie\", \"TLineSerie\", "
+       "\"\"\n"},
+      {"<GraphControl><Graph><Series><Serie Type=\"TSurfaceSerie\"/></Series></Graph></GraphControl>", ""},
+  };
+  for (const auto& c : cases) {
+    const QString document = folder.filePath(QStringLiteral("document.xml"));
+    const QString output = folder.filePath(QStringLiteral("picture.png"));
+    QFile file(document);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(c.Document);
+    file.close();
+    const TRun run = RunProgram({QStringLiteral("--export"), output, document});
+    EXPECT_EQ(run.ExitCode, 0) << c.Document;
+    EXPECT_EQ(run.Errors, QString::fromLatin1(c.Warning).replace(QLatin1String("%DOC%"), document));
+    EXPECT_TRUE(ReadFile(output).startsWith("\x89PNG")) << c.Document;
+  }
+}
+
+TEST(HeadlessExportTarget, AFullDiskGivesStatusOneAndTheSystemsReasonAndTheDeviceSurvives) {
+  if (!QFile::exists(QStringLiteral("/dev/full"))) GTEST_SKIP() << "no /dev/full";
+  for (const char* format : {"svg", "pdf", "png", "emf", "txt"}) {
+    const TRun run = RunProgram({QStringLiteral("--export"), QStringLiteral("/dev/full"), QStringLiteral("--format"),
+                                 QLatin1String(format), kSample});
+    EXPECT_EQ(run.ExitCode, 1) << format;
+    EXPECT_EQ(run.Errors, QStringLiteral("varenta-diagram: Cannot write \"/dev/full\": No space left on device\n"))
+        << format;
+    struct stat status {};
+    ASSERT_EQ(::stat("/dev/full", &status), 0);
+    EXPECT_TRUE(S_ISCHR(status.st_mode)) << format;
+  }
+}
+
+TEST(HeadlessExportTarget, AWriteThatFailsKeepsTheOldFile) {
+  QTemporaryDir folder;
+  // A file size limit makes every write past 4 KiB fail with "File too large".
+  const auto limitFileSize = [] {
+    ::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{4096, 4096};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+  };
+  for (const char* name : {"old.png", "old.pdf", "old.svg", "old.xml"}) {
+    const QString output = folder.filePath(QLatin1String(name));
+    QFile old(output);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old");
+    old.close();
+    const TRun run =
+        RunProgram({QStringLiteral("--export"), output, QStringLiteral("--size=800x800"), kSample}, limitFileSize);
+    EXPECT_EQ(run.ExitCode, 1) << name;
+    EXPECT_TRUE(run.Errors.contains(QLatin1String("File too large"))) << run.Errors.toStdString();
+    EXPECT_EQ(ReadFile(output), "old") << name;
+  }
+  EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 4) << "no temporary file is left";
+}
 
 TEST(CommandLine, HelpAndVersionPrintAndExitWithoutADisplay) {
   const TRun help = RunProgram({QStringLiteral("--help")});

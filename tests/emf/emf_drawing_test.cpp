@@ -10,6 +10,7 @@
 #include "emf/emf_recorder.h"
 #include "emf_reader.h"
 #include "recording.h"
+#include "vector_device/shape_merging_device.h"
 
 using namespace emf_test;
 
@@ -138,7 +139,9 @@ TEST(EmfDrawing, RectanglesAndEllipsesAreFilledAndOutlined) {
 
 TEST(EmfDrawing, AFillThenAnOutlineOfTheSameShapeBecomeOneEmfRecord) {
   emf::TEmfRecorder recorder(kFrame);
-  QPainter painter(&recorder);
+  QPainter target(&recorder);
+  vector_device::TShapeMergingDevice merging(target);
+  QPainter painter(&merging);
   for (int i = 0; i < 3; ++i) {  // as the diagram draws a square marker
     const QRectF box(10 + 20 * i, 10, 5, 5);
     painter.fillRect(box, Qt::gray);
@@ -147,6 +150,7 @@ TEST(EmfDrawing, AFillThenAnOutlineOfTheSameShapeBecomeOneEmfRecord) {
     painter.drawRect(box);
   }
   painter.end();
+  target.end();
   const QByteArray emf = recorder.Finish();
   EXPECT_EQ(CountRecords(emf, kEmrRectangle), 3);
   for (const TSvgElement& rect : ElementsOf(emf, QStringLiteral("rect"))) {

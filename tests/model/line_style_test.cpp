@@ -273,14 +273,28 @@ INSTANTIATE_TEST_SUITE_P(
                       TLineLoadCase{"<L><DashStyle>$3</DashStyle><Width></Width></L>", 1.0f, 0, 3}));
 
 TEST(LineStyle, OddWidthsFromADocumentDrawWithoutHarm) {
-  for (const char* width : {"0", "-3", "1e30", "1e-30"}) {
+  // Zero, negative and tiny widths draw a thin line; a huge one covers the
+  // canvas, as the widest pen would. The width itself loads as it stands.
+  const struct {
+    const char* Width;
+    float Loaded;
+    int MinInk;
+    int MaxInk;  // rows inked in a column the segment crosses
+  } cases[] = {{"0", 0.0f, 1, 2}, {"-3", -3.0f, 1, 2}, {"1e-30", 1e-30f, 1, 2}, {"1e30", 1e30f, 60, 60}};
+  for (const auto& c : cases) {
     pugi::xml_document doc;
-    ASSERT_TRUE(doc.load_string((std::string("<L><Width>") + width + "</Width></L>").c_str()));
+    ASSERT_TRUE(doc.load_string((std::string("<L><Width>") + c.Width + "</Width></L>").c_str()));
     TLineStyle style;
     style.LoadFromXML(doc.first_child());
+    EXPECT_EQ(style.Width(), c.Loaded) << c.Width;
     TSerieCanvas canvas(60, 60);
     DrawAcross(style, canvas);
-    const QPointF points[] = {QPointF(5, 5), QPointF(50, 50), QPointF(5, 50)};
+    EXPECT_EQ(canvas.Pixel(30, 30), TSerieCanvas::kBlack) << c.Width;
+    EXPECT_GE(InkHeightAt(canvas, 30), c.MinInk) << c.Width;
+    EXPECT_LE(InkHeightAt(canvas, 30), c.MaxInk) << c.Width;
+    // A polyline with the same pen draws where the segment did not.
+    const QPointF points[] = {QPointF(5, 45), QPointF(50, 50), QPointF(5, 55)};
     style.DrawPolyline(canvas.g, points, 3);
+    EXPECT_EQ(canvas.Pixel(27, 47), TSerieCanvas::kBlack) << c.Width;
   }
 }

@@ -209,6 +209,9 @@ TEST(SurfaceSerie, SetDefaultsRestoresTheFill) {
 }
 
 TEST(SurfaceSerie, ExtremeCoordinatesDrawWithoutHarm) {
+  // Points far outside any picture (even beyond single precision) leave the
+  // markers of the ordinary points where they belong, in both colour modes,
+  // and leave the drawing context fit for what is drawn next.
   TSerieCanvas canvas;
   TSurfaceSerie serie;
   serie.SetDrawArrow(true);
@@ -216,10 +219,26 @@ TEST(SurfaceSerie, ExtremeCoordinatesDrawWithoutHarm) {
   serie.Items().Add({0, -1e300, 1});
   serie.Items().Add({0.2, 0.3, 0.5});
   serie.Items().Add({0, 1e20, 0});
+  const QPoint ordinary = canvas.projection.TernaryToWorld({0.2, 0.3, 0.5}, true).toPoint();
+  ASSERT_TRUE(canvas.image.rect().contains(ordinary));
   serie.Draw(canvas.g, canvas.projection);
+  EXPECT_EQ(canvas.Pixel(ordinary.x(), ordinary.y()), 0xFF808080u);  // the square marker's fill
   serie.LineStyle().SetColorMode(cmGradient);
   serie.PointStyle().SetDotType(dtFilledDot);
+  serie.PointStyle().SetFillColor(0xFF0000FFu);
   serie.Draw(canvas.g, canvas.projection);
+  EXPECT_EQ(canvas.Pixel(ordinary.x(), ordinary.y()), 0xFF0000FFu);
   const TDoubleRect bounds = serie.GetBounds(canvas.g, canvas.projection);
   EXPECT_GT(bounds.Right, 1e19);
+
+  TSurfaceSerie after;
+  after.SetAlphaBlending(255);
+  after.SetFillColor(0xFFFF0000);
+  after.PointStyle().SetVisible(false);
+  for (const QPointF& corner : {QPointF(150, 150), QPointF(190, 150), QPointF(190, 190), QPointF(150, 190)})
+    after.Items().Add(canvas.At(corner.x(), corner.y()));
+  canvas.image.fill(Qt::white);
+  after.Draw(canvas.g, canvas.projection);
+  EXPECT_EQ(canvas.Pixel(170, 170), 0xFFFF0000u);
+  EXPECT_TRUE(canvas.IsWhite(100, 100));
 }

@@ -1,13 +1,13 @@
-#include "geometry/image_encoders.h"
+#include "output/image_encoders.h"
 
 #include <QBuffer>
 #include <QImageWriter>
 #include <array>
 
-#include "geometry/gif_writer.h"
-#include "geometry/output_file.h"
+#include "output/file_writer.h"
+#include "output/gif_writer.h"
 
-namespace geometry {
+namespace output {
 
 namespace {
 
@@ -30,17 +30,21 @@ bool IsInstalled(const TImageEncoder& encoder) {
   return encoder.QtFormat == nullptr || QImageWriter::supportedImageFormats().contains(encoder.QtFormat);
 }
 
+bool Refuse(const QString& fileName, const QString& reason, QString* error) {
+  if (error) *error = QStringLiteral("Cannot write \"%1\": %2").arg(fileName, reason);
+  return false;
+}
+
 // Encoding into memory first keeps the file's errors in our hands: not every
 // Qt writer passes them on (the TIFF writer loses a failed write of its last
 // strip), and an encoder failure then creates no file at all.
-bool WriteWithQt(const QImage& image, const QString& fileName, const char* format) {
+bool WriteWithQt(const QImage& image, const QString& fileName, const char* format, QString* error) {
   QByteArray encoded;
   QBuffer buffer(&encoded);
   buffer.open(QIODevice::WriteOnly);
   QImageWriter writer(&buffer, format);
-  if (!writer.write(image)) return false;
-  TOutputFile output(fileName);
-  return output.Opened() && output.WriteAll(encoded.constData(), encoded.size()) && output.Commit();
+  if (!writer.write(image)) return Refuse(fileName, writer.errorString(), error);
+  return WriteFile(fileName, encoded, error);
 }
 
 }  // namespace
@@ -55,14 +59,15 @@ int GetEncoderClsid(std::string_view mimeType, TEncoderClsid& clsid) {
   return found;
 }
 
-bool SaveImageWithEncoder(const QImage& image, const QString& fileName, const TEncoderClsid& clsid) {
-  if (clsid.Index < 0 || clsid.Index >= static_cast<int>(kImageEncoders.size()) || image.isNull()) return false;
+bool SaveImageWithEncoder(const QImage& image, const QString& fileName, const TEncoderClsid& clsid, QString* error) {
+  if (clsid.Index < 0 || clsid.Index >= static_cast<int>(kImageEncoders.size()))
+    return Refuse(fileName, QStringLiteral("no such image encoder"), error);
   const TImageEncoder& encoder = kImageEncoders[static_cast<size_t>(clsid.Index)];
-  if (!IsInstalled(encoder)) return false;
+  if (!IsInstalled(encoder)) return Refuse(fileName, QStringLiteral("the image encoder is not installed"), error);
   const QImage opaque = image.convertToFormat(QImage::Format_RGB888);
-  if (opaque.isNull()) return false;
-  if (encoder.QtFormat == nullptr) return WriteGif(opaque, fileName);
-  return WriteWithQt(opaque, fileName, encoder.QtFormat);
+  if (opaque.isNull()) return Refuse(fileName, QStringLiteral("there is no picture to encode"), error);
+  if (encoder.QtFormat == nullptr) return WriteGif(opaque, fileName, error);
+  return WriteWithQt(opaque, fileName, encoder.QtFormat, error);
 }
 
-}  // namespace geometry
+}  // namespace output

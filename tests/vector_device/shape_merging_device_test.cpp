@@ -8,8 +8,8 @@
 #include <array>
 #include <functional>
 
-#include "control/shape_merging_device.h"
 #include "geometry/graphics.h"
+#include "vector_device/shape_merging_device.h"
 
 namespace {
 
@@ -58,7 +58,7 @@ TEST(ShapeMergingDevice, DrawsTheSamePictureAsTheTargetDirectly) {
     DrawScene(g);
   });
   const QImage merged = Render([](QPainter& target) {
-    control::TShapeMergingDevice device(target);
+    vector_device::TShapeMergingDevice device(target);
     QPainter painter(&device);
     TGraphics g(painter);
     DrawScene(g);
@@ -78,7 +78,7 @@ TEST(ShapeMergingDevice, KeepsTheTargetsTransformUnderTheDrawing) {
   });
   const QImage merged = Render([&](QPainter& target) {
     target.scale(2, 2);
-    control::TShapeMergingDevice device(target);
+    vector_device::TShapeMergingDevice device(target);
     QPainter painter(&device);
     drawSquare(painter);
   });
@@ -94,7 +94,7 @@ TEST(ShapeMergingDevice, FilledAndOutlinedMarkersBecomeOneSvgShapeEach) {
   generator.setSize(kSize);
   {
     QPainter target(&generator);
-    control::TShapeMergingDevice device(target);
+    vector_device::TShapeMergingDevice device(target);
     QPainter painter(&device);
     TGraphics g(painter);
     for (int i = 0; i < 50; ++i) {

@@ -4,7 +4,7 @@
 #include <QString>
 #include <string_view>
 
-namespace geometry {
+namespace output {
 
 // Identifies one image encoder; an Index of -1 names none.
 struct TEncoderClsid {
@@ -19,9 +19,12 @@ struct TEncoderClsid {
 int GetEncoderClsid(std::string_view mimeType, TEncoderClsid& clsid);
 
 // Saves the image with the encoder at its default settings (JPEG quality 75,
-// TIFF uncompressed) as an opaque 24-bit picture: any alpha is dropped.
-// Returns false, leaving no file behind, when the encoder is unknown, the
-// image is null, or the file cannot be written.
-bool SaveImageWithEncoder(const QImage& image, const QString& fileName, const TEncoderClsid& clsid);
+// TIFF uncompressed) as an opaque 24-bit picture: any alpha is dropped. The
+// file is written by TFileWriter. Returns false, leaving no file
+// behind, when the encoder is unknown, the image is null or cannot be
+// encoded, or the file cannot be written; error, when given, then receives a
+// message naming the file and the reason (the system's, for a failed write).
+bool SaveImageWithEncoder(const QImage& image, const QString& fileName, const TEncoderClsid& clsid,
+                          QString* error = nullptr);
 
-}  // namespace geometry
+}  // namespace output

@@ -1,4 +1,4 @@
-#include "geometry/palette_image.h"
+#include "output/palette_image.h"
 
 #include <gif_lib.h>
 
@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
-namespace geometry {
+namespace output {
 
 namespace {
 
@@ -146,4 +146,4 @@ std::optional<TPaletteImage> MakePaletteImage(const QImage& image) {
   }
 }
 
-}  // namespace geometry
+}  // namespace output

@@ -1,4 +1,4 @@
-#include "geometry/gif_writer.h"
+#include "output/gif_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 #include <set>
 
-#include "geometry/palette_image.h"
+#include "output/palette_image.h"
 
 namespace {
 
@@ -48,7 +48,7 @@ int ChannelDistance(QRgb a, QRgb b) {
 TEST(GifWriter, WritesGif89aSignature) {
   QTemporaryDir dir;
   const QString path = dir.filePath("signature.gif");
-  ASSERT_TRUE(geometry::WriteGif(MakeRichImage(), path));
+  ASSERT_TRUE(output::WriteGif(MakeRichImage(), path));
   QFile file(path);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_EQ(file.read(6), QByteArray("GIF89a"));
@@ -58,7 +58,7 @@ TEST(GifWriter, KeepsEveryColourOfAnImageWithFewColours) {
   QTemporaryDir dir;
   const QString path = dir.filePath("few.gif");
   const int count = static_cast<int>(std::size(kNeighbourColors));
-  ASSERT_TRUE(geometry::WriteGif(MakeStripes(kNeighbourColors, count), path));
+  ASSERT_TRUE(output::WriteGif(MakeStripes(kNeighbourColors, count), path));
   const QImage read = ReadBack(path);
   for (int i = 0; i < count; ++i) {
     EXPECT_EQ(read.pixel(i * 10 + 5, 10), kNeighbourColors[i]) << "stripe " << i;
@@ -69,7 +69,7 @@ TEST(GifWriter, KeepsFlatAreasExactInAnImageWithManyColours) {
   QTemporaryDir dir;
   const QString path = dir.filePath("rich.gif");
   const QImage image = MakeRichImage();
-  ASSERT_TRUE(geometry::WriteGif(image, path));
+  ASSERT_TRUE(output::WriteGif(image, path));
   const QImage read = ReadBack(path);
   ASSERT_EQ(read.size(), image.size());
   EXPECT_EQ(read.pixel(5, 5), qRgb(255, 255, 255));
@@ -88,7 +88,7 @@ TEST(GifWriter, KeepsFlatAreasExactInAnImageWithManyColours) {
 }
 
 TEST(GifWriter, PaletteOfARichImageHasAtMost256UsedEntries) {
-  const std::optional<geometry::TPaletteImage> indexed = geometry::MakePaletteImage(MakeRichImage());
+  const std::optional<output::TPaletteImage> indexed = output::MakePaletteImage(MakeRichImage());
   ASSERT_TRUE(indexed.has_value());
   EXPECT_LE(indexed->Palette.size(), 256u);
   const std::set<uint8_t> used(indexed->Indices.begin(), indexed->Indices.end());
@@ -101,7 +101,7 @@ TEST(GifWriter, WritesASinglePixel) {
   const QString path = dir.filePath("pixel.gif");
   QImage image(1, 1, QImage::Format_RGB32);
   image.fill(qRgb(1, 2, 3));
-  ASSERT_TRUE(geometry::WriteGif(image, path));
+  ASSERT_TRUE(output::WriteGif(image, path));
   const QImage read = ReadBack(path);
   ASSERT_EQ(read.size(), QSize(1, 1));
   EXPECT_EQ(read.pixel(0, 0), qRgb(1, 2, 3));
@@ -110,10 +110,10 @@ TEST(GifWriter, WritesASinglePixel) {
 TEST(GifWriter, RefusesImagesGifCannotHoldAndWritesNothing) {
   QTemporaryDir dir;
   const QString path = dir.filePath("refused.gif");
-  EXPECT_FALSE(geometry::WriteGif(QImage(), path));
-  QImage wide(geometry::kMaxGifSide + 1, 1, QImage::Format_RGB32);
+  EXPECT_FALSE(output::WriteGif(QImage(), path));
+  QImage wide(output::kMaxGifSide + 1, 1, QImage::Format_RGB32);
   wide.fill(Qt::white);
-  EXPECT_FALSE(geometry::WriteGif(wide, path));
+  EXPECT_FALSE(output::WriteGif(wide, path));
   EXPECT_FALSE(QFileInfo::exists(path));
 }
 

@@ -1,11 +1,11 @@
-#include "control/shape_merging_device.h"
+#include "vector_device/shape_merging_device.h"
 
 #include <QPaintEngine>
 #include <QPainterPath>
 #include <QPolygonF>
 #include <optional>
 
-namespace control {
+namespace vector_device {
 
 // Forwards every call to the target painter, holding back a fill without an
 // outline until the next call shows whether its outline follows.
@@ -192,7 +192,10 @@ void TShapeMergingEngine::drawTiledPixmap(const QRectF& target, const QPixmap& p
 }
 
 TShapeMergingDevice::TShapeMergingDevice(QPainter& target)
-    : m_targetDevice(*target.device()), m_engine(std::make_unique<TShapeMergingEngine>(target)) {}
+    : TShapeMergingDevice(target, QSize(target.device()->width(), target.device()->height())) {}
+
+TShapeMergingDevice::TShapeMergingDevice(QPainter& target, const QSize& size)
+    : m_targetDevice(*target.device()), m_size(size), m_engine(std::make_unique<TShapeMergingEngine>(target)) {}
 
 TShapeMergingDevice::~TShapeMergingDevice() = default;
 
@@ -202,13 +205,13 @@ int TShapeMergingDevice::metric(PaintDeviceMetric metric) const {
   const QPaintDevice& device = m_targetDevice;
   switch (metric) {
     case PdmWidth:
-      return device.width();
+      return m_size.width();
     case PdmHeight:
-      return device.height();
+      return m_size.height();
     case PdmWidthMM:
-      return device.widthMM();
+      return device.logicalDpiX() > 0 ? int(m_size.width() * 25.4 / device.logicalDpiX()) : 0;
     case PdmHeightMM:
-      return device.heightMM();
+      return device.logicalDpiY() > 0 ? int(m_size.height() * 25.4 / device.logicalDpiY()) : 0;
     case PdmNumColors:
       return device.colorCount();
     case PdmDepth:
@@ -229,4 +232,4 @@ int TShapeMergingDevice::metric(PaintDeviceMetric metric) const {
   return QPaintDevice::metric(metric);
 }
 
-}  // namespace control
+}  // namespace vector_device

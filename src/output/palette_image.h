@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-namespace geometry {
+namespace output {
 
 // An opaque image of at most 256 colours: one palette index per pixel, row
 // after row from the top.
@@ -27,4 +27,4 @@ constexpr int kMaxPaletteColors = 256;
 // null or memory runs out.
 std::optional<TPaletteImage> MakePaletteImage(const QImage& image);
 
-}  // namespace geometry
+}  // namespace output

@@ -1,13 +1,13 @@
-#include "geometry/gif_writer.h"
+#include "output/gif_writer.h"
 
 #include <gif_lib.h>
 
 #include <memory>
 
-#include "geometry/output_file.h"
-#include "geometry/palette_image.h"
+#include "output/file_writer.h"
+#include "output/palette_image.h"
 
-namespace geometry {
+namespace output {
 
 namespace {
 
@@ -45,24 +45,42 @@ bool PutImage(GifFileType* gif, TPaletteImage& image) {
   return true;
 }
 
-}  // namespace
-
-bool WriteGif(const QImage& image, const QString& fileName) {
-  if (image.isNull() || image.width() > kMaxGifSide || image.height() > kMaxGifSide) return false;
-  std::optional<TPaletteImage> indexed = MakePaletteImage(image);
-  if (!indexed) return false;
-
-  TOutputFile file(fileName);
-  if (!file.Opened()) return false;
-  int error = 0;
-  GifFileType* gif = EGifOpenFileHandle(file.Handle(), &error);
-  if (gif == nullptr) return false;
-  // From here giflib owns the descriptor and closes it with the GIF.
-  file.ReleaseHandle();
-  const bool written = PutImage(gif, *indexed);
-  // The close flushes the buffered tail, so its failure is a failed write too.
-  const bool closed = EGifCloseFile(gif, &error) == GIF_OK;
-  return written && closed && file.Commit();
+// giflib's output callback: the writer is the GIF's user data.
+int WriteToFile(GifFileType* gif, const GifByteType* data, int size) {
+  auto* file = static_cast<TFileWriter*>(gif->UserData);
+  return file->write(reinterpret_cast<const char*>(data), size) == size ? size : 0;
 }
 
-}  // namespace geometry
+}  // namespace
+
+bool WriteGif(const QImage& image, const QString& fileName, QString* error) {
+  const auto refuse = [&](const QString& reason) {
+    if (error) *error = QStringLiteral("Cannot write \"%1\": %2").arg(fileName, reason);
+    return false;
+  };
+  if (image.isNull()) return refuse(QStringLiteral("there is no picture to encode"));
+  if (image.width() > kMaxGifSide || image.height() > kMaxGifSide)
+    return refuse(QStringLiteral("the picture is too large for GIF"));
+  std::optional<TPaletteImage> indexed = MakePaletteImage(image);
+  if (!indexed) return refuse(QStringLiteral("out of memory"));
+
+  TFileWriter file(fileName);
+  int gifError = 0;
+  if (!file.Failed()) {
+    GifFileType* gif = EGifOpen(&file, WriteToFile, &gifError);
+    if (gif == nullptr) {
+      file.Fail(QStringLiteral("out of memory"));
+    } else {
+      const bool written = PutImage(gif, *indexed);
+      // The close writes the last codes, so its failure is a failed write too.
+      const bool closed = EGifCloseFile(gif, &gifError) == GIF_OK;
+      // A failed write has already given the file the system's reason.
+      if (!written || !closed) file.Fail(QStringLiteral("the image could not be encoded"));
+    }
+  }
+  if (file.Commit()) return true;
+  if (error) *error = file.ErrorMessage();
+  return false;
+}
+
+}  // namespace output

@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <memory>
 
-namespace control {
+namespace vector_device {
 
 class TShapeMergingEngine;
 
@@ -16,11 +16,14 @@ class TShapeMergingEngine;
 // change of pen or brush, into their file: merging halves the shapes and
 // removes the changes between them. The picture is the same.
 //
-// The device has the metrics of the target's device; the target painter's
-// transform at construction is kept under everything drawn here.
+// The device has the resolution of the target's device and is `size` device
+// pixels large (by default, the target device's size); the target painter's
+// transform at construction is kept under everything drawn here, so it
+// places and scales the picture on the target.
 class TShapeMergingDevice : public QPaintDevice {
  public:
   explicit TShapeMergingDevice(QPainter& target);
+  TShapeMergingDevice(QPainter& target, const QSize& size);
   ~TShapeMergingDevice() override;
   TShapeMergingDevice(const TShapeMergingDevice&) = delete;
   TShapeMergingDevice& operator=(const TShapeMergingDevice&) = delete;
@@ -32,7 +35,8 @@ class TShapeMergingDevice : public QPaintDevice {
 
  private:
   QPaintDevice& m_targetDevice;
+  QSize m_size;
   std::unique_ptr<TShapeMergingEngine> m_engine;
 };
 
-}  // namespace control
+}  // namespace vector_device

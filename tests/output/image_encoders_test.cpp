@@ -1,4 +1,4 @@
-#include "geometry/image_encoders.h"
+#include "output/image_encoders.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -18,7 +18,7 @@
 
 namespace {
 
-using geometry::TEncoderClsid;
+using output::TEncoderClsid;
 
 constexpr QSize kExportSize(396, 411);
 
@@ -75,7 +75,7 @@ std::string CaseName(const testing::TestParamInfo<TFormatCase>& info) { return i
 
 TEncoderClsid EncoderOf(const char* mimeType) {
   TEncoderClsid clsid;
-  EXPECT_GE(geometry::GetEncoderClsid(mimeType, clsid), 0) << mimeType;
+  EXPECT_GE(output::GetEncoderClsid(mimeType, clsid), 0) << mimeType;
   return clsid;
 }
 
@@ -119,7 +119,7 @@ class ImageEncoderFormat : public testing::TestWithParam<TFormatCase> {
 
 TEST_P(ImageEncoderFormat, WritesAnOpaquePictureOfTheImageSize) {
   const QString path = PathFor("diagram");
-  ASSERT_TRUE(geometry::SaveImageWithEncoder(MakeDiagramLikeImage(), path, EncoderOf(GetParam().MimeType)));
+  ASSERT_TRUE(output::SaveImageWithEncoder(MakeDiagramLikeImage(), path, EncoderOf(GetParam().MimeType)));
 
   QImageReader reader(path);
   const QImage read = reader.read();
@@ -137,7 +137,7 @@ TEST_P(ImageEncoderFormat, WritesAnOpaquePictureOfTheImageSize) {
 TEST_P(ImageEncoderFormat, CreatesFilesWithTheUsualPermissions) {
   const TUmaskScope umask(022);
   const QString path = PathFor("permissions");
-  ASSERT_TRUE(geometry::SaveImageWithEncoder(MakeDiagramLikeImage(), path, EncoderOf(GetParam().MimeType)));
+  ASSERT_TRUE(output::SaveImageWithEncoder(MakeDiagramLikeImage(), path, EncoderOf(GetParam().MimeType)));
   struct stat status {};
   ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &status), 0);
   EXPECT_EQ(status.st_mode & 0777, 0644u);
@@ -150,7 +150,7 @@ TEST_P(ImageEncoderFormat, ReplacesAnExistingLargerFile) {
   existing.write(QByteArray(4 << 20, 'x'));
   existing.close();
 
-  ASSERT_TRUE(geometry::SaveImageWithEncoder(MakeDiagramLikeImage(), path, EncoderOf(GetParam().MimeType)));
+  ASSERT_TRUE(output::SaveImageWithEncoder(MakeDiagramLikeImage(), path, EncoderOf(GetParam().MimeType)));
   EXPECT_LT(QFileInfo(path).size(), 4 << 20);
   EXPECT_EQ(QImage(path).size(), kExportSize);
 }
@@ -158,10 +158,10 @@ TEST_P(ImageEncoderFormat, ReplacesAnExistingLargerFile) {
 TEST_P(ImageEncoderFormat, UnwritablePathFailsAndLeavesNothing) {
   const TEncoderClsid clsid = EncoderOf(GetParam().MimeType);
   const QString missingFolder = m_dir.filePath("missing/diagram");
-  EXPECT_FALSE(geometry::SaveImageWithEncoder(MakeDiagramLikeImage(), missingFolder, clsid));
+  EXPECT_FALSE(output::SaveImageWithEncoder(MakeDiagramLikeImage(), missingFolder, clsid));
   EXPECT_FALSE(QFileInfo::exists(missingFolder));
 
-  EXPECT_FALSE(geometry::SaveImageWithEncoder(MakeDiagramLikeImage(), m_dir.path(), clsid));
+  EXPECT_FALSE(output::SaveImageWithEncoder(MakeDiagramLikeImage(), m_dir.path(), clsid));
   EXPECT_TRUE(QFileInfo(m_dir.path()).isDir());
 }
 
@@ -172,7 +172,7 @@ TEST_P(ImageEncoderFormat, WriteFailingHalfwayLeavesNoPartialFile) {
   bool saved = true;
   {
     const TFileSizeLimit limit(4096);
-    saved = geometry::SaveImageWithEncoder(noise, path, clsid);
+    saved = output::SaveImageWithEncoder(noise, path, clsid);
   }
   EXPECT_FALSE(saved);
   EXPECT_FALSE(QFileInfo::exists(path));
@@ -191,7 +191,7 @@ TEST_P(ImageEncoderFormat, FailedWriteKeepsTheFileThatWasThere) {
   {
     // Only the temporary file grows past the limit; the old file stays whole.
     const TFileSizeLimit limit(9000);
-    saved = geometry::SaveImageWithEncoder(MakeNoiseImage(), path, EncoderOf(GetParam().MimeType));
+    saved = output::SaveImageWithEncoder(MakeNoiseImage(), path, EncoderOf(GetParam().MimeType));
   }
   EXPECT_FALSE(saved);
   QFile kept(path);
@@ -200,7 +200,7 @@ TEST_P(ImageEncoderFormat, FailedWriteKeepsTheFileThatWasThere) {
   EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files).size(), 1);  // no temporary file left
 
   // A successful export replaces it and keeps its permissions.
-  ASSERT_TRUE(geometry::SaveImageWithEncoder(MakeDiagramLikeImage(), path, EncoderOf(GetParam().MimeType)));
+  ASSERT_TRUE(output::SaveImageWithEncoder(MakeDiagramLikeImage(), path, EncoderOf(GetParam().MimeType)));
   EXPECT_EQ(QImage(path).size(), kExportSize);
   struct stat status {};
   ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &status), 0);
@@ -212,7 +212,7 @@ TEST_P(ImageEncoderFormat, FailedWriteNeverRemovesADevice) {
   // A private node of the "full" device: every write fails with ENOSPC.
   if (::mknod(path.constData(), S_IFCHR | 0600, makedev(1, 7)) != 0) GTEST_SKIP() << "cannot create a device node";
   EXPECT_FALSE(
-      geometry::SaveImageWithEncoder(MakeDiagramLikeImage(), QFile::decodeName(path), EncoderOf(GetParam().MimeType)));
+      output::SaveImageWithEncoder(MakeDiagramLikeImage(), QFile::decodeName(path), EncoderOf(GetParam().MimeType)));
   struct stat status {};
   ASSERT_EQ(::stat(path.constData(), &status), 0);
   EXPECT_TRUE(S_ISCHR(status.st_mode));
@@ -224,7 +224,7 @@ TEST(ImageEncoders, EachExportFormatHasItsOwnEncoder) {
   std::set<int> indexes;
   for (const TFormatCase& format : kFormats) {
     TEncoderClsid clsid;
-    const int index = geometry::GetEncoderClsid(format.MimeType, clsid);
+    const int index = output::GetEncoderClsid(format.MimeType, clsid);
     EXPECT_GE(index, 0) << format.MimeType;
     EXPECT_EQ(clsid.Index, index) << format.MimeType;
     indexes.insert(index);
@@ -236,7 +236,7 @@ TEST(ImageEncoders, UnknownMimeTypeReturnsMinusOneAndKeepsTheIdentifier) {
   for (const char* mimeType : {"image/x-unknown", "image/PNG", "Image/png", "image/png ", "image/jpg", "image/emf",
                                "text/xml", "image/webp", ""}) {
     TEncoderClsid clsid{42};
-    EXPECT_EQ(geometry::GetEncoderClsid(mimeType, clsid), -1) << mimeType;
+    EXPECT_EQ(output::GetEncoderClsid(mimeType, clsid), -1) << mimeType;
     EXPECT_EQ(clsid.Index, 42) << mimeType;
   }
 }
@@ -245,7 +245,7 @@ TEST(ImageEncoders, SavingWithoutAValidEncoderWritesNothing) {
   QTemporaryDir dir;
   const QString path = dir.filePath("none.png");
   for (const TEncoderClsid clsid : {TEncoderClsid{}, TEncoderClsid{5}, TEncoderClsid{1000}}) {
-    EXPECT_FALSE(geometry::SaveImageWithEncoder(MakeDiagramLikeImage(), path, clsid)) << clsid.Index;
+    EXPECT_FALSE(output::SaveImageWithEncoder(MakeDiagramLikeImage(), path, clsid)) << clsid.Index;
   }
   EXPECT_FALSE(QFileInfo::exists(path));
 }
@@ -253,7 +253,7 @@ TEST(ImageEncoders, SavingWithoutAValidEncoderWritesNothing) {
 TEST(ImageEncoders, NullImageWritesNothing) {
   QTemporaryDir dir;
   const QString path = dir.filePath("null.png");
-  EXPECT_FALSE(geometry::SaveImageWithEncoder(QImage(), path, EncoderOf("image/png")));
+  EXPECT_FALSE(output::SaveImageWithEncoder(QImage(), path, EncoderOf("image/png")));
   EXPECT_FALSE(QFileInfo::exists(path));
 }
 
@@ -263,7 +263,7 @@ TEST(ImageEncoders, TranslucentImageIsWrittenOpaque) {
   image.setPixel(10, 10, qRgba(30, 60, 90, 128));
   QTemporaryDir dir;
   const QString path = dir.filePath("translucent.png");
-  ASSERT_TRUE(geometry::SaveImageWithEncoder(image, path, EncoderOf("image/png")));
+  ASSERT_TRUE(output::SaveImageWithEncoder(image, path, EncoderOf("image/png")));
   const QImage read(path);
   EXPECT_FALSE(read.hasAlphaChannel());
   EXPECT_EQ(qAlpha(read.pixel(10, 10)), 255);
@@ -273,8 +273,8 @@ TEST(ImageEncoders, BitmapsAndPngStoreTwentyFourBitRgb) {
   QTemporaryDir dir;
   const QString bmpPath = dir.filePath("rgb.bmp");
   const QString pngPath = dir.filePath("rgb.png");
-  ASSERT_TRUE(geometry::SaveImageWithEncoder(MakeDiagramLikeImage(), bmpPath, EncoderOf("image/bmp")));
-  ASSERT_TRUE(geometry::SaveImageWithEncoder(MakeDiagramLikeImage(), pngPath, EncoderOf("image/png")));
+  ASSERT_TRUE(output::SaveImageWithEncoder(MakeDiagramLikeImage(), bmpPath, EncoderOf("image/bmp")));
+  ASSERT_TRUE(output::SaveImageWithEncoder(MakeDiagramLikeImage(), pngPath, EncoderOf("image/png")));
   QFile bmp(bmpPath);
   QFile png(pngPath);
   ASSERT_TRUE(bmp.open(QIODevice::ReadOnly) && png.open(QIODevice::ReadOnly));
