@@ -28,7 +28,10 @@ enum class TXmlLayout { Indented, Compact };
 // declaration. Indented: one element per line with CR LF line ends, two
 // spaces per level, an element holding only text on one line. Compact: no
 // line breaks. CR in texts is written as a character reference so that it
-// survives the end-of-line normalisation of XML parsers.
+// survives the end-of-line normalisation of XML parsers. The result is always
+// well-formed XML 1.0: a character that XML 1.0 cannot hold (a control
+// character other than tab, line feed and carriage return, U+FFFE, U+FFFF,
+// or a byte that is not UTF-8) is written as U+FFFD.
 void WriteDocument(const pugi::xml_node& document, std::string& out, TXmlLayout layout);
 
 // Parse options: keep a text made only of blanks, and store an element's only

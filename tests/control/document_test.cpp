@@ -13,13 +13,18 @@
 #include "model/lines_serie.h"
 #include "model/surface_serie.h"
 #include "model/xml_document.h"
+#include "xml_reading.h"
 
 namespace {
 
 QByteArray ReadBytes(const QString& fileName) {
   QFile file(fileName);
   EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << fileName.toStdString();
-  return file.readAll();
+  const QByteArray bytes = file.readAll();
+  if (fileName.endsWith(QLatin1String(".xml"))) {
+    EXPECT_TRUE(IsWellFormedXml(bytes)) << fileName.toStdString();
+  }
+  return bytes;
 }
 
 void WriteBytes(const QString& fileName, const QByteArray& data) {
@@ -32,6 +37,7 @@ QByteArray SavedStream(const TGraphControl& control) {
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
   control.SaveToStream(buffer);
+  EXPECT_TRUE(IsWellFormedXml(buffer.data()));
   return buffer.data();
 }
 
