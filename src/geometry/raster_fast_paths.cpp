@@ -3,6 +3,8 @@
 #include <QPaintEngine>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <vector>
 
 namespace geometry {
 
@@ -127,6 +129,13 @@ void DrawPoint(const TRasterTarget& target, uint32_t colour, double x, double y)
   pixel = Blend(colour, pixel);
 }
 
+// Markers are a few pixels wide: a call to memmove would cost more than the
+// copy. Copies of a fixed size are inlined.
+void CopyPixels(uint32_t* to, const uint32_t* from, int count) {
+  for (; count >= 2; count -= 2, to += 2, from += 2) std::memcpy(to, from, 8);
+  if (count > 0) *to = *from;
+}
+
 }  // namespace
 
 std::optional<TRasterTarget> RasterTargetOf(QPainter& painter) {
@@ -161,13 +170,19 @@ void StampOnRaster(const TRasterTarget& target, const QImage& stamp, const QPoin
   const auto* stampPixels = reinterpret_cast<const uint32_t*>(source.constBits());
   const int stampStride = int(source.bytesPerLine() / 4);
   const QRect& b = target.bounds;
+  // Rows of the stamp without transparency are copied rather than blended.
+  std::vector<char> rowIsOpaque(size_t(stampHeight), 0);
+  for (int row = 0; row < stampHeight; ++row) {
+    const uint32_t* line = stampPixels + size_t(row) * size_t(stampStride);
+    rowIsOpaque[size_t(row)] = std::all_of(line, line + stampWidth, [](uint32_t p) { return (p >> 24) == 0xFF; });
+  }
 
   for (int i = 0; i < count; ++i) {
     const double x = points[i].x() + target.dx;
     const double y = points[i].y() + target.dy;
     if (!IsNear(x, y)) continue;  // also skips NaN
-    const int left = int(std::floor(x + 0.5)) - hotSpot.x();
-    const int top = int(std::floor(y + 0.5)) - hotSpot.y();
+    const int left = FastFloor<int>(x + 0.5) - hotSpot.x();
+    const int top = FastFloor<int>(y + 0.5) - hotSpot.y();
     const int x0 = std::max(left, b.left());
     const int x1 = std::min(left + stampWidth, b.right() + 1);
     const int y0 = std::max(top, b.top());
@@ -175,6 +190,10 @@ void StampOnRaster(const TRasterTarget& target, const QImage& stamp, const QPoin
     for (int row = y0; row < y1; ++row) {
       uint32_t* dst = target.pixels + size_t(row) * size_t(target.stride);
       const uint32_t* src = stampPixels + size_t(row - top) * size_t(stampStride) - left;
+      if (rowIsOpaque[size_t(row - top)]) {
+        CopyPixels(dst + x0, src + x0, x1 - x0);
+        continue;
+      }
       for (int col = x0; col < x1; ++col) {
         const uint32_t s = src[col];
         const uint32_t alpha = s >> 24;
