@@ -36,8 +36,8 @@ constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
 
 enum class TContext { Text, Attribute, Comment };
 
-bool NeedsRewriting(unsigned char c, TContext context) {
-  switch (kByteKinds[c]) {
+constexpr bool NeedsRewritingIn(uint8_t kind, TContext context) {
+  switch (kind) {
     case kPlain:
       return false;
     case kQuote:
@@ -50,6 +50,19 @@ bool NeedsRewriting(unsigned char c, TContext context) {
       return context != TContext::Comment;
   }
 }
+
+// One table per context: the scan for the first byte to rewrite runs over
+// every number of a large document.
+using TRewriteTable = std::array<bool, 256>;
+constexpr TRewriteTable RewriteTableFor(TContext context) {
+  TRewriteTable table{};
+  for (size_t c = 0; c < 256; ++c) table[c] = NeedsRewritingIn(kByteKinds[c], context);
+  return table;
+}
+constexpr std::array<TRewriteTable, 3> kRewriteTables = {
+    RewriteTableFor(TContext::Text), RewriteTableFor(TContext::Attribute), RewriteTableFor(TContext::Comment)};
+
+bool NeedsRewriting(unsigned char c, TContext context) { return kRewriteTables[size_t(context)][c]; }
 
 // The length of the well-formed UTF-8 sequence at the start of `text` (0
 // when malformed, overlong or a surrogate), and whether XML 1.0 allows its
