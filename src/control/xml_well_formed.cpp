@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "model/xml_document.h"
+
 namespace control {
 
 namespace {
@@ -84,33 +86,6 @@ bool IsXmlChar(uint32_t c) {
          (c >= 0x10000 && c <= 0x10FFFF);
 }
 
-// Decodes one UTF-8 sequence at `p`; 0 when it is malformed, overlong or a
-// surrogate.
-size_t DecodeUtf8(const unsigned char* p, const unsigned char* end, uint32_t& code) {
-  const unsigned char lead = p[0];
-  size_t length;
-  uint32_t minimum;
-  if (lead < 0x80) {
-    code = lead;
-    return 1;
-  } else if ((lead & 0xE0) == 0xC0) {
-    length = 2, minimum = 0x80, code = lead & 0x1F;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 3, minimum = 0x800, code = lead & 0x0F;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 4, minimum = 0x10000, code = lead & 0x07;
-  } else {
-    return 0;
-  }
-  if (size_t(end - p) < length) return 0;
-  for (size_t i = 1; i < length; ++i) {
-    if ((p[i] & 0xC0) != 0x80) return 0;
-    code = (code << 6) | (p[i] & 0x3F);
-  }
-  if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
-  return length;
-}
-
 // Every byte belongs to a well-formed UTF-8 sequence of a character XML
 // allows. Runs of plain ASCII are passed eight bytes at a time.
 TFault EncodingFault(std::string_view text) {
@@ -132,11 +107,11 @@ TFault EncodingFault(std::string_view text) {
     }
     const auto* chunkEnd = std::min(p + 8, end);
     while (p < chunkEnd) {
-      uint32_t code;
-      const size_t length = DecodeUtf8(p, end, code);
-      if (length == 0) return TXmlFault{size_t(p - begin), "bytes that are not UTF-8"};
-      if (!IsXmlChar(code)) return TXmlFault{size_t(p - begin), "a character that XML does not allow"};
-      p += length;
+      const model::TUtf8Sequence sequence =
+          model::Utf8SequenceAt(std::string_view(reinterpret_cast<const char*>(p), size_t(end - p)));
+      if (sequence.Length == 0) return TXmlFault{size_t(p - begin), "bytes that are not UTF-8"};
+      if (!IsXmlChar(sequence.Code)) return TXmlFault{size_t(p - begin), "a character that XML does not allow"};
+      p += sequence.Length;
     }
   }
   return std::nullopt;

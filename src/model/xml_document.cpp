@@ -64,37 +64,6 @@ constexpr std::array<TRewriteTable, 3> kRewriteTables = {
 
 bool NeedsRewriting(unsigned char c, TContext context) { return kRewriteTables[size_t(context)][c]; }
 
-// The length of the well-formed UTF-8 sequence at the start of `text` (0
-// when malformed, overlong or a surrogate), and whether XML 1.0 allows its
-// character (U+FFFE and U+FFFF it does not).
-struct TSequence {
-  size_t Length = 0;
-  bool Allowed = false;
-};
-
-TSequence Utf8SequenceAt(std::string_view text) {
-  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-  size_t length;
-  uint32_t code;
-  uint32_t minimum;
-  if ((p[0] & 0xE0) == 0xC0) {
-    length = 2, minimum = 0x80, code = p[0] & 0x1Fu;
-  } else if ((p[0] & 0xF0) == 0xE0) {
-    length = 3, minimum = 0x800, code = p[0] & 0x0Fu;
-  } else if ((p[0] & 0xF8) == 0xF0) {
-    length = 4, minimum = 0x10000, code = p[0] & 0x07u;
-  } else {
-    return {};
-  }
-  if (text.size() < length) return {};
-  for (size_t i = 1; i < length; ++i) {
-    if ((p[i] & 0xC0) != 0x80) return {};
-    code = (code << 6) | (p[i] & 0x3Fu);
-  }
-  if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return {};
-  return {length, code != 0xFFFE && code != 0xFFFF};
-}
-
 // Writes `text` so that it reads back unchanged as the content of an element,
 // an attribute value or a comment. The only exception are characters that XML 1.0
 // cannot hold at all (control characters other than tab, line feed and
@@ -133,9 +102,9 @@ void AppendEscaped(std::string& out, std::string_view text, TContext context) {
         out += kReplacement;
         break;
       case kMultiByte:
-        if (const TSequence sequence = Utf8SequenceAt(text.substr(i)); sequence.Length != 0) {
+        if (const TUtf8Sequence sequence = Utf8SequenceAt(text.substr(i)); sequence.Length != 0) {
           // A whole character that XML does not allow becomes one replacement.
-          if (sequence.Allowed)
+          if (sequence.Code != 0xFFFE && sequence.Code != 0xFFFF)
             out.append(text.data() + i, sequence.Length);
           else
             out += kReplacement;
@@ -255,6 +224,32 @@ class Writer {
 };
 
 }  // namespace
+
+TUtf8Sequence Utf8SequenceAt(std::string_view text) {
+  if (text.empty()) return {};
+  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+  size_t length;
+  uint32_t code;
+  uint32_t minimum;
+  if (p[0] < 0x80) {
+    return {1, p[0]};
+  } else if ((p[0] & 0xE0) == 0xC0) {
+    length = 2, minimum = 0x80, code = p[0] & 0x1Fu;
+  } else if ((p[0] & 0xF0) == 0xE0) {
+    length = 3, minimum = 0x800, code = p[0] & 0x0Fu;
+  } else if ((p[0] & 0xF8) == 0xF0) {
+    length = 4, minimum = 0x10000, code = p[0] & 0x07u;
+  } else {
+    return {};
+  }
+  if (text.size() < length) return {};
+  for (size_t i = 1; i < length; ++i) {
+    if ((p[i] & 0xC0) != 0x80) return {};
+    code = (code << 6) | (p[i] & 0x3Fu);
+  }
+  if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return {};
+  return {length, code};
+}
 
 pugi::xml_node FirstChildElement(pugi::xml_node node, const char* name) {
   for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling())

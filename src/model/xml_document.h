@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <pugixml.hpp>
 #include <string>
@@ -21,6 +23,14 @@ pugi::xml_node AppendElement(pugi::xml_node parent, const char* name);
 // Appends <name>text</name>; an empty text gives an empty element.
 void AppendTextElement(pugi::xml_node parent, const char* name, std::string_view text);
 void AppendTextElement(pugi::xml_node parent, const char* name, const QString& text);
+
+// The UTF-8 sequence at the start of `text`: its length, 0 when it is
+// malformed, overlong or a surrogate, and its code point.
+struct TUtf8Sequence {
+  size_t Length = 0;
+  uint32_t Code = 0;
+};
+TUtf8Sequence Utf8SequenceAt(std::string_view text);
 
 enum class TXmlLayout { Indented, Compact };
 
