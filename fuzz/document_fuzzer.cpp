@@ -1,8 +1,10 @@
 // Feeds arbitrary bytes to the diagram document loader. Every input either is
 // refused with TDocumentError or loads; a loaded diagram must then take the
-// mouse's questions and zooms, and save, load and save again to the same bytes.
+// mouse's questions and zooms, save as XML that Qt's independent reader takes,
+// and load and save again to the same bytes.
 #include <QApplication>
 #include <QBuffer>
+#include <QXmlStreamReader>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -63,6 +65,12 @@ QByteArray Save(const TGraphControl& control) {
   return buffer.data();
 }
 
+bool IsWellFormed(const QByteArray& text) {
+  QXmlStreamReader reader(text);
+  while (!reader.atEnd()) reader.readNext();
+  return !reader.hasError();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -81,6 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   Explore(control);
   const QByteArray first = Save(control);
+  if (!IsWellFormed(first)) std::abort();
   StartOver(control);
   Load(control, first);
   if (Save(control) != first) std::abort();

@@ -5,6 +5,7 @@
 #include <QIODevice>
 #include <algorithm>
 
+#include "control/xml_well_formed.h"
 #include "model/xml_document.h"
 #include "output/file_writer.h"
 
@@ -37,21 +38,28 @@ TTextPosition PositionOf(const QByteArray& data, qsizetype offset) {
   return position;
 }
 
+[[noreturn]] void FailAt(const QByteArray& data, const QString& source, size_t offset, const QString& reason) {
+  const TTextPosition at = PositionOf(data, qsizetype(offset));
+  Fail(QStringLiteral("Cannot read %1: XML error at line %2, column %3: %4")
+           .arg(Quoted(source))
+           .arg(at.Line)
+           .arg(at.Column)
+           .arg(reason));
+}
+
 }  // namespace
 
 void ParseDocument(const QByteArray& data, const QString& source, pugi::xml_document& document) {
+  // As a fragment, pugixml keeps what lies outside the root, so that the
+  // well-formedness check below sees it.
   const pugi::xml_parse_result result =
-      document.load_buffer(data.constData(), size_t(data.size()), model::kParseOptions);
-  if (!result) {
-    const TTextPosition at = PositionOf(data, qsizetype(result.offset));
-    Fail(QStringLiteral("Cannot read %1: XML error at line %2, column %3: %4")
-             .arg(Quoted(source))
-             .arg(at.Line)
-             .arg(at.Column)
-             .arg(QString::fromUtf8(result.description())));
-  }
+      document.load_buffer(data.constData(), size_t(data.size()), model::kParseOptions | pugi::parse_fragment);
+  if (!result) FailAt(data, source, size_t(result.offset), QString::fromUtf8(result.description()));
   if (!document.document_element())
     Fail(QStringLiteral("Cannot read %1: the document has no root element").arg(Quoted(source)));
+  const std::string_view text(data.constData(), size_t(data.size()));
+  if (const auto fault = FindWellFormednessFault(text, document))
+    FailAt(data, source, fault->Offset, QString::fromStdString(fault->Reason));
 }
 
 QByteArray ReadAll(QIODevice& device, const QString& source) {

@@ -43,10 +43,11 @@ void TPointsSerie::DrawSampleLine(TGraphics& g, int w, int h) {
   for (int j = 0; j < n; ++j) LineStyle().DrawSegment(g, QPointF(h + 2 + 2 * j, y), QPointF(h + 4 + 2 * j, y), n, j);
 }
 
-std::vector<QPointF> TPointsSerie::SamplePoints(const TProjection& projection) const {
+const std::vector<QPointF>& TPointsSerie::SamplePoints(const TProjection& projection) const {
   const int count = m_items->Count();
   const int step = Frequency();
-  std::vector<QPointF> points;
+  std::vector<QPointF>& points = m_drawPoints;
+  points.clear();
   points.reserve(count > 0 ? size_t((count - 1) / step + 1) : 0);
   const TTernaryPoint* items = m_items->Data();
   // 64 bits, so that a step near the integer limit cannot overflow.

@@ -33,8 +33,9 @@ class TPointsSerie : public TGraphSerie {
 
  protected:
   void DrawSampleLine(TGraphics& g, int width, int height) override;
-  // World positions of the points whose index is a multiple of Frequency.
-  std::vector<QPointF> SamplePoints(const TProjection& projection) const;
+  // World positions of the points whose index is a multiple of Frequency,
+  // valid until the next call.
+  const std::vector<QPointF>& SamplePoints(const TProjection& projection) const;
   // Polyline, arrow head and markers through the sampled points, in this
   // order, so that markers lie on top.
   void DrawSampled(TGraphics& g, const std::vector<QPointF>& points);
@@ -47,5 +48,8 @@ class TPointsSerie : public TGraphSerie {
   std::unique_ptr<TTernaryPointList> m_items;
   // Hit tests run on every mouse move over series of any size.
   mutable TPointHitIndex m_hitIndex;
+  // Kept from one drawing to the next: a fresh array of a million points
+  // would cost page faults on every frame of a pan.
+  mutable std::vector<QPointF> m_drawPoints;
   bool m_drawArrow = false;
 };

@@ -19,7 +19,7 @@ void TSurfaceSerie::DrawSample(QImage& bitmap) {
 
 void TSurfaceSerie::Draw(TGraphics& g, const TProjection& projection) {
   if (!IsDrawable(Items().Count())) return;
-  const std::vector<QPointF> points = SamplePoints(projection);
+  const std::vector<QPointF>& points = SamplePoints(projection);
   g.FillPolygon(geometry::MakeBrush(FillArgb()), points.data(), int(points.size()));
   DrawSampled(g, points);
 }

@@ -3,71 +3,132 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 
 namespace model {
 
 namespace {
 
-// Characters written as references: control characters and markup, the
-// quote only in attributes (value 2).
-constexpr std::array<uint8_t, 256> kEscapeTable = [] {
+// How each byte of a text is written.
+enum TByteKind : uint8_t {
+  kPlain,
+  kMarkup,          // & < > as entities
+  kQuote,           // " as an entity in attributes only
+  kBlank,           // tab and line feed: references in attributes only
+  kCarriageReturn,  // a reference, which survives end-of-line normalisation
+  kForbidden,       // control characters that XML 1.0 cannot hold
+  kMultiByte,       // the lead or trail of a UTF-8 sequence, checked
+};
+
+constexpr std::array<uint8_t, 256> kByteKinds = [] {
   std::array<uint8_t, 256> table{};
-  for (int c = 0; c < 0x20; ++c) table[size_t(c)] = 1;
-  table['&'] = table['<'] = table['>'] = 1;
-  table['"'] = 2;
+  for (int c = 0; c < 0x20; ++c) table[size_t(c)] = kForbidden;
+  table['\t'] = table['\n'] = kBlank;
+  table['\r'] = kCarriageReturn;
+  table['&'] = table['<'] = table['>'] = kMarkup;
+  table['"'] = kQuote;
+  for (int c = 0x80; c < 0x100; ++c) table[size_t(c)] = kMultiByte;
   return table;
 }();
 
-bool NeedsEscape(unsigned char c, bool attribute) {
-  const uint8_t kind = kEscapeTable[c];
-  return kind == 1 || (kind == 2 && attribute);
+// What XML 1.0 cannot hold is written as this character.
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
+
+enum class TContext { Text, Attribute, Comment };
+
+constexpr bool NeedsRewritingIn(uint8_t kind, TContext context) {
+  switch (kind) {
+    case kPlain:
+      return false;
+    case kQuote:
+    case kBlank:
+      return context == TContext::Attribute;
+    case kForbidden:
+    case kMultiByte:
+      return true;
+    default:
+      return context != TContext::Comment;
+  }
 }
 
-void AppendEscaped(std::string& out, std::string_view text, bool attribute) {
-  // Most texts (numbers, names) need no escaping at all.
+// One table per context: the scan for the first byte to rewrite runs over
+// every number of a large document.
+using TRewriteTable = std::array<bool, 256>;
+constexpr TRewriteTable RewriteTableFor(TContext context) {
+  TRewriteTable table{};
+  for (size_t c = 0; c < 256; ++c) table[c] = NeedsRewritingIn(kByteKinds[c], context);
+  return table;
+}
+constexpr std::array<TRewriteTable, 3> kRewriteTables = {
+    RewriteTableFor(TContext::Text), RewriteTableFor(TContext::Attribute), RewriteTableFor(TContext::Comment)};
+
+bool NeedsRewriting(unsigned char c, TContext context) { return kRewriteTables[size_t(context)][c]; }
+
+// Writes `text` so that it reads back unchanged as the content of an element,
+// an attribute value or a comment. The only exception are characters that XML 1.0
+// cannot hold at all (control characters other than tab, line feed and
+// carriage return, U+FFFE, U+FFFF, bytes that are not UTF-8): each becomes
+// U+FFFD, so that every parser reads the document.
+void AppendEscaped(std::string& out, std::string_view text, TContext context) {
+  // Most texts (numbers, names) need no rewriting at all.
   size_t first = 0;
-  while (first < text.size() && !NeedsEscape(static_cast<unsigned char>(text[first]), attribute)) ++first;
+  while (first < text.size() && !NeedsRewriting(static_cast<unsigned char>(text[first]), context)) ++first;
   if (first == text.size()) {
     out.append(text);
     return;
   }
-  size_t plain = 0;
-  auto flush = [&](size_t upTo) { out.append(text.data() + plain, upTo - plain); };
-  for (size_t i = 0; i < text.size(); ++i) {
+  out.append(text.data(), first);
+  for (size_t i = first; i < text.size();) {
     const auto c = static_cast<unsigned char>(text[i]);
-    const char* entity = nullptr;
-    char reference[8];
-    switch (c) {
-      case '&':
-        entity = "&amp;";
-        break;
-      case '<':
-        entity = "&lt;";
-        break;
-      case '>':
-        entity = "&gt;";
-        break;
-      case '"':
-        entity = attribute ? "&quot;" : nullptr;
-        break;
-      case '\n':
-        entity = attribute ? "&#10;" : nullptr;
-        break;
-      case '\t':
-        entity = attribute ? "&#9;" : nullptr;
-        break;
-      default:
-        if (c < 0x20) {
-          std::snprintf(reference, sizeof reference, "&#%u;", c);
-          entity = reference;
-        }
+    if (!NeedsRewriting(c, context)) {
+      out += char(c);
+      ++i;
+      continue;
     }
-    if (!entity) continue;
-    flush(i);
-    out += entity;
-    plain = i + 1;
+    switch (kByteKinds[c]) {
+      case kMarkup:
+        out += c == '&' ? "&amp;" : c == '<' ? "&lt;" : "&gt;";
+        break;
+      case kQuote:
+        out += "&quot;";
+        break;
+      case kBlank:
+        out += c == '\n' ? "&#10;" : "&#9;";
+        break;
+      case kCarriageReturn:
+        out += "&#13;";
+        break;
+      case kForbidden:
+        out += kReplacement;
+        break;
+      case kMultiByte:
+        if (const TUtf8Sequence sequence = Utf8SequenceAt(text.substr(i)); sequence.Length != 0) {
+          // A whole character that XML does not allow becomes one replacement.
+          if (sequence.Code != 0xFFFE && sequence.Code != 0xFFFF)
+            out.append(text.data() + i, sequence.Length);
+          else
+            out += kReplacement;
+          i += sequence.Length;
+          continue;
+        }
+        out += kReplacement;  // one for every byte that is not UTF-8
+        break;
+    }
+    ++i;
   }
-  flush(text.size());
+}
+
+// A comment may not hold "--" nor end with "-": a space goes between.
+void AppendComment(std::string& out, std::string_view text) {
+  std::string safe;
+  for (const char c : text) {
+    if (c == '-' && !safe.empty() && safe.back() == '-') safe += ' ';
+    safe += c;
+  }
+  if (!safe.empty() && safe.back() == '-') safe += ' ';
+  out += "<!--";
+  AppendEscaped(out, safe, TContext::Comment);
+  out += "-->";
 }
 
 bool HoldsOnlyText(const pugi::xml_node& element) {
@@ -93,12 +154,12 @@ class Writer {
       case pugi::node_pcdata:
       case pugi::node_cdata:
         Indent(depth);
-        AppendEscaped(m_out, node.value(), false);
+        AppendEscaped(m_out, node.value(), TContext::Text);
         EndLine();
         break;
       case pugi::node_comment:
         Indent(depth);
-        m_out.append("<!--").append(node.value()).append("-->");
+        AppendComment(m_out, node.value());
         EndLine();
         break;
       default:
@@ -115,7 +176,7 @@ class Writer {
       m_out += ' ';
       m_out += attribute.name();
       m_out += "=\"";
-      AppendEscaped(m_out, attribute.value(), true);
+      AppendEscaped(m_out, attribute.value(), TContext::Attribute);
       m_out += '"';
     }
     // A parsed document may hold an element's only text in the element itself.
@@ -125,15 +186,16 @@ class Writer {
       m_out += "/>";
     } else if (HoldsOnlyText(element)) {
       m_out += '>';
-      AppendEscaped(m_out, embeddedText, false);
-      for (pugi::xml_node text = first; text; text = text.next_sibling()) AppendEscaped(m_out, text.value(), false);
+      AppendEscaped(m_out, embeddedText, TContext::Text);
+      for (pugi::xml_node text = first; text; text = text.next_sibling())
+        AppendEscaped(m_out, text.value(), TContext::Text);
       CloseTag(name);
     } else {
       m_out += '>';
       EndLine();
       if (!embeddedText.empty()) {
         Indent(depth + 1);
-        AppendEscaped(m_out, embeddedText, false);
+        AppendEscaped(m_out, embeddedText, TContext::Text);
         EndLine();
       }
       WriteChildren(element, depth + 1);
@@ -162,6 +224,32 @@ class Writer {
 };
 
 }  // namespace
+
+TUtf8Sequence Utf8SequenceAt(std::string_view text) {
+  if (text.empty()) return {};
+  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+  size_t length;
+  uint32_t code;
+  uint32_t minimum;
+  if (p[0] < 0x80) {
+    return {1, p[0]};
+  } else if ((p[0] & 0xE0) == 0xC0) {
+    length = 2, minimum = 0x80, code = p[0] & 0x1Fu;
+  } else if ((p[0] & 0xF0) == 0xE0) {
+    length = 3, minimum = 0x800, code = p[0] & 0x0Fu;
+  } else if ((p[0] & 0xF8) == 0xF0) {
+    length = 4, minimum = 0x10000, code = p[0] & 0x07u;
+  } else {
+    return {};
+  }
+  if (text.size() < length) return {};
+  for (size_t i = 1; i < length; ++i) {
+    if ((p[i] & 0xC0) != 0x80) return {};
+    code = (code << 6) | (p[i] & 0x3Fu);
+  }
+  if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return {};
+  return {length, code};
+}
 
 pugi::xml_node FirstChildElement(pugi::xml_node node, const char* name) {
   for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling())

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <pugixml.hpp>
 #include <string>
@@ -22,13 +24,24 @@ pugi::xml_node AppendElement(pugi::xml_node parent, const char* name);
 void AppendTextElement(pugi::xml_node parent, const char* name, std::string_view text);
 void AppendTextElement(pugi::xml_node parent, const char* name, const QString& text);
 
+// The UTF-8 sequence at the start of `text`: its length, 0 when it is
+// malformed, overlong or a surrogate, and its code point.
+struct TUtf8Sequence {
+  size_t Length = 0;
+  uint32_t Code = 0;
+};
+TUtf8Sequence Utf8SequenceAt(std::string_view text);
+
 enum class TXmlLayout { Indented, Compact };
 
 // Serialises a document as UTF-8 without byte-order mark and without XML
 // declaration. Indented: one element per line with CR LF line ends, two
 // spaces per level, an element holding only text on one line. Compact: no
 // line breaks. CR in texts is written as a character reference so that it
-// survives the end-of-line normalisation of XML parsers.
+// survives the end-of-line normalisation of XML parsers. The result is always
+// well-formed XML 1.0: a character that XML 1.0 cannot hold (a control
+// character other than tab, line feed and carriage return, U+FFFE, U+FFFF,
+// or a byte that is not UTF-8) is written as U+FFFD.
 void WriteDocument(const pugi::xml_node& document, std::string& out, TXmlLayout layout);
 
 // Parse options: keep a text made only of blanks, and store an element's only

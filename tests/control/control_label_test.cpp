@@ -4,6 +4,7 @@
 
 #include "control/control_label.h"
 #include "model/xml_document.h"
+#include "xml_reading.h"
 
 namespace {
 
@@ -12,6 +13,7 @@ std::string Fragment(const TControlLabel& label) {
   label.SaveToXML(document.append_child("MainHeader"));
   std::string text;
   model::WriteDocument(document, text, model::TXmlLayout::Compact);
+  EXPECT_TRUE(IsWellFormedXml(text));
   return text;
 }
 

@@ -13,13 +13,18 @@
 #include "model/lines_serie.h"
 #include "model/surface_serie.h"
 #include "model/xml_document.h"
+#include "xml_reading.h"
 
 namespace {
 
 QByteArray ReadBytes(const QString& fileName) {
   QFile file(fileName);
   EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << fileName.toStdString();
-  return file.readAll();
+  const QByteArray bytes = file.readAll();
+  if (fileName.endsWith(QLatin1String(".xml"))) {
+    EXPECT_TRUE(IsWellFormedXml(bytes)) << fileName.toStdString();
+  }
+  return bytes;
 }
 
 void WriteBytes(const QString& fileName, const QByteArray& data) {
@@ -32,6 +37,7 @@ QByteArray SavedStream(const TGraphControl& control) {
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
   control.SaveToStream(buffer);
+  EXPECT_TRUE(IsWellFormedXml(buffer.data()));
   return buffer.data();
 }
 
@@ -215,6 +221,78 @@ TEST(Document, TheErrorGivesTheLineAndColumnOfTheFault) {
   } catch (const TDocumentError& error) {
     EXPECT_TRUE(QString::fromUtf8(error.what()).contains(QStringLiteral("line 3, column"))) << error.what();
   }
+}
+
+// Texts that pugixml would read in part, so that the next save would drop
+// the rest without a word.
+struct TNotWellFormed {
+  const char* Name;
+  const char* Text;
+  const char* Reason;
+  const char* Position;
+};
+
+void PrintTo(const TNotWellFormed& c, std::ostream* os) { *os << c.Name; }
+
+class NotWellFormedDocument : public testing::TestWithParam<TNotWellFormed> {};
+
+const TNotWellFormed kNotWellFormed[] = {
+    {"SecondRoot", "<GraphControl/>\r\n<GraphControl><BackgroundColor>$FF</BackgroundColor></GraphControl>",
+     "more than one top-level element", "line 2, column 2"},
+    {"ElementAfterTheRoot", "<GraphControl/><Graph/>", "more than one top-level element", "column 17"},
+    {"TextAfterTheRoot", "<GraphControl/>\r\ntrailing", "text outside the root element", "line 2, column 1"},
+    {"TextBeforeTheRoot", "leading<GraphControl/>", "text outside the root element", "line 1, column 1"},
+    {"DuplicateAttribute", "<GraphControl><Graph><Axes><Axe Position=\"0\" Position=\"1\"/></Axes></Graph></GraphControl>",
+     "attribute \"Position\" given twice", "column 29"},
+    {"UndeclaredEntity", "<GraphControl><MainHeader><Caption>&nbsp;</Caption></MainHeader></GraphControl>",
+     "undeclared entity", "column 36"},
+    {"EntityOfTheDocumentType",
+     "<!DOCTYPE GraphControl [<!ENTITY t \"Title\">]><GraphControl><MainHeader><Caption>&t;</Caption></MainHeader>"
+     "</GraphControl>",
+     "undeclared entity", "column 81"},
+    {"BareAmpersand", "<GraphControl><MainHeader><Caption>R & D</Caption></MainHeader></GraphControl>",
+     "begins no reference", "column 38"},
+    {"NullCharacterReference", "<GraphControl><MainHeader><Caption>a&#0;b</Caption></MainHeader></GraphControl>",
+     "invalid character reference", "column 37"},
+    {"SurrogateReference", "<GraphControl><MainHeader><Caption>&#xD800;</Caption></MainHeader></GraphControl>",
+     "invalid character reference", "column 36"},
+    {"ReferenceBeyondUnicode", "<GraphControl><MainHeader><Caption>&#1114112;</Caption></MainHeader></GraphControl>",
+     "invalid character reference", "column 36"},
+    {"AmpersandInAnAttribute", "<GraphControl><Graph><Series><Serie Type=\"T&Serie\"/></Series></Graph></GraphControl>",
+     "begins no reference", "column 44"},
+    {"Latin1Bytes", "<GraphControl><MainHeader><Caption>Syst\xE8me</Caption></MainHeader></GraphControl>",
+     "not UTF-8", "column 40"},
+    {"RawControlCharacter", "<GraphControl><MainHeader><Caption>a\x01</Caption></MainHeader></GraphControl>",
+     "character that XML does not allow", "column 37"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Document, NotWellFormedDocument, testing::ValuesIn(kNotWellFormed),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_P(NotWellFormedDocument, IsRefusedWithThePositionAndTheDiagramStaysAsItWas) {
+  TNewControl target;
+  target.control.MainHeader().SetCaption(QStringLiteral("Before"));
+  const QByteArray before = SavedStream(target.control);
+  try {
+    LoadText(target.control, GetParam().Text);
+    FAIL() << "a document that is not well-formed was accepted";
+  } catch (const TDocumentError& error) {
+    const std::string message = error.what();
+    EXPECT_NE(message.find(GetParam().Reason), std::string::npos) << message;
+    EXPECT_NE(message.find(GetParam().Position), std::string::npos) << message;
+  }
+  EXPECT_EQ(SavedStream(target.control), before);
+}
+
+// What XML allows, and the control characters that earlier versions of the
+// program wrote as references, still open.
+TEST(Document, WellFormedMarkupAndEarlierControlCharacterReferencesLoad) {
+  TNewControl fresh;
+  LoadText(fresh.control,
+           "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<!-- a & b --><!DOCTYPE GraphControl>"
+           "<GraphControl><MainHeader><Note a=\"&amp;\"><![CDATA[&x]]></Note><Caption>&amp;&lt;&gt;&apos;&quot;&#233;&#x4E2D;&#1;</Caption>"
+           "</MainHeader><?pi & ?></GraphControl>\r\n<!-- after -->\r\n");
+  EXPECT_EQ(fresh.control.MainHeader().Caption(), QString::fromUtf8("&<>'\"é中\x01"));
 }
 
 TEST(Document, TextWithoutARootElementIsRefused) {

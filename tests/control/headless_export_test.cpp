@@ -128,6 +128,10 @@ class HeadlessExportFailure : public testing::TestWithParam<TFailureCase> {};
 
 const TFailureCase kFailures[] = {
     {"MalformedDocument", {"--export", "%OUT%.png", "%DOC%"}, "<GraphControl><Graph>", "XML error"},
+    {"TwoRootElements",
+     {"--export", "%OUT%.png", "%DOC%"},
+     "<GraphControl/><GraphControl/>",
+     "more than one top-level element"},
     {"EmptyDocument", {"--export", "%OUT%.png", "%DOC%"}, "", "%DOC%"},
     {"MissingDocument", {"--export", "%OUT%.png", "%DOC%"}, nullptr, "%DOC%"},
     {"UnknownFormatName", {"--export", "%OUT%.png", "--format", "webp", "%DOC%"}, "<GraphControl/>", "unknown format"},

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPainter>
 #include <array>
+#include <cmath>
 
 #include "geometry/graphics.h"
 
@@ -194,6 +195,48 @@ TEST(Graphics, LongPolylinesDrawnDirectlyMatchQPainter) {
         EXPECT_TRUE(hasNeighbourIn(direct, x, y)) << x << "," << y;
       }
     }
+}
+
+// Segments with an end far outside the image (an outlier, a deep zoom) are
+// cut to the image, not dropped: the pixels are those QPainter draws.
+TEST(Graphics, DirectPolylinesWithFarEndsMatchQPainter) {
+  for (const double far : {2e2, 1e8 + 5, 3e9, 1e12}) {
+    std::vector<QPointF> points;
+    for (int i = 0; i < 120; ++i) {
+      const double angle = i * 0.37;
+      const QPointF near(100 + (i * 13) % 60 - 30, 100 + (i * 29) % 60 - 30);
+      points.push_back(near);
+      if (i % 3 == 0) points.emplace_back(near.x() + far * std::cos(angle), near.y() + far * std::sin(angle));
+    }
+    QImage direct = WhiteImage(200, 200);
+    QImage painted = WhiteImage(200, 200);
+    {
+      QPainter painter(&direct);
+      TGraphics g(painter);
+      g.DrawLines(MakePen(0xFF0000FF, 1.0), points.data(), int(points.size()));
+    }
+    {
+      QPainter painter(&painted);
+      painter.setPen(MakePen(0xFF0000FF, 1.0));
+      painter.drawPolyline(points.data(), int(points.size()));
+    }
+    const int drawn = CountPixels(painted, 0xFF0000FF);
+    EXPECT_GT(drawn, 2000) << far;
+    EXPECT_NEAR(CountPixels(direct, 0xFF0000FF), drawn, drawn / 20) << far;
+    int strays = 0;  // drawn by one and with no drawn neighbour in the other
+    for (int y = 0; y < 200; ++y)
+      for (int x = 0; x < 200; ++x) {
+        auto drawnNear = [&](const QImage& image) {
+          for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+              if (image.valid(x + dx, y + dy) && image.pixel(x + dx, y + dy) == 0xFF0000FFu) return true;
+          return false;
+        };
+        if (direct.pixel(x, y) == 0xFF0000FFu && !drawnNear(painted)) ++strays;
+        if (painted.pixel(x, y) == 0xFF0000FFu && !drawnNear(direct)) ++strays;
+      }
+    EXPECT_EQ(strays, 0) << far;
+  }
 }
 
 TEST(Graphics, DirectPolylinesStayInsideTheClip) {

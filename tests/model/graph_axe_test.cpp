@@ -7,6 +7,7 @@
 
 #include "axe_canvas.h"
 #include "model/xml_document.h"
+#include "xml_reading.h"
 
 namespace {
 
@@ -25,6 +26,7 @@ std::string Saved(const TGraphAxe& axe) {
   axe.SaveToXML(document.append_child("Axe"));
   std::string xml;
   model::WriteDocument(document, xml, model::TXmlLayout::Compact);
+  EXPECT_TRUE(IsWellFormedXml(xml));
   return xml;
 }
 

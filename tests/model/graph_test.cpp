@@ -11,6 +11,7 @@
 #include "model/points_serie.h"
 #include "model/surface_serie.h"
 #include "model/xml_document.h"
+#include "xml_reading.h"
 
 namespace {
 
@@ -37,6 +38,7 @@ std::string Save(const TGraph& graph) {
   graph.SaveToXML(document.append_child("Graph"));
   std::string text;
   model::WriteDocument(document, text, model::TXmlLayout::Indented);
+  EXPECT_TRUE(IsWellFormedXml(text));
   return text;
 }
 

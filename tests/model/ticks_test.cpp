@@ -8,6 +8,7 @@
 
 #include "axe_canvas.h"
 #include "model/xml_document.h"
+#include "xml_reading.h"
 
 namespace {
 
@@ -307,6 +308,7 @@ TEST(Ticks, SaveWritesTheElementChildrenThenTheTickChildrenInOrder) {
   ticks.SaveToXML(document.append_child("Ticks"));
   std::string xml;
   model::WriteDocument(document, xml, model::TXmlLayout::Compact);
+  EXPECT_TRUE(IsWellFormedXml(xml));
   EXPECT_EQ(xml,
             "<Ticks><Count>11</Count><Position>0</Position>"
             "<Style><Color>$FF000000</Color><DashStyle>0</DashStyle><Size>1</Size></Style>"

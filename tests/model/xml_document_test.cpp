@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "model/xml_document.h"
+#include "xml_reading.h"
 
 using namespace model;
 
@@ -9,6 +10,7 @@ namespace {
 std::string Write(const pugi::xml_document& document, TXmlLayout layout) {
   std::string out;
   WriteDocument(document, out, layout);
+  EXPECT_TRUE(IsWellFormedXml(out));
   return out;
 }
 
@@ -78,4 +80,37 @@ TEST(XmlDocument, ChildLookupTakesOnlyElementsByExactName) {
   EXPECT_EQ(*ChildText(root, "Size"), "2");
   EXPECT_FALSE(ChildText(root, "Missing").has_value());
   EXPECT_FALSE(FirstChildElement(root, "SIZE"));
+}
+
+// XML 1.0 cannot hold these at all, not even as references: each is written
+// as U+FFFD so that the saved document stays readable by every parser.
+TEST(XmlDocument, CharactersXmlCannotHoldAreWrittenAsReplacementCharacters) {
+  const struct {
+    std::string_view text;
+    std::string_view written;
+  } cases[] = {
+      {std::string_view("a\x01" "b", 3), "a\xEF\xBF\xBD" "b"},
+      {std::string_view("\x1F\x0B\x0C", 3), "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
+      {"x\xEF\xBF\xBEy\xEF\xBF\xBF", "x\xEF\xBF\xBDy\xEF\xBF\xBD"},  // U+FFFE, U+FFFF
+      {"Syst\xE8me", "Syst\xEF\xBF\xBDme"},                           // Latin-1, not UTF-8
+      {"\xED\xA0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},       // an encoded surrogate
+      {"\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80\x7F", "\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80\x7F"},  // é 中 😀 DEL stay
+  };
+  for (const auto& c : cases) {
+    pugi::xml_document document;
+    pugi::xml_node root = document.append_child("Root");
+    AppendTextElement(root, "Caption", c.text);
+    root.append_attribute("Note").set_value(std::string(c.text).c_str());
+    root.append_child(pugi::node_comment).set_value(std::string(c.text).c_str());
+    const std::string written = Write(document, TXmlLayout::Compact);
+    const std::string expected = "<Root Note=\"" + std::string(c.written) + "\"><Caption>" + std::string(c.written) +
+                                 "</Caption><!--" + std::string(c.written) + "--></Root>";
+    EXPECT_EQ(written, expected);
+  }
+}
+
+TEST(XmlDocument, CommentsNeverHoldADoubleHyphen) {
+  pugi::xml_document document;
+  document.append_child("Root").append_child(pugi::node_comment).set_value("a--b---");
+  EXPECT_EQ(Write(document, TXmlLayout::Compact), "<Root><!--a- -b- - - --></Root>");
 }

@@ -1,0 +1,257 @@
+#include "control/xml_well_formed.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+#include "model/xml_document.h"
+
+namespace control {
+
+namespace {
+
+using TFault = std::optional<TXmlFault>;
+
+size_t OffsetOf(const pugi::xml_node& node) { return size_t(std::max<ptrdiff_t>(node.offset_debug(), 0)); }
+
+// One root element, and nothing but comments, processing instructions and
+// blanks around it.
+TFault TopLevelFault(std::string_view text, const pugi::xml_document& document) {
+  bool rootSeen = false;
+  for (pugi::xml_node node = document.first_child(); node; node = node.next_sibling()) {
+    switch (node.type()) {
+      case pugi::node_element:
+        if (rootSeen) return TXmlFault{OffsetOf(node), "more than one top-level element"};
+        rootSeen = true;
+        break;
+      case pugi::node_pcdata:
+      case pugi::node_cdata: {
+        const std::string_view value = node.value();
+        if (value.find_first_not_of(" \t\r\n") == std::string_view::npos) break;
+        // The parser has removed the CRs of the value: its first visible
+        // character is found in the text itself.
+        const size_t visible = text.find_first_not_of(" \t\r\n", OffsetOf(node));
+        return TXmlFault{std::min(visible, text.size()), "text outside the root element"};
+      }
+      default:
+        break;
+    }
+  }
+  return std::nullopt;
+}
+
+TFault DuplicateAttributeFault(const pugi::xml_document& document) {
+  pugi::xml_node node = document.first_child();
+  while (node) {
+    const pugi::xml_attribute first = node.first_attribute();
+    if (first && first.next_attribute()) {
+      for (pugi::xml_attribute a = first; a; a = a.next_attribute())
+        for (pugi::xml_attribute b = a.next_attribute(); b; b = b.next_attribute())
+          if (std::strcmp(a.name(), b.name()) == 0)
+            return TXmlFault{OffsetOf(node), std::string("attribute \"") + a.name() + "\" given twice"};
+    }
+    // Depth first, without recursion: a document may nest deeply.
+    if (pugi::xml_node child = node.first_child()) {
+      node = child;
+      continue;
+    }
+    while (node && !node.next_sibling()) node = node.parent();
+    if (node) node = node.next_sibling();
+  }
+  return std::nullopt;
+}
+
+bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+
+// pugixml reads UTF-16 and UTF-32 (by byte-order mark or by the zeros of the
+// first characters) and Latin-1 (by the declaration) and converts them; the
+// checks on raw bytes apply to UTF-8 only.
+bool IsUtf8(std::string_view text) {
+  if (StartsWith(text, "\xEF\xBB\xBF")) return true;
+  if (StartsWith(text, "\xFE\xFF") || StartsWith(text, "\xFF\xFE")) return false;
+  if (std::memchr(text.data(), 0, std::min<size_t>(text.size(), 4))) return false;
+  if (!StartsWith(text, "<?xml")) return true;
+  std::string declaration(text.substr(0, std::min(text.find("?>"), size_t(200))));
+  std::transform(declaration.begin(), declaration.end(), declaration.begin(),
+                 [](unsigned char c) { return char(std::tolower(c)); });
+  const size_t encoding = declaration.find("encoding");
+  return encoding == std::string::npos || declaration.find("utf-8", encoding) != std::string::npos ||
+         declaration.find("utf8", encoding) != std::string::npos;
+}
+
+// XML 1.0's Char production, except for the control characters taken as
+// character references (see the header).
+bool IsXmlChar(uint32_t c) {
+  return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
+         (c >= 0x10000 && c <= 0x10FFFF);
+}
+
+// Every byte belongs to a well-formed UTF-8 sequence of a character XML
+// allows. Runs of plain ASCII are passed eight bytes at a time.
+TFault EncodingFault(std::string_view text) {
+  const auto* begin = reinterpret_cast<const unsigned char*>(text.data());
+  const auto* end = begin + text.size();
+  const auto* p = begin;
+  if (StartsWith(text, "\xEF\xBB\xBF")) p += 3;
+  constexpr uint64_t kHigh = 0x8080808080808080ull;
+  constexpr uint64_t kSpaces = 0x2020202020202020ull;
+  while (p < end) {
+    if (end - p >= 8) {
+      uint64_t word;
+      std::memcpy(&word, p, 8);
+      // Bytes with the top bit set, and bytes below 0x20 among the others.
+      if (((word & kHigh) | ((word - kSpaces) & ~word & kHigh)) == 0) {
+        p += 8;
+        continue;
+      }
+    }
+    const auto* chunkEnd = std::min(p + 8, end);
+    while (p < chunkEnd) {
+      const model::TUtf8Sequence sequence =
+          model::Utf8SequenceAt(std::string_view(reinterpret_cast<const char*>(p), size_t(end - p)));
+      if (sequence.Length == 0) return TXmlFault{size_t(p - begin), "bytes that are not UTF-8"};
+      if (!IsXmlChar(sequence.Code)) return TXmlFault{size_t(p - begin), "a character that XML does not allow"};
+      p += sequence.Length;
+    }
+  }
+  return std::nullopt;
+}
+
+bool IsNameChar(unsigned char c) {
+  return std::isalnum(c) || c == '_' || c == ':' || c == '-' || c == '.' || c >= 0x80;
+}
+
+// Whether `reference` (from "&" up to and including ";") is one XML defines
+// without a document type: the five predefined entities and character
+// references.
+bool IsKnownReference(std::string_view reference) {
+  static constexpr std::string_view kPredefined[] = {"&amp;", "&lt;", "&gt;", "&apos;", "&quot;"};
+  if (std::find(std::begin(kPredefined), std::end(kPredefined), reference) != std::end(kPredefined)) return true;
+  if (!StartsWith(reference, "&#")) return false;
+  std::string_view digits = reference.substr(2, reference.size() - 3);
+  int base = 10;
+  if (!digits.empty() && digits[0] == 'x') base = 16, digits.remove_prefix(1);
+  if (digits.empty() || digits.size() > 8) return false;
+  uint32_t code = 0;
+  for (const char c : digits) {
+    const int digit = std::isdigit(static_cast<unsigned char>(c)) ? c - '0'
+                      : base == 16 && std::isxdigit(static_cast<unsigned char>(c))
+                          ? std::tolower(static_cast<unsigned char>(c)) - 'a' + 10
+                          : -1;
+    if (digit < 0) return false;
+    code = code * uint32_t(base) + uint32_t(digit);
+  }
+  return IsXmlChar(code) || (code >= 0x1 && code < 0x20);
+}
+
+// Scans the markup so that "&" in comments, CDATA sections, processing
+// instructions and the document type is left alone; every other "&", in text
+// or in an attribute value, must begin a known reference.
+class TReferenceScanner {
+ public:
+  explicit TReferenceScanner(std::string_view text) : m_text(text) {}
+
+  TFault Run() {
+    while (m_at < m_text.size()) {
+      const size_t next = m_text.find_first_of("<&", m_at);
+      if (next == std::string_view::npos) break;
+      m_at = next;
+      if (m_text[m_at] == '&') {
+        if (TFault fault = CheckReference()) return fault;
+      } else if (TFault fault = SkipMarkup()) {
+        return fault;
+      }
+    }
+    return std::nullopt;
+  }
+
+ private:
+  TFault CheckReference() {
+    size_t end = m_at + 1;
+    while (end < m_text.size() && (IsNameChar(static_cast<unsigned char>(m_text[end])) || m_text[end] == '#')) ++end;
+    if (end < m_text.size() && m_text[end] == ';' && IsKnownReference(m_text.substr(m_at, end + 1 - m_at))) {
+      m_at = end + 1;
+      return std::nullopt;
+    }
+    if (end < m_text.size() && m_text[end] == ';' && m_text[m_at + 1] != '#')
+      return TXmlFault{m_at, "a reference to an undeclared entity"};
+    return TXmlFault{m_at,
+                     m_text[m_at + 1] == '#' ? "an invalid character reference" : "a \"&\" that begins no reference"};
+  }
+
+  TFault SkipMarkup() {
+    const std::string_view rest = m_text.substr(m_at);
+    if (StartsWith(rest, "<!--")) return SkipPast("-->");
+    if (StartsWith(rest, "<![CDATA[")) return SkipPast("]]>");
+    if (StartsWith(rest, "<?")) return SkipPast("?>");
+    if (StartsWith(rest, "<!")) return SkipDocumentType();
+    return ScanTag();
+  }
+
+  TFault SkipPast(std::string_view terminator) {
+    const size_t end = m_text.find(terminator, m_at);
+    m_at = end == std::string_view::npos ? m_text.size() : end + terminator.size();
+    return std::nullopt;
+  }
+
+  TFault SkipDocumentType() {
+    int brackets = 0;
+    char quote = 0;
+    for (++m_at; m_at < m_text.size(); ++m_at) {
+      const char c = m_text[m_at];
+      if (quote) {
+        if (c == quote) quote = 0;
+      } else if (c == '"' || c == '\'') {
+        quote = c;
+      } else if (c == '[') {
+        ++brackets;
+      } else if (c == ']') {
+        --brackets;
+      } else if (c == '>' && brackets <= 0) {
+        ++m_at;
+        break;
+      }
+    }
+    return std::nullopt;
+  }
+
+  // A start or end tag: references in its attribute values are checked.
+  TFault ScanTag() {
+    char quote = 0;
+    for (++m_at; m_at < m_text.size();) {
+      const char c = m_text[m_at];
+      if (quote) {
+        if (c == quote) {
+          quote = 0;
+        } else if (c == '&') {
+          if (TFault fault = CheckReference()) return fault;
+          continue;
+        }
+      } else if (c == '"' || c == '\'') {
+        quote = c;
+      } else if (c == '>') {
+        ++m_at;
+        break;
+      }
+      ++m_at;
+    }
+    return std::nullopt;
+  }
+
+  std::string_view m_text;
+  size_t m_at = 0;
+};
+
+}  // namespace
+
+std::optional<TXmlFault> FindWellFormednessFault(std::string_view text, const pugi::xml_document& document) {
+  if (TFault fault = TopLevelFault(text, document)) return fault;
+  if (TFault fault = DuplicateAttributeFault(document)) return fault;
+  if (!IsUtf8(text)) return std::nullopt;
+  if (TFault fault = EncodingFault(text)) return fault;
+  // Most documents hold no "&" at all; only those need the markup scanned.
+  if (std::memchr(text.data(), '&', text.size())) return TReferenceScanner(text).Run();
+  return std::nullopt;
+}
+
+}  // namespace control
