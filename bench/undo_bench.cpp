@@ -34,6 +34,9 @@ struct TWindow {
 
   TWindow() {
     auto serie = std::make_unique<TPointsSerie>();
+    // Markers only: a polyline through a million random compositions would
+    // make every frame a matter of seconds, whatever the undo costs.
+    serie->LineStyle().SetVisible(false);
     std::mt19937 random(42);
     std::uniform_real_distribution<double> unit(0.0, 1.0);
     {

@@ -76,7 +76,10 @@ inline void AnswerNextModal(const std::function<void(QWidget*)>& answer) {
       *poll = nullptr;  // breaks the cycle
       return;
     }
-    if (timer->elapsed() < 5000) QTimer::singleShot(10, *poll);
+    if (timer->elapsed() < 5000)
+      QTimer::singleShot(10, *poll);
+    else
+      *poll = nullptr;
   };
   QTimer::singleShot(0, *poll);
 }

@@ -146,9 +146,11 @@ TEST(Undo, UndoingBackToTheSavedStateClearsTheModifiedMark) {
   f.Find("acUndo")->trigger();
   EXPECT_FALSE(f.Window->isWindowModified());
   bool asked = false;
-  AnswerNextModal([&asked](QWidget* modal) {
-    asked = true;
-    qobject_cast<QDialog*>(modal)->reject();
+  QTimer::singleShot(0, [&asked] {
+    if (auto* question = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+      asked = true;
+      question->reject();
+    }
   });
   f.Find("miNew")->trigger();
   QApplication::processEvents();
