@@ -23,6 +23,7 @@
 #include "app/status_text.h"
 #include "app/undo_steps.h"
 #include "control/export_formats.h"
+#include "control/load_report.h"
 #include "i18n/dictionary.h"
 #include "model/serie_factory.h"
 
@@ -102,6 +103,11 @@ bool TMainForm::LoadDocument(const QString& fileName) {
   GraphControl1->setVisible(true);
   SetFileName(fileName);
   m_undoStack.clear();
+  // A file that is XML but not (all) a diagram loads leniently: say what was left out.
+  const QStringList warnings = GraphControl1->LoadReport().Warnings(QFileInfo(fileName).fileName());
+  if (!warnings.isEmpty())
+    QMessageBox::warning(this, i18n::Lookup(QT_TRANSLATE_NOOP("Program", "Diagramme Varenta")),
+                         warnings.join(QLatin1Char('\n')));
   return true;
 }
 

@@ -187,6 +187,22 @@ TEST(MainForm, AFailedOpenIsShownAndKeepsTheCaptionAndTheDiagram) {
   EXPECT_EQ(f.SeriesList().model()->rowCount(), 1);
 }
 
+TEST(MainForm, AFileHoldingNoDiagramIsOpenedWithAWarning) {
+  QTemporaryDir folder;
+  const QString foreign = folder.filePath(QStringLiteral("page.xml"));
+  QFile file(foreign);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("<html><body/></html>");
+  file.close();
+  TMainWindowFixture f;
+  QString warning;
+  AnswerNextModal([&](QWidget* modal) { PressButton(modal, QMessageBox::Ok, &warning); });
+  f.Window->OpenDocument(foreign);
+  EXPECT_TRUE(warning.contains(QStringLiteral("page.xml")) && warning.contains(QStringLiteral("html")))
+      << warning.toStdString();
+  EXPECT_EQ(f.Window->FileName(), foreign);
+}
+
 TEST(MainForm, UnsavedChangesAreAskedAboutAndCancelKeepsThem) {
   TMainWindowFixture f;
   f.AddSerie("acAddPointsSerie");
