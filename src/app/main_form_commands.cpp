@@ -173,11 +173,12 @@ void TMainForm::AddSerie(const char* className, QAction& origin) {
   graph.AddSerie(std::move(created));
   serie.SetName(i18n::Lookup(QT_TRANSLATE_NOOP("Program", "Serie # %d"))
                     .replace(QLatin1String("%d"), QString::number(graph.SeriesCount())));
-  // The series stays when its values are cancelled; adding it and typing
-  // its values are one step.
+  // Adding the series and typing its values are one step: the step keeps
+  // the series object, values included. The series stays when its values
+  // are cancelled.
+  m_undoStack.push(new TAddSerieStep(*GraphControl1, origin, serie));
   RebuildSeriesList();
   TSerieValuesForm(this).Execute(serie);
-  m_undoStack.push(new TAddSerieStep(*GraphControl1, origin, serie));
   RebuildSeriesList();
 }
 
