@@ -100,6 +100,8 @@ TMainForm::TMainForm(i18n::TDictionary& dictionary, QWidget* parent)
 }
 
 TMainForm::~TMainForm() {
+  // Freed here, while its handlers may still reach this window's members.
+  delete m_autoHintForm;
   // The series freed with the control must not call back into this window.
   GraphControl1->OnSeriesChange = nullptr;
   GraphControl1->OnInteractModeChange = nullptr;
