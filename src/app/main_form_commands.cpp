@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScopeGuard>
 #include <QStatusBar>
 #include <QTreeView>
 #include <QUrl>
@@ -90,17 +91,16 @@ void TMainForm::OpenDocument(const QString& fileName) {
 }
 
 bool TMainForm::LoadDocument(const QString& fileName) {
-  try {
+  {
+    // Whether the load succeeds or fails, the list shows whatever the
+    // control holds; a failure keeps the old name.
+    const auto showDiagram = qScopeGuard([this] {
+      RebuildSeriesList();
+      GraphControl1->setVisible(true);
+    });
     app::THourglass hourglass;
     GraphControl1->LoadFromFile(fileName);
-  } catch (...) {
-    // The list shows whatever the control holds; the name stays the old one.
-    RebuildSeriesList();
-    GraphControl1->setVisible(true);
-    throw;
   }
-  RebuildSeriesList();
-  GraphControl1->setVisible(true);
   SetFileName(fileName);
   m_undoStack.clear();
   // A file that is XML but not (all) a diagram loads leniently: say what was left out.

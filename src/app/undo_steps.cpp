@@ -28,6 +28,19 @@ int IndexOf(const TGraph& graph, const TGraphSerie* serie) {
   return -1;
 }
 
+// Takes a series out of the graph into `held`; `index` becomes where it was.
+void TakeOut(TGraph& graph, const TGraphSerie* serie, int& index, std::unique_ptr<TGraphSerie>& held) {
+  const int found = IndexOf(graph, serie);
+  if (found < 0) return;
+  index = found;
+  held = graph.RemoveSerie(found);
+}
+
+// Puts a held series back at `index` (or last, when fewer series remain).
+void PutBack(TGraph& graph, int index, std::unique_ptr<TGraphSerie>& held) {
+  if (held) graph.InsertSerie(std::min(index, graph.SeriesCount()), std::move(held));
+}
+
 }  // namespace
 
 TDiagramStep::TDiagramStep(TGraphControl& control, const QAction& origin) : m_control(control), m_origin(origin) {
@@ -56,17 +69,9 @@ TAddSerieStep::TAddSerieStep(TGraphControl& control, const QAction& origin, TGra
 
 TAddSerieStep::~TAddSerieStep() = default;
 
-void TAddSerieStep::Undo() {
-  TGraph& graph = Control().Graph();
-  const int index = IndexOf(graph, m_serie);
-  if (index < 0) return;
-  m_index = index;
-  m_removed = graph.RemoveSerie(index);
-}
+void TAddSerieStep::Undo() { TakeOut(Control().Graph(), m_serie, m_index, m_removed); }
 
-void TAddSerieStep::Redo() {
-  if (m_removed) Control().Graph().InsertSerie(std::min(m_index, Control().Graph().SeriesCount()), std::move(m_removed));
-}
+void TAddSerieStep::Redo() { PutBack(Control().Graph(), m_index, m_removed); }
 
 TDeleteSerieStep::TDeleteSerieStep(TGraphControl& control, const QAction& origin, int index,
                                    std::unique_ptr<TGraphSerie> deleted)
@@ -74,15 +79,9 @@ TDeleteSerieStep::TDeleteSerieStep(TGraphControl& control, const QAction& origin
 
 TDeleteSerieStep::~TDeleteSerieStep() = default;
 
-void TDeleteSerieStep::Undo() {
-  if (m_removed) Control().Graph().InsertSerie(std::min(m_index, Control().Graph().SeriesCount()), std::move(m_removed));
-}
+void TDeleteSerieStep::Undo() { PutBack(Control().Graph(), m_index, m_removed); }
 
-void TDeleteSerieStep::Redo() {
-  TGraph& graph = Control().Graph();
-  const int index = IndexOf(graph, m_serie);
-  if (index >= 0) m_removed = graph.RemoveSerie(index);
-}
+void TDeleteSerieStep::Redo() { TakeOut(Control().Graph(), m_serie, m_index, m_removed); }
 
 TSerieValuesStep::TSerieValuesStep(TGraphControl& control, const QAction& origin, TGraphSerie& serie,
                                    QString nameBefore, std::vector<TTernaryPoint> pointsBefore,
