@@ -76,14 +76,14 @@ QByteArray ReadFile(const QString& fileName) {
   return ReadAll(file, fileName);
 }
 
-void WriteAll(QIODevice& device, const QByteArray& data, const QString& source) {
+void WriteAll(QIODevice& device, QByteArrayView data, const QString& source) {
   if (!device.isWritable())
     Fail(QStringLiteral("Cannot write %1: the stream is not open for writing").arg(Quoted(source)));
-  if (device.write(data) != data.size())
+  if (device.write(data.data(), data.size()) != data.size())
     Fail(QStringLiteral("Cannot write %1: %2").arg(Quoted(source), device.errorString()));
 }
 
-void WriteDocumentFile(const QString& fileName, const QByteArray& data) {
+void WriteDocumentFile(const QString& fileName, QByteArrayView data) {
   QString error;
   if (!output::WriteFile(fileName, data, &error)) Fail(error);
 }

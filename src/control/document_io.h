@@ -29,8 +29,8 @@ QByteArray ReadFile(const QString& fileName);
 // Writes `data` to the device, or to the file through output::TFileWriter,
 // so a failed save leaves the previous file intact. Failures raise
 // TDocumentError.
-void WriteAll(QIODevice& device, const QByteArray& data, const QString& source);
-void WriteDocumentFile(const QString& fileName, const QByteArray& data);
+void WriteAll(QIODevice& device, QByteArrayView data, const QString& source);
+void WriteDocumentFile(const QString& fileName, QByteArrayView data);
 
 // The name of a device for messages: its file name if it has one.
 QString DeviceName(const QIODevice& device);

@@ -82,6 +82,9 @@ class TGraphControl : public QWidget {
   void SaveToStream(QIODevice& stream) const;
   void SaveToDocument(pugi::xml_document& document) const;
   void SaveToXML(pugi::xml_node element) const;
+  // The same, with the series' items registered in `streamed` when given,
+  // for a document written to text at once.
+  void SaveToXML(pugi::xml_node element, model::TStreamedChildren* streamed) const;
   void LoadFromFile(const QString& fileName);
   void LoadFromStream(QIODevice& stream);
   void LoadFromDocument(const pugi::xml_document& document);

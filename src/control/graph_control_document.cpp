@@ -14,34 +14,40 @@ constexpr const char* kRootName = "GraphControl";
 // The background colour is written with at least this many hexadecimal digits.
 constexpr int kColorDigits = 4;
 
-QByteArray Serialize(const TGraphControl& control, model::TXmlLayout layout) {
+// The items of the series go straight into the text, never into nodes.
+std::string Serialize(const TGraphControl& control, model::TXmlLayout layout) {
   pugi::xml_document document;
-  control.SaveToDocument(document);
+  model::TStreamedChildren streamed;
+  control.SaveToXML(model::AppendElement(document, kRootName), &streamed);
   std::string text;
-  model::WriteDocument(document, text, layout);
-  return QByteArray(text.data(), qsizetype(text.size()));
+  model::WriteDocument(document, text, layout, &streamed);
+  return text;
 }
+
+QByteArrayView ViewOf(const std::string& text) { return QByteArrayView(text.data(), qsizetype(text.size())); }
 
 }  // namespace
 
 void TGraphControl::SaveToFile(const QString& fileName, bool indent) const {
   const auto layout = indent ? model::TXmlLayout::Indented : model::TXmlLayout::Compact;
-  control::WriteDocumentFile(fileName, Serialize(*this, layout));
+  control::WriteDocumentFile(fileName, ViewOf(Serialize(*this, layout)));
 }
 
 void TGraphControl::SaveToStream(QIODevice& stream) const {
-  control::WriteAll(stream, Serialize(*this, model::TXmlLayout::Compact), control::DeviceName(stream));
+  control::WriteAll(stream, ViewOf(Serialize(*this, model::TXmlLayout::Compact)), control::DeviceName(stream));
 }
 
 void TGraphControl::SaveToDocument(pugi::xml_document& document) const {
   SaveToXML(model::AppendElement(document, kRootName));
 }
 
-void TGraphControl::SaveToXML(pugi::xml_node element) const {
+void TGraphControl::SaveToXML(pugi::xml_node element) const { SaveToXML(element, nullptr); }
+
+void TGraphControl::SaveToXML(pugi::xml_node element, model::TStreamedChildren* streamed) const {
   model::AppendTextElement(element, "BackgroundColor", model::FormatHex(m_color, kColorDigits));
   m_header->SaveToXML(model::AppendElement(element, "MainHeader"));
   m_footer->SaveToXML(model::AppendElement(element, "MainFooter"));
-  m_graph->SaveToXML(model::AppendElement(element, "Graph"));
+  m_graph->SaveToXML(model::AppendElement(element, "Graph"), streamed);
 }
 
 void TGraphControl::LoadFromFile(const QString& fileName) {

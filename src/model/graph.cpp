@@ -228,7 +228,9 @@ void TGraph::PointAt(TGraphics& g, int x, int y, TGraphPointInfo& info) {
   }
 }
 
-void TGraph::SaveToXML(pugi::xml_node node) const {
+void TGraph::SaveToXML(pugi::xml_node node) const { SaveToXML(node, nullptr); }
+
+void TGraph::SaveToXML(pugi::xml_node node, model::TStreamedChildren* streamed) const {
   pugi::xml_node axes = model::AppendElement(node, "Axes");
   for (int p = 0; p < 3; ++p) {
     pugi::xml_node axe = model::AppendElement(axes, "Axe");
@@ -239,7 +241,7 @@ void TGraph::SaveToXML(pugi::xml_node node) const {
   for (const auto& serie : m_series) {
     pugi::xml_node element = model::AppendElement(series, "Serie");
     element.append_attribute("Type").set_value(serie->ClassName());
-    serie->SaveToXML(element);
+    serie->SaveWithItems(element, streamed);
   }
 }
 

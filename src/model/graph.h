@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/graph_element.h"
+#include "model/xml_document.h"
 
 class TGraphAxe;
 class TGraphSerie;
@@ -78,6 +79,8 @@ class TGraph : public TGraphDrawable {
   void LoadFromXML(pugi::xml_node node) override;
   void SetDefaults() override;
   void SaveToXML(pugi::xml_node node) const override;
+  // The same, with the series' items registered in `streamed` when given.
+  void SaveToXML(pugi::xml_node node, model::TStreamedChildren* streamed) const;
 
   // Raised when series are added, removed or cleared.
   std::function<void(TGraph*)> OnSeriesChange;

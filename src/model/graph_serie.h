@@ -8,6 +8,7 @@
 #include "model/hit_box.h"
 #include "model/line_style.h"
 #include "model/point_style.h"
+#include "model/xml_document.h"
 
 // One data set of a diagram: the base of the points, lines and surface series.
 // A series draws itself with the projection it is given and asks nothing of
@@ -54,6 +55,9 @@ class TGraphSerie : public TGraphDrawable {
   // Every property but the items, as SaveToXML writes them; loading such a
   // fragment keeps the items (an undo step records a style change this way).
   virtual void SaveStyleToXML(pugi::xml_node node) const { TGraphSerie::SaveToXML(node); }
+  // Everything, as the series' SaveToXML writes it, with the entries of its
+  // lists registered in `streamed` when it is given.
+  virtual void SaveWithItems(pugi::xml_node node, model::TStreamedChildren* /*streamed*/) const { SaveToXML(node); }
 
  protected:
   // True when the series has items to show and something to show them with.

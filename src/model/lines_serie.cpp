@@ -86,7 +86,9 @@ void TLinesSerie::SetDefaults() {
   if (m_items) m_items->Clear();
 }
 
-void TLinesSerie::SaveToXML(pugi::xml_node node) const {
+void TLinesSerie::SaveToXML(pugi::xml_node node) const { SaveWithItems(node, nullptr); }
+
+void TLinesSerie::SaveWithItems(pugi::xml_node node, model::TStreamedChildren* streamed) const {
   TGraphSerie::SaveToXML(node);
-  model::SaveEmbedded(node, "Items", *m_items);
+  m_items->SaveToXML(model::AppendElement(node, "Items"), streamed);
 }

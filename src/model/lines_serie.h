@@ -27,6 +27,7 @@ class TLinesSerie : public TGraphSerie {
   void LoadFromXML(pugi::xml_node node) override;
   void SetDefaults() override;
   void SaveToXML(pugi::xml_node node) const override;
+  void SaveWithItems(pugi::xml_node node, model::TStreamedChildren* streamed) const override;
 
  protected:
   void DrawSampleLine(TGraphics& g, int width, int height) override;

@@ -121,8 +121,10 @@ void TPointsSerie::SaveStyleToXML(pugi::xml_node node) const {
   model::WriteBool(node, "DrawArrow", m_drawArrow);
 }
 
-void TPointsSerie::SaveToXML(pugi::xml_node node) const {
+void TPointsSerie::SaveToXML(pugi::xml_node node) const { SaveWithItems(node, nullptr); }
+
+void TPointsSerie::SaveWithItems(pugi::xml_node node, model::TStreamedChildren* streamed) const {
   TGraphSerie::SaveToXML(node);
   model::WriteBool(node, "DrawArrow", m_drawArrow);
-  model::SaveEmbedded(node, "Items", *m_items);
+  m_items->SaveToXML(model::AppendElement(node, "Items"), streamed);
 }

@@ -30,6 +30,7 @@ class TPointsSerie : public TGraphSerie {
   void SetDefaults() override;
   void SaveToXML(pugi::xml_node node) const override;
   void SaveStyleToXML(pugi::xml_node node) const override;
+  void SaveWithItems(pugi::xml_node node, model::TStreamedChildren* streamed) const override;
 
  protected:
   void DrawSampleLine(TGraphics& g, int width, int height) override;

@@ -46,8 +46,8 @@ void TSurfaceSerie::SaveStyleToXML(pugi::xml_node node) const {
   model::WriteColor(node, "FillColor", m_fillColor);
 }
 
-void TSurfaceSerie::SaveToXML(pugi::xml_node node) const {
-  TPointsSerie::SaveToXML(node);
+void TSurfaceSerie::SaveWithItems(pugi::xml_node node, model::TStreamedChildren* streamed) const {
+  TPointsSerie::SaveWithItems(node, streamed);
   model::WriteInteger(node, "AlphaBlending", m_alphaBlending);
   model::WriteColor(node, "FillColor", m_fillColor);
 }

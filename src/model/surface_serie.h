@@ -29,8 +29,8 @@ class TSurfaceSerie : public TPointsSerie {
 
   void LoadFromXML(pugi::xml_node node) override;
   void SetDefaults() override;
-  void SaveToXML(pugi::xml_node node) const override;
   void SaveStyleToXML(pugi::xml_node node) const override;
+  void SaveWithItems(pugi::xml_node node, model::TStreamedChildren* streamed) const override;
 
  protected:
   // Half the points series' head.

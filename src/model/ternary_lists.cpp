@@ -17,6 +17,17 @@ std::array<double, 6> ValuesOf(const TTernaryCouple& c) { return {c.P1.A, c.P1.B
 void FromValues(const double* v, TTernaryPoint& p) { p = {v[0], v[1], v[2]}; }
 void FromValues(const double* v, TTernaryCouple& c) { c = {{v[0], v[1], v[2]}, {v[3], v[4], v[5]}}; }
 
+// The text of an entry: the values separated by semicolons.
+template <typename TItem>
+char* FormatEntry(char* out, const TItem& item) {
+  char* end = out;
+  for (const double value : ValuesOf(item)) {
+    if (end != out) *end++ = ';';
+    end = model::FormatFloatTo(end, value);
+  }
+  return end;
+}
+
 }  // namespace
 
 template <typename Traits>
@@ -146,15 +157,29 @@ void TTernaryList<Traits>::LoadFromXML(pugi::xml_node node) {
 
 template <typename Traits>
 void TTernaryList<Traits>::SaveToXML(pugi::xml_node node) const {
-  char text[Traits::kValueCount * (model::kMaxFloatLength + 1)];
+  char text[kMaxEntryLength];
   for (int32_t i = 0; i < m_count; ++i) {
-    char* end = text;
-    for (const double value : ValuesOf(m_items[size_t(i)])) {
-      if (end != text) *end++ = ';';
-      end = model::FormatFloatTo(end, value);
-    }
+    const char* end = FormatEntry(text, m_items[size_t(i)]);
     node.append_child(Traits::kElementName).append_child(pugi::node_pcdata).set_value(text, size_t(end - text));
   }
+}
+
+template <typename Traits>
+void TTernaryList<Traits>::SaveToXML(pugi::xml_node node, model::TStreamedChildren* streamed) const {
+  if (!streamed || m_count == 0) {
+    SaveToXML(node);
+    return;
+  }
+  // A full-precision number takes up to 22 characters; tags, indent and line end about 24.
+  const size_t bytes = size_t(m_count) * (Traits::kValueCount * 23 + 24);
+  streamed->Add(
+      node,
+      [this](model::TEntrySink& sink) {
+        // Numbers are digits, signs, points and exponents: nothing to escape.
+        for (int32_t i = 0; i < m_count; ++i)
+          sink.EndEntry(FormatEntry(sink.BeginEntry(Traits::kElementName, kMaxEntryLength), m_items[size_t(i)]));
+      },
+      bytes);
 }
 
 template class TTernaryList<TTernaryPointTraits>;

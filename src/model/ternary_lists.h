@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "model/graph_element.h"
+#include "model/value_encoding.h"
+#include "model/xml_document.h"
 
 // Raised for a bad index, count or capacity; the list is left unchanged.
 class TListError : public std::runtime_error {
@@ -62,8 +64,13 @@ class TTernaryList : public TGraphElement {
   void LoadFromXML(pugi::xml_node node) override;
   void SetDefaults() override { Clear(); }
   void SaveToXML(pugi::xml_node node) const override;
+  // The same, with the entries registered in `streamed` rather than added as
+  // nodes when it is given and the list is not empty.
+  void SaveToXML(pugi::xml_node node, model::TStreamedChildren* streamed) const;
 
  private:
+  static constexpr size_t kMaxEntryLength = Traits::kValueCount * (model::kMaxFloatLength + 1);
+
   void CheckIndex(int32_t index) const;
 
   // Sized to Capacity; entries at Count and above are unused.

@@ -4,6 +4,9 @@
 #include <cstdint>
 #include <cstring>
 #include <string_view>
+#include <vector>
+
+#include "model/memory_advice.h"
 
 namespace model {
 
@@ -137,9 +140,10 @@ bool HoldsOnlyText(const pugi::xml_node& element) {
   return true;
 }
 
-class Writer {
+class Writer final : private TEntrySink {
  public:
-  Writer(std::string& out, TXmlLayout layout) : m_out(out), m_indented(layout == TXmlLayout::Indented) {}
+  Writer(std::string& out, TXmlLayout layout, const TStreamedChildren* streamed)
+      : m_out(out), m_indented(layout == TXmlLayout::Indented), m_streamed(streamed) {}
 
   void WriteChildren(const pugi::xml_node& node, int depth) {
     for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) WriteNode(child, depth);
@@ -182,7 +186,20 @@ class Writer {
     // A parsed document may hold an element's only text in the element itself.
     const std::string_view embeddedText = element.value();
     const pugi::xml_node first = element.first_child();
-    if (!first && embeddedText.empty()) {
+    const TStreamedChildren::TWriteEntries* entries = m_streamed ? m_streamed->Find(element) : nullptr;
+    if (entries) {
+      m_out += '>';
+      EndLine();
+      if (!embeddedText.empty()) {
+        Indent(depth + 1);
+        AppendEscaped(m_out, embeddedText, TContext::Text);
+        EndLine();
+      }
+      WriteChildren(element, depth + 1);
+      WriteEntries(*entries, depth + 1);
+      Indent(depth);
+      CloseTag(name);
+    } else if (!first && embeddedText.empty()) {
       m_out += "/>";
     } else if (HoldsOnlyText(element)) {
       m_out += '>';
@@ -205,6 +222,43 @@ class Writer {
     EndLine();
   }
 
+  // Entries are assembled in a staging buffer with plain copies and moved
+  // into the text a block at a time: a million of them are written at the
+  // speed of formatting their numbers.
+  void WriteEntries(const TStreamedChildren::TWriteEntries& write, int depth) {
+    m_entryDepth = depth;
+    m_entryName.clear();
+    m_staging.resize(kStagingSize);
+    m_stagingAt = m_staging.data();
+    write(*this);
+    FlushStaging();
+  }
+
+  // Laid out as WriteElement lays out an element holding only text.
+  char* BeginEntry(std::string_view name, size_t maxLength) override {
+    if (name != m_entryName || m_entryPrefix.empty()) {
+      m_entryName = name;
+      m_entryPrefix.assign(m_indented ? size_t(m_entryDepth) * 2 : 0, ' ');
+      m_entryPrefix.append("<").append(name).append(">");
+      m_entrySuffix.assign("</").append(name).append(">").append(m_indented ? "\r\n" : "");
+    }
+    const size_t room = m_entryPrefix.size() + maxLength + m_entrySuffix.size();
+    if (size_t(m_staging.data() + m_staging.size() - m_stagingAt) < room) {
+      FlushStaging();
+      if (m_staging.size() < room) m_staging.resize(room);
+      m_stagingAt = m_staging.data();
+    }
+    m_stagingAt = std::copy(m_entryPrefix.begin(), m_entryPrefix.end(), m_stagingAt);
+    return m_stagingAt;
+  }
+
+  void EndEntry(char* textEnd) override { m_stagingAt = std::copy(m_entrySuffix.begin(), m_entrySuffix.end(), textEnd); }
+
+  void FlushStaging() {
+    m_out.append(m_staging.data(), size_t(m_stagingAt - m_staging.data()));
+    m_stagingAt = m_staging.data();
+  }
+
   void CloseTag(std::string_view name) {
     m_out += "</";
     m_out += name;
@@ -221,6 +275,14 @@ class Writer {
 
   std::string& m_out;
   bool m_indented;
+  const TStreamedChildren* m_streamed;
+  static constexpr size_t kStagingSize = size_t(1) << 16;
+  std::vector<char> m_staging;
+  char* m_stagingAt = nullptr;
+  int m_entryDepth = 0;
+  std::string m_entryName;
+  std::string m_entryPrefix;
+  std::string m_entrySuffix;
 };
 
 }  // namespace
@@ -281,8 +343,25 @@ void AppendTextElement(pugi::xml_node parent, const char* name, const QString& t
   AppendTextElement(parent, name, std::string_view(utf8.constData(), size_t(utf8.size())));
 }
 
-void WriteDocument(const pugi::xml_node& document, std::string& out, TXmlLayout layout) {
-  Writer(out, layout).WriteChildren(document, 0);
+void TStreamedChildren::Add(pugi::xml_node element, TWriteEntries write, size_t bytes) {
+  m_writers[element.internal_object()] = std::move(write);
+  m_bytes += bytes;
+}
+
+const TStreamedChildren::TWriteEntries* TStreamedChildren::Find(const pugi::xml_node& element) const {
+  if (m_writers.empty()) return nullptr;
+  const auto found = m_writers.find(element.internal_object());
+  return found == m_writers.end() ? nullptr : &found->second;
+}
+
+void WriteDocument(const pugi::xml_node& document, std::string& out, TXmlLayout layout,
+                   const TStreamedChildren* streamed) {
+  // The nodes themselves are small next to streamed entries.
+  if (streamed) {
+    out.reserve(out.size() + streamed->Bytes() + 4096);
+    AdviseLargeBuffer(out.data(), out.capacity());
+  }
+  Writer(out, layout, streamed).WriteChildren(document, 0);
 }
 
 }  // namespace model

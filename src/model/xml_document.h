@@ -3,10 +3,12 @@
 #include <QString>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <pugixml.hpp>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 // Conventions of the diagram document on top of pugixml: one child element
 // per property holding one text node, looked up by exact name.
@@ -34,6 +36,41 @@ TUtf8Sequence Utf8SequenceAt(std::string_view text);
 
 enum class TXmlLayout { Indented, Compact };
 
+// Receives the entries of a streamed element (see TStreamedChildren): each
+// is written as a child element holding only a text, laid out exactly as the
+// same child node would be. The caller writes the text itself, between
+// BeginEntry, which returns where it goes and leaves room for `maxLength`
+// characters, and EndEntry, which gets its end. The text is written as it
+// is: it must need no escaping (printable ASCII other than & < > ").
+class TEntrySink {
+ public:
+  virtual char* BeginEntry(std::string_view name, size_t maxLength) = 0;
+  virtual void EndEntry(char* textEnd) = 0;
+
+ protected:
+  ~TEntrySink() = default;
+};
+
+// Elements whose children are written by a function at the time the document
+// is written, instead of being held as nodes: a list of a million entries
+// would otherwise take two million nodes and their copies of the texts. An
+// element registered here is written with the entries the function gives,
+// after any children of its own.
+class TStreamedChildren {
+ public:
+  using TWriteEntries = std::function<void(TEntrySink&)>;
+
+  // `bytes` estimates what the entries take, so that the text can be sized
+  // once.
+  void Add(pugi::xml_node element, TWriteEntries write, size_t bytes);
+  const TWriteEntries* Find(const pugi::xml_node& element) const;
+  size_t Bytes() const { return m_bytes; }
+
+ private:
+  std::unordered_map<const void*, TWriteEntries> m_writers;
+  size_t m_bytes = 0;
+};
+
 // Serialises a document as UTF-8 without byte-order mark and without XML
 // declaration. Indented: one element per line with CR LF line ends, two
 // spaces per level, an element holding only text on one line. Compact: no
@@ -42,7 +79,9 @@ enum class TXmlLayout { Indented, Compact };
 // well-formed XML 1.0: a character that XML 1.0 cannot hold (a control
 // character other than tab, line feed and carriage return, U+FFFE, U+FFFF,
 // or a byte that is not UTF-8) is written as U+FFFD.
-void WriteDocument(const pugi::xml_node& document, std::string& out, TXmlLayout layout);
+// Children registered in `streamed` are written in their elements.
+void WriteDocument(const pugi::xml_node& document, std::string& out, TXmlLayout layout,
+                   const TStreamedChildren* streamed = nullptr);
 
 // Parse options: keep a text made only of blanks, and store an element's only
 // text in the element itself, which halves the nodes of a large document.

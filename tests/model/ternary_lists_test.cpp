@@ -159,3 +159,38 @@ TEST(FieldSplitter, SplittingRules) {
   model::SplitFields(std::string_view("1;2\0;3", 6), fields);
   EXPECT_EQ(fields, (std::vector<std::string>{"1", "2"}));
 }
+
+namespace {
+
+// A list saved inside a small document, its entries as nodes or streamed.
+template <typename TList>
+std::string SavedDocument(const TList& list, model::TXmlLayout layout, bool streamed) {
+  pugi::xml_document document;
+  pugi::xml_node serie = document.append_child("Root").append_child("Serie");
+  model::AppendTextElement(serie, "Name", std::string_view("before"));
+  model::TStreamedChildren entries;
+  list.SaveToXML(serie.append_child("Items"), streamed ? &entries : nullptr);
+  model::AppendTextElement(serie, "Tag", std::string_view("after"));
+  std::string text;
+  model::WriteDocument(document, text, layout, &entries);
+  return text;
+}
+
+}  // namespace
+
+TEST(TernaryList, StreamedEntriesAreWrittenLikeNodes) {
+  TTernaryPointList points;
+  for (const TTernaryPoint& p : std::vector<TTernaryPoint>{{0.2, 0.3, 0.5}, {1e-6, 1, 0}, {1.0 / 3, -2e20, 7}})
+    points.Add(p);
+  TTernaryCoupleList couples;
+  couples.Add({{0.1, 0.2, 0.7}, {0.3, 0.3, 0.4}});
+  const TTernaryPointList empty;
+  for (const auto layout : {model::TXmlLayout::Indented, model::TXmlLayout::Compact}) {
+    SCOPED_TRACE(int(layout));
+    EXPECT_EQ(SavedDocument(points, layout, true), SavedDocument(points, layout, false));
+    EXPECT_EQ(SavedDocument(couples, layout, true), SavedDocument(couples, layout, false));
+    EXPECT_EQ(SavedDocument(empty, layout, true), SavedDocument(empty, layout, false));
+  }
+  EXPECT_NE(SavedDocument(points, model::TXmlLayout::Indented, true).find("\r\n      <TP>1e-06;1;0</TP>\r\n"),
+            std::string::npos);
+}
