@@ -4,7 +4,14 @@
 #include <QFileDevice>
 #include <QIODevice>
 #include <algorithm>
+#include <functional>
 
+#if defined(__linux__)
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
+
+#include "control/document_preread.h"
 #include "control/xml_well_formed.h"
 #include "model/xml_document.h"
 #include "output/file_writer.h"
@@ -47,7 +54,85 @@ TTextPosition PositionOf(const QByteArray& data, qsizetype offset) {
            .arg(reason));
 }
 
+// Gives the pages of data[0, upTo) back to the system; what they held is
+// lost.
+void ReleaseFront(QByteArray& data, size_t upTo) {
+#if defined(MADV_DONTNEED)
+  const auto page = uintptr_t(sysconf(_SC_PAGESIZE));
+  const auto begin = (reinterpret_cast<uintptr_t>(data.data()) + page - 1) & ~(page - 1);
+  const auto end = (reinterpret_cast<uintptr_t>(data.data()) + std::min(upTo, size_t(data.size()))) & ~(page - 1);
+  if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_DONTNEED);
+#else
+  (void)data;
+  (void)upTo;
+#endif
+}
+
+// The cut elements of `preread` in the parse of its rest, found by the
+// offset of their names.
+bool MatchCutElements(TPrereadText& preread, TParsedDocument& parsed) {
+  size_t matched = 0;
+  pugi::xml_node node = parsed.Document.first_child();
+  while (node) {
+    if (node.type() == pugi::node_element && std::strcmp(node.name(), "Items") == 0) {
+      const auto offset = size_t(node.offset_debug() - 1);
+      const auto found = std::lower_bound(preread.CutOffsets.begin(), preread.CutOffsets.end(), offset);
+      if (found != preread.CutOffsets.end() && *found == offset && !node.first_child()) {
+        parsed.Entries.Add(node, std::move(preread.Sets[size_t(found - preread.CutOffsets.begin())]));
+        ++matched;
+      }
+    }
+    if (pugi::xml_node child = node.first_child()) {
+      node = child;
+      continue;
+    }
+    while (node && !node.next_sibling()) node = node.parent();
+    if (node) node = node.next_sibling();
+  }
+  return matched == preread.Sets.size();
+}
+
+// The rest of the text parsed and checked; false for anything that is not
+// a clean success, which the whole text's parse then reports exactly.
+bool ParsePrereadText(TPrereadText& preread, TParsedDocument& parsed) {
+  const pugi::xml_parse_result result = parsed.Document.load_buffer(
+      preread.Rest.data(), preread.Rest.size(), model::kParseOptions | pugi::parse_fragment);
+  if (result && parsed.Document.document_element() && !FindWellFormednessFault(preread.Rest, parsed.Document) &&
+      MatchCutElements(preread, parsed))
+    return true;
+  parsed.Document.reset();
+  parsed.Entries = model::TPrereadEntries();
+  return false;
+}
+
+// `reread` gives the text again once parts of `data` have been released;
+// without it nothing is released.
+void ParseWithPreread(QByteArray data, const QString& source, TParsedDocument& parsed,
+                      const std::function<QByteArray()>& reread) {
+  bool released = false;
+  std::function<void(size_t)> consumed;
+  if (reread)
+    consumed = [&](size_t upTo) {
+      ReleaseFront(data, upTo);
+      released = true;
+    };
+  std::optional<TPrereadText> preread =
+      PrereadEntries(std::string_view(data.constData(), size_t(data.size())), consumed);
+  if (preread && ParsePrereadText(*preread, parsed)) return;
+  preread.reset();
+  if (released) data = reread();
+  ParseDocument(data, source, parsed.Document);
+}
+
 }  // namespace
+
+void ParseDocumentFile(const QString& fileName, TParsedDocument& parsed) {
+  ParseWithPreread(ReadFile(fileName), fileName, parsed, [&fileName] { return ReadFile(fileName); });
+}
+
+void ParseDocumentText(QByteArray data, const QString& source, TParsedDocument& parsed) {
+  ParseWithPreread(std::move(data), source, parsed, {});
+}
 
 void ParseDocument(const QByteArray& data, const QString& source, pugi::xml_document& document) {
   // As a fragment, pugixml keeps what lies outside the root, so that the

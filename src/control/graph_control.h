@@ -23,6 +23,9 @@ class QPrinter;
 namespace emf {
 class TEmfRecorder;
 }
+namespace control {
+struct TParsedDocument;
+}
 
 enum TGraphInteractMode : uint8_t { imNormal = 0, imAddLine = 1, imZoomIn = 2, imZoomOut = 3 };
 
@@ -89,6 +92,8 @@ class TGraphControl : public QWidget {
   void LoadFromStream(QIODevice& stream);
   void LoadFromDocument(const pugi::xml_document& document);
   void LoadFromXML(pugi::xml_node element);
+  // The same, with the series' items taken from `preread` where it holds them.
+  void LoadFromXML(pugi::xml_node element, model::TPrereadEntries* preread);
   // What the last document loaded held, for warning about a file that is
   // not (all) a diagram.
   const control::TLoadReport& LoadReport() const { return m_loadReport; }
@@ -154,7 +159,7 @@ class TGraphControl : public QWidget {
   void FitGraphArea();
   void RecreateDrawingContext();
   void ApplyWidgetFont(TControlLabel& label) const;
-  void LoadParsed(const pugi::xml_document& document);
+  void LoadFromParsed(control::TParsedDocument& parsed);
   void AddUserLine(const QPoint& secondEnd);
   void PanTo(const QPoint& cursor);
   void UpdateAutoHintAt(const QPoint& client);

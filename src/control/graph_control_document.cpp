@@ -26,6 +26,13 @@ std::string Serialize(const TGraphControl& control, model::TXmlLayout layout) {
 
 QByteArrayView ViewOf(const std::string& text) { return QByteArrayView(text.data(), qsizetype(text.size())); }
 
+// The root's name is not checked: only its children matter.
+pugi::xml_node RootOf(const pugi::xml_document& document) {
+  const pugi::xml_node root = document.document_element();
+  if (!root) throw TDocumentError("Cannot read the document: it has no root element");
+  return root;
+}
+
 }  // namespace
 
 void TGraphControl::SaveToFile(const QString& fileName, bool indent) const {
@@ -51,31 +58,32 @@ void TGraphControl::SaveToXML(pugi::xml_node element, model::TStreamedChildren* 
 }
 
 void TGraphControl::LoadFromFile(const QString& fileName) {
-  pugi::xml_document document;
-  control::ParseDocument(control::ReadFile(fileName), fileName, document);
-  LoadFromDocument(document);
+  control::TParsedDocument parsed;
+  control::ParseDocumentFile(fileName, parsed);
+  LoadFromParsed(parsed);
 }
 
 void TGraphControl::LoadFromStream(QIODevice& stream) {
   const QString name = control::DeviceName(stream);
-  pugi::xml_document document;
-  control::ParseDocument(control::ReadAll(stream, name), name, document);
-  LoadFromDocument(document);
+  control::TParsedDocument parsed;
+  control::ParseDocumentText(control::ReadAll(stream, name), name, parsed);
+  LoadFromParsed(parsed);
 }
 
 void TGraphControl::LoadFromDocument(const pugi::xml_document& document) {
-  const pugi::xml_node root = document.document_element();
-  // The root's name is not checked: only its children matter.
-  if (!root) throw TDocumentError("Cannot read the document: it has no root element");
-  LoadFromXML(root);
+  LoadFromXML(RootOf(document), nullptr);
 }
 
-void TGraphControl::LoadFromXML(pugi::xml_node element) {
+void TGraphControl::LoadFromParsed(control::TParsedDocument& parsed) { LoadFromXML(RootOf(parsed.Document), &parsed.Entries); }
+
+void TGraphControl::LoadFromXML(pugi::xml_node element) { LoadFromXML(element, nullptr); }
+
+void TGraphControl::LoadFromXML(pugi::xml_node element, model::TPrereadEntries* preread) {
   TControlUpdateScope scope(*this);
   m_loadReport = control::MakeLoadReport(element);
   model::ReadColor(element, "BackgroundColor", m_color);
   if (const pugi::xml_node header = model::FirstChildElement(element, "MainHeader")) m_header->LoadFromXML(header);
   if (const pugi::xml_node footer = model::FirstChildElement(element, "MainFooter")) m_footer->LoadFromXML(footer);
-  if (const pugi::xml_node graph = model::FirstChildElement(element, "Graph")) m_graph->LoadFromXML(graph);
+  if (const pugi::xml_node graph = model::FirstChildElement(element, "Graph")) m_graph->LoadFromXML(graph, preread);
   FitToBounds();
 }

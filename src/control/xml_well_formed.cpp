@@ -63,10 +63,9 @@ TFault DuplicateAttributeFault(const pugi::xml_document& document) {
 
 bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
-// pugixml reads UTF-16 and UTF-32 (by byte-order mark or by the zeros of the
-// first characters) and Latin-1 (by the declaration) and converts them; the
-// checks on raw bytes apply to UTF-8 only.
-bool IsUtf8(std::string_view text) {
+}  // namespace
+
+bool IsUtf8Text(std::string_view text) {
   if (StartsWith(text, "\xEF\xBB\xBF")) return true;
   if (StartsWith(text, "\xFE\xFF") || StartsWith(text, "\xFF\xFE")) return false;
   if (std::memchr(text.data(), 0, std::min<size_t>(text.size(), 4))) return false;
@@ -78,6 +77,8 @@ bool IsUtf8(std::string_view text) {
   return encoding == std::string::npos || declaration.find("utf-8", encoding) != std::string::npos ||
          declaration.find("utf8", encoding) != std::string::npos;
 }
+
+namespace {
 
 // XML 1.0's Char production, except for the control characters taken as
 // character references (see the header).
@@ -247,7 +248,7 @@ class TReferenceScanner {
 std::optional<TXmlFault> FindWellFormednessFault(std::string_view text, const pugi::xml_document& document) {
   if (TFault fault = TopLevelFault(text, document)) return fault;
   if (TFault fault = DuplicateAttributeFault(document)) return fault;
-  if (!IsUtf8(text)) return std::nullopt;
+  if (!IsUtf8Text(text)) return std::nullopt;
   if (TFault fault = EncodingFault(text)) return fault;
   // Most documents hold no "&" at all; only those need the markup scanned.
   if (std::memchr(text.data(), '&', text.size())) return TReferenceScanner(text).Run();

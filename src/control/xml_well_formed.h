@@ -26,6 +26,11 @@ struct TXmlFault {
 // Character references to the control characters U+0001 to U+001F are
 // accepted although XML 1.0 forbids them: documents saved by earlier
 // versions of this program hold them, and they still open.
+// pugixml reads UTF-16 and UTF-32 (by byte-order mark or by the zeros of the
+// first characters) and Latin-1 (by the declaration) and converts them;
+// checks on raw bytes apply only to a text this finds to be UTF-8.
+bool IsUtf8Text(std::string_view text);
+
 std::optional<TXmlFault> FindWellFormednessFault(std::string_view text, const pugi::xml_document& document);
 
 }  // namespace control

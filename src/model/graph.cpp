@@ -245,11 +245,13 @@ void TGraph::SaveToXML(pugi::xml_node node, model::TStreamedChildren* streamed) 
   }
 }
 
-void TGraph::LoadFromXML(pugi::xml_node node) {
+void TGraph::LoadFromXML(pugi::xml_node node) { LoadFromXML(node, nullptr); }
+
+void TGraph::LoadFromXML(pugi::xml_node node, model::TPrereadEntries* preread) {
   TUpdateScope scope(*this);
   ClearSeries();
   if (const pugi::xml_node axes = model::FirstChildElement(node, "Axes")) LoadAxes(axes);
-  if (const pugi::xml_node series = model::FirstChildElement(node, "Series")) LoadSeries(series);
+  if (const pugi::xml_node series = model::FirstChildElement(node, "Series")) LoadSeries(series, preread);
 }
 
 void TGraph::LoadAxes(pugi::xml_node axes) {
@@ -278,13 +280,13 @@ void TGraph::RestoreAxePositions() {
   }
 }
 
-void TGraph::LoadSeries(pugi::xml_node series) {
+void TGraph::LoadSeries(pugi::xml_node series, model::TPrereadEntries* preread) {
   for (pugi::xml_node element = series.first_child(); element; element = element.next_sibling()) {
     if (element.type() != pugi::node_element || std::strcmp(element.name(), "Serie") != 0) continue;
     try {
       std::unique_ptr<TGraphSerie> serie = model::CreateSerie(element.attribute("Type").value());
       if (!serie) continue;
-      serie->LoadFromXML(element);
+      serie->LoadWithItems(element, preread);
       AddSerie(std::move(serie));
     } catch (const std::exception&) {
       // A series that cannot be created or read is left out.

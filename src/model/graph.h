@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/graph_element.h"
+#include "model/preread_entries.h"
 #include "model/xml_document.h"
 
 class TGraphAxe;
@@ -81,6 +82,8 @@ class TGraph : public TGraphDrawable {
   void SaveToXML(pugi::xml_node node) const override;
   // The same, with the series' items registered in `streamed` when given.
   void SaveToXML(pugi::xml_node node, model::TStreamedChildren* streamed) const;
+  // The same, with the series' items taken from `preread` where it holds them.
+  void LoadFromXML(pugi::xml_node node, model::TPrereadEntries* preread);
 
   // Raised when series are added, removed or cleared.
   std::function<void(TGraph*)> OnSeriesChange;
@@ -89,7 +92,7 @@ class TGraph : public TGraphDrawable {
   void DoSeriesChange();
   void ElementChanged();
   void LoadAxes(pugi::xml_node axes);
-  void LoadSeries(pugi::xml_node series);
+  void LoadSeries(pugi::xml_node series, model::TPrereadEntries* preread);
   void RestoreAxePositions();
 
   std::array<std::unique_ptr<TGraphAxe>, 3> m_axes;

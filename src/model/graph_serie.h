@@ -8,6 +8,7 @@
 #include "model/hit_box.h"
 #include "model/line_style.h"
 #include "model/point_style.h"
+#include "model/preread_entries.h"
 #include "model/xml_document.h"
 
 // One data set of a diagram: the base of the points, lines and surface series.
@@ -58,6 +59,9 @@ class TGraphSerie : public TGraphDrawable {
   // Everything, as the series' SaveToXML writes it, with the entries of its
   // lists registered in `streamed` when it is given.
   virtual void SaveWithItems(pugi::xml_node node, model::TStreamedChildren* /*streamed*/) const { SaveToXML(node); }
+  // Everything, as LoadFromXML reads it, with the items taken from
+  // `preread` where it holds them.
+  virtual void LoadWithItems(pugi::xml_node node, model::TPrereadEntries* /*preread*/) { LoadFromXML(node); }
 
  protected:
   // True when the series has items to show and something to show them with.

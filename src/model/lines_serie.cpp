@@ -74,10 +74,12 @@ TDoubleRect TLinesSerie::GetBounds(TGraphics&, const TProjection& projection) {
   return bounds.Result();
 }
 
-void TLinesSerie::LoadFromXML(pugi::xml_node node) {
+void TLinesSerie::LoadFromXML(pugi::xml_node node) { LoadWithItems(node, nullptr); }
+
+void TLinesSerie::LoadWithItems(pugi::xml_node node, model::TPrereadEntries* preread) {
   TUpdateScope scope(*this);
   TGraphSerie::LoadFromXML(node);
-  model::LoadEmbedded(node, "Items", *m_items);
+  if (const pugi::xml_node items = model::FirstChildElement(node, "Items")) m_items->LoadFromXML(items, preread);
 }
 
 void TLinesSerie::SetDefaults() {

@@ -102,11 +102,13 @@ TDoubleRect TPointsSerie::GetBounds(TGraphics&, const TProjection& projection) {
   return bounds.Result();
 }
 
-void TPointsSerie::LoadFromXML(pugi::xml_node node) {
+void TPointsSerie::LoadFromXML(pugi::xml_node node) { LoadWithItems(node, nullptr); }
+
+void TPointsSerie::LoadWithItems(pugi::xml_node node, model::TPrereadEntries* preread) {
   TUpdateScope scope(*this);
   TGraphSerie::LoadFromXML(node);
   model::ReadBool(node, "DrawArrow", m_drawArrow);
-  model::LoadEmbedded(node, "Items", *m_items);
+  if (const pugi::xml_node items = model::FirstChildElement(node, "Items")) m_items->LoadFromXML(items, preread);
 }
 
 void TPointsSerie::SetDefaults() {

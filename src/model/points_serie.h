@@ -31,6 +31,7 @@ class TPointsSerie : public TGraphSerie {
   void SaveToXML(pugi::xml_node node) const override;
   void SaveStyleToXML(pugi::xml_node node) const override;
   void SaveWithItems(pugi::xml_node node, model::TStreamedChildren* streamed) const override;
+  void LoadWithItems(pugi::xml_node node, model::TPrereadEntries* preread) override;
 
  protected:
   void DrawSampleLine(TGraphics& g, int width, int height) override;

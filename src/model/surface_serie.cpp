@@ -26,9 +26,9 @@ void TSurfaceSerie::Draw(TGraphics& g, const TProjection& projection) {
 
 float TSurfaceSerie::ArrowScale() const { return LineStyle().Width() / 2.0f; }
 
-void TSurfaceSerie::LoadFromXML(pugi::xml_node node) {
+void TSurfaceSerie::LoadWithItems(pugi::xml_node node, model::TPrereadEntries* preread) {
   TUpdateScope scope(*this);
-  TPointsSerie::LoadFromXML(node);
+  TPointsSerie::LoadWithItems(node, preread);
   model::ReadByte(node, "AlphaBlending", m_alphaBlending);
   model::ReadColor(node, "FillColor", m_fillColor);
 }

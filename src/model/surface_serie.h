@@ -27,7 +27,7 @@ class TSurfaceSerie : public TPointsSerie {
 
   void Draw(TGraphics& g, const TProjection& projection) override;
 
-  void LoadFromXML(pugi::xml_node node) override;
+  void LoadWithItems(pugi::xml_node node, model::TPrereadEntries* preread) override;
   void SetDefaults() override;
   void SaveStyleToXML(pugi::xml_node node) const override;
   void SaveWithItems(pugi::xml_node node, model::TStreamedChildren* streamed) const override;

@@ -125,33 +125,55 @@ void TTernaryList<Traits>::CheckIndex(int32_t index) const {
 }
 
 template <typename Traits>
+bool TTernaryList<Traits>::ReadEntry(std::string_view text, Item& item) {
+  std::array<double, Traits::kValueCount> values{};
+  size_t fieldCount = 0;
+  bool converted = true;
+  model::ForEachField(text, [&](std::string_view field) {
+    if (fieldCount < values.size() && converted) {
+      const auto value = model::ParseFloat(field);
+      converted = value.has_value();
+      if (converted) values[fieldCount] = *value;
+    }
+    ++fieldCount;
+  });
+  if (fieldCount != values.size() || !converted) return false;
+  FromValues(values.data(), item);
+  return true;
+}
+
+namespace {
+
+std::vector<TTernaryPoint>& PrereadItems(model::TPrereadEntries::TSet& set, const TTernaryPoint*) { return set.Points; }
+std::vector<TTernaryCouple>& PrereadItems(model::TPrereadEntries::TSet& set, const TTernaryCouple*) {
+  return set.Couples;
+}
+
+}  // namespace
+
+template <typename Traits>
 void TTernaryList<Traits>::LoadFromXML(pugi::xml_node node) {
+  LoadFromXML(node, nullptr);
+}
+
+template <typename Traits>
+void TTernaryList<Traits>::LoadFromXML(pugi::xml_node node, model::TPrereadEntries* preread) {
   TUpdateScope scope(*this);
   Clear();
+  if (model::TPrereadEntries::TSet* set = preread ? preread->Find(node) : nullptr) {
+    std::vector<Item> items = std::move(PrereadItems(*set, static_cast<const Item*>(nullptr)));
+    SwapItems(items);
+    return;
+  }
   // Room for every entry at once: a large document then loads without
   // growing the storage step by step.
   int64_t entries = 0;
   for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) ++entries;
   SetCapacity(int32_t(std::min<int64_t>(entries, kMaxCount)));
-  std::array<double, Traits::kValueCount> values{};
   for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
     if (child.type() != pugi::node_element || std::strcmp(child.name(), Traits::kElementName) != 0) continue;
-    // An entry counts only with exactly the expected number of fields, each
-    // of which converts; any other entry is skipped.
-    size_t fieldCount = 0;
-    bool converted = true;
-    model::ForEachField(child.text().get(), [&](std::string_view field) {
-      if (fieldCount < values.size() && converted) {
-        const auto value = model::ParseFloat(field);
-        converted = value.has_value();
-        if (converted) values[fieldCount] = *value;
-      }
-      ++fieldCount;
-    });
-    if (fieldCount != values.size() || !converted) continue;
     Item item;
-    FromValues(values.data(), item);
-    Add(item);
+    if (ReadEntry(child.text().get(), item)) Add(item);
   }
 }
 

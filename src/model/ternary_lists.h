@@ -2,9 +2,11 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/graph_element.h"
+#include "model/preread_entries.h"
 #include "model/value_encoding.h"
 #include "model/xml_document.h"
 
@@ -62,6 +64,12 @@ class TTernaryList : public TGraphElement {
   [[noreturn]] virtual void Error(const char* message, int32_t data) const;
 
   void LoadFromXML(pugi::xml_node node) override;
+  // The same; when `preread` holds a set for `node`, its entries are taken
+  // from there (and the set is left empty).
+  void LoadFromXML(pugi::xml_node node, model::TPrereadEntries* preread);
+  // How an entry's text reads: exactly the expected number of fields, each
+  // of which converts. Any other entry is skipped by a load.
+  static bool ReadEntry(std::string_view text, Item& item);
   void SetDefaults() override { Clear(); }
   void SaveToXML(pugi::xml_node node) const override;
   // The same, with the entries registered in `streamed` rather than added as

@@ -1,0 +1,187 @@
+#include "control/document_preread.h"
+
+#include <algorithm>
+#include <array>
+#include <new>
+
+#include "control/xml_well_formed.h"
+#include "model/memory_advice.h"
+#include "model/ternary_lists.h"
+
+namespace control {
+
+namespace {
+
+constexpr std::string_view kItemsStart = "<Items>";
+constexpr std::string_view kItemsEnd = "</Items>";
+// The text is released to the caller in steps of this size.
+constexpr size_t kReleaseStep = size_t(8) << 20;
+// The length of a list's entries is estimated from this many.
+constexpr size_t kSampleEntries = 1024;
+
+bool StartsWith(std::string_view text, size_t at, std::string_view prefix) {
+  return text.size() - at >= prefix.size() && text.compare(at, prefix.size(), prefix) == 0;
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// What an entry's text may hold to be read without the parser: the parser
+// changes nothing in it (no reference, no carriage return to normalise, no
+// encoding to convert) and it cannot end early.
+constexpr std::array<bool, 256> kPlainEntryBytes = [] {
+  std::array<bool, 256> table{};
+  for (int c = 0x20; c < 0x7F; ++c) table[size_t(c)] = c != '<' && c != '&';
+  table['\t'] = table['\n'] = true;
+  return table;
+}();
+
+class TScanner {
+ public:
+  TScanner(std::string_view text, const std::function<void(size_t)>& consumed) : m_text(text), m_consumed(consumed) {}
+
+  std::optional<TPrereadText> Run() {
+    while (m_at < m_text.size()) {
+      const size_t next = m_text.find('<', m_at);
+      if (next == std::string_view::npos) break;
+      m_at = next;
+      if (!SkipMarkup() || m_lostText) return std::nullopt;
+      // Text not yet copied to Rest is still needed.
+      Release(m_copiedUpTo);
+    }
+    if (m_result.Sets.empty()) return std::nullopt;
+    m_result.Rest.append(m_text.substr(m_copiedUpTo));
+    return std::move(m_result);
+  }
+
+ private:
+  // Moves past the markup at m_at, as the parser would read it; false for
+  // what is left to the parser alone.
+  bool SkipMarkup() {
+    if (StartsWith(m_text, m_at, "<!--")) return SkipPast("-->");
+    if (StartsWith(m_text, m_at, "<![CDATA[")) return SkipPast("]]>");
+    if (StartsWith(m_text, m_at, "<!")) return false;  // a document type may declare anything
+    if (StartsWith(m_text, m_at, "<?")) return SkipPast("?>");
+    if (StartsWith(m_text, m_at, kItemsStart) && CutEntries(m_at + kItemsStart.size())) return true;
+    return SkipTag();
+  }
+
+  bool SkipPast(std::string_view terminator) {
+    const size_t end = m_text.find(terminator, m_at + 2);
+    if (end == std::string_view::npos) return false;
+    m_at = end + terminator.size();
+    return true;
+  }
+
+  // Attribute values may hold ">".
+  bool SkipTag() {
+    char quote = 0;
+    for (size_t i = m_at + 1; i < m_text.size(); ++i) {
+      const char c = m_text[i];
+      if (quote) {
+        if (c == quote) quote = 0;
+      } else if (c == '"' || c == '\'') {
+        quote = c;
+      } else if (c == '>') {
+        m_at = i + 1;
+        return true;
+      }
+    }
+    return false;
+  }
+
+  // Reads the entries of the element whose content starts at `start`; when
+  // it holds nothing else, its content is cut out of the text. Either way
+  // the text up to `start` goes to Rest.
+  bool CutEntries(size_t start) {
+    m_result.Rest.append(m_text.substr(m_copiedUpTo, start - m_copiedUpTo));
+    m_copiedUpTo = start;
+    model::TPrereadEntries::TSet set;
+    size_t at = start;
+    size_t releasedBefore = m_released;
+    // Content released while reading it is gone: were it not entries after
+    // all, the parser would have to read the whole text again.
+    auto fail = [&] {
+      m_lostText = m_released != releasedBefore;
+      return false;
+    };
+    size_t entries = 0;
+    for (;;) {
+      while (at < m_text.size() && IsBlank(m_text[at])) ++at;
+      if (StartsWith(m_text, at, kItemsEnd)) break;
+      const bool point = StartsWith(m_text, at, "<TP>");
+      if (!point && !StartsWith(m_text, at, "<TC>")) return fail();
+      const size_t textStart = at + 4;
+      at = textStart;
+      while (at < m_text.size() && kPlainEntryBytes[static_cast<unsigned char>(m_text[at])]) ++at;
+      if (!StartsWith(m_text, at, point ? "</TP>" : "</TC>")) return fail();
+      const std::string_view text = m_text.substr(textStart, at - textStart);
+      at += 5;
+      ++entries;
+      if (point) {
+        TTernaryPoint item;
+        if (TTernaryPointList::ReadEntry(text, item)) set.Points.push_back(item);
+      } else {
+        TTernaryCouple item;
+        if (TTernaryCoupleList::ReadEntry(text, item)) set.Couples.push_back(item);
+      }
+      if (entries == kSampleEntries) Reserve(set, start, at);
+      if ((entries & 0xFFFF) == 0) Release(at);
+    }
+    if (entries == 0) return fail();  // blanks only: nothing to gain
+    // A list that ended well before the estimate would keep the room it did not use.
+    if (set.Points.capacity() > 2 * set.Points.size()) set.Points.shrink_to_fit();
+    if (set.Couples.capacity() > 2 * set.Couples.size()) set.Couples.shrink_to_fit();
+    m_result.CutOffsets.push_back(m_result.Rest.size() - kItemsStart.size());
+    m_result.Sets.push_back(std::move(set));
+    m_copiedUpTo = at;
+    m_at = at + kItemsEnd.size();
+    return true;
+  }
+
+  // Room for the entries the rest of the text would hold at the length of
+  // the first ones, so that a long list does not move (and briefly take
+  // twice its memory) while it grows.
+  template <typename TItem>
+  static void Reserve(std::vector<TItem>& items, size_t count) {
+    if (count <= items.capacity()) return;
+    try {
+      items.reserve(count);
+      model::AdviseLargeBuffer(items.data(), count * sizeof(TItem));
+    } catch (const std::bad_alloc&) {
+      // The list grows step by step instead.
+    }
+  }
+
+  void Reserve(model::TPrereadEntries::TSet& set, size_t start, size_t at) const {
+    const double averageLength = double(at - start) / double(kSampleEntries);
+    const double expected = double(m_text.size() - at) / averageLength * 1.25 + double(kSampleEntries);
+    const auto count = size_t(std::min(expected, double(TTernaryPointList::kMaxCount)));
+    if (set.Points.size() >= set.Couples.size())
+      Reserve(set.Points, count);
+    else
+      Reserve(set.Couples, count);
+  }
+
+  void Release(size_t upTo) {
+    if (!m_consumed || upTo < m_released + kReleaseStep) return;
+    m_released = upTo;
+    m_consumed(upTo);
+  }
+
+  std::string_view m_text;
+  const std::function<void(size_t)>& m_consumed;
+  size_t m_at = 0;
+  size_t m_copiedUpTo = 0;
+  size_t m_released = 0;
+  bool m_lostText = false;
+  TPrereadText m_result;
+};
+
+}  // namespace
+
+std::optional<TPrereadText> PrereadEntries(std::string_view text, const std::function<void(size_t)>& consumed) {
+  if (!IsUtf8Text(text)) return std::nullopt;
+  return TScanner(text, consumed).Run();
+}
+
+}  // namespace control
