@@ -5,6 +5,7 @@
 #include <QIODevice>
 #include <algorithm>
 #include <functional>
+#include <limits>
 
 #if defined(__linux__)
 #include <sys/mman.h>
@@ -13,6 +14,7 @@
 
 #include "control/document_preread.h"
 #include "control/xml_well_formed.h"
+#include "model/memory_advice.h"
 #include "model/xml_document.h"
 #include "output/file_writer.h"
 
@@ -158,7 +160,19 @@ QByteArray ReadFile(const QString& fileName) {
   QFile file(fileName);
   if (!file.open(QIODevice::ReadOnly))
     Fail(QStringLiteral("Cannot open %1: %2").arg(Quoted(fileName), file.errorString()));
-  return ReadAll(file, fileName);
+  // A regular file is read in one piece into memory that is told first how
+  // it will be used (see AdviseLargeBuffer).
+  const qint64 size = file.size();
+  if (file.isSequential() || size <= 0 || size >= std::numeric_limits<qsizetype>::max() / 2)
+    return ReadAll(file, fileName);
+  QByteArray data(qsizetype(size), Qt::Uninitialized);
+  model::AdviseLargeBuffer(data.data(), size_t(data.size()));
+  const qint64 read = file.read(data.data(), size);
+  if (read < 0) return ReadAll(file, fileName);
+  data.truncate(qsizetype(read));
+  // A file that grew meanwhile is read to its end.
+  if (!file.atEnd()) data += file.readAll();
+  return data;
 }
 
 void WriteAll(QIODevice& device, QByteArrayView data, const QString& source) {

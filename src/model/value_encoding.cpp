@@ -215,10 +215,57 @@ char* FormatFloatTo(char* out, double value) {
   return WriteGeneralLayout(out, *digits);
 }
 
+namespace {
+
+// 10^0 to 10^22, all exact as doubles.
+constexpr std::array<double, 23> kExactPowersOfTen = [] {
+  std::array<double, 23> powers{};
+  double power = 1.0;
+  for (double& p : powers) {
+    p = power;
+    power *= 10.0;
+  }
+  return powers;
+}();
+
+// Decimals like "-0.25", "12" or "0.123456789012345", the form of almost
+// every number of a document, without the general conversion: when the
+// digits make an integer below 2^53 and there are at most 22 decimals, both
+// that integer and the power of ten are exact doubles, so their quotient is
+// the correctly rounded value, the one from_chars gives.
+std::optional<double> ParsePlainDecimal(std::string_view text) {
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  const bool negative = p != end && *p == '-';
+  if (negative) ++p;
+  uint64_t mantissa = 0;
+  int digits = 0;
+  int decimals = 0;
+  const char* point = nullptr;
+  for (; p != end; ++p) {
+    if (*p >= '0' && *p <= '9') {
+      if (++digits > 19) return std::nullopt;
+      mantissa = mantissa * 10 + uint64_t(*p - '0');
+      if (point) ++decimals;
+    } else if (*p == '.' && !point) {
+      point = p;
+    } else {
+      return std::nullopt;
+    }
+  }
+  const bool digitsAroundPoint = !point || (point != text.data() + negative && decimals > 0);
+  if (digits == 0 || !digitsAroundPoint || mantissa > (uint64_t(1) << 53) || decimals > 22) return std::nullopt;
+  const double value = double(mantissa) / kExactPowersOfTen[size_t(decimals)];
+  return negative ? -value : value;
+}
+
+}  // namespace
+
 std::optional<double> ParseFloat(std::string_view text) {
   text = Trim(text);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   if (text.empty()) return std::nullopt;
+  if (const auto plain = ParsePlainDecimal(text)) return plain;
   double value = 0.0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
   if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) return std::nullopt;

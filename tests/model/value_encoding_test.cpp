@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <random>
@@ -122,6 +123,33 @@ TEST(ValueEncoding, FloatsReadBackWithAPointOnly) {
   EXPECT_EQ(ParseFloat("inf"), std::nullopt);
   EXPECT_EQ(ParseFloat("nan"), std::nullopt);
   EXPECT_EQ(ParseFloat("1e999"), std::nullopt);
+}
+
+// Every decimal reads to the very double the general conversion gives, bit
+// for bit, whatever its digits, and what the conversion refuses is refused.
+TEST(ValueEncoding, DecimalsReadExactlyAsTheGeneralConversion) {
+  std::vector<std::string> texts = {"0",    "-0",  "5.",   ".5",       "-.5",   "1.",  "-", ".", "00012.50", "1..2",
+                                    "1.2.3", "9007199254740993", "9007199254740992.5", "0.1234567890123456789012",
+                                    "18446744073709551617", "1-2", "--1"};
+  std::mt19937 random(7);
+  for (int i = 0; i < 20000; ++i) {
+    std::string text = random() % 4 == 0 ? "-" : "";
+    const int whole = int(random() % 8), decimals = int(random() % 24);
+    for (int d = 0; d < whole; ++d) text += char('0' + random() % 10);
+    if (decimals > 0) text += '.';
+    for (int d = 0; d < decimals; ++d) text += char('0' + random() % 10);
+    texts.push_back(text);
+  }
+  for (const std::string& text : texts) {
+    double expected = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), expected);
+    const bool converts = error == std::errc() && end == text.data() + text.size();
+    const std::optional<double> value = ParseFloat(text);
+    ASSERT_EQ(value.has_value(), converts) << text;
+    if (!converts) continue;
+    ASSERT_EQ(std::signbit(*value), std::signbit(expected)) << text;
+    ASSERT_EQ(*value, expected) << text;
+  }
 }
 
 TEST(ValueEncoding, Booleans) {
