@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
+#include <string>
 
 #include "control/default_font.h"
 #include "control/document_io.h"
@@ -21,11 +23,15 @@ struct TFuzzHost {
   char* argv[2] = {name, nullptr};
   QApplication application{argc, argv};
   TGraphControl control;
+  // Loads the same inputs node by node, as the parser alone reads them.
+  TGraphControl reference;
 
   TFuzzHost() {
-    control::ApplyDefaultFont(control);
-    control.resize(320, 240);
-    control.show();  // gives the control its drawing context: loads also fit and render
+    for (TGraphControl* each : {&control, &reference}) {
+      control::ApplyDefaultFont(*each);
+      each->resize(320, 240);
+      each->show();  // gives the control its drawing context: loads also fit and render
+    }
   }
 };
 
@@ -65,10 +71,22 @@ QByteArray Save(const TGraphControl& control) {
   return buffer.data();
 }
 
+// The saved diagram, or the error, that a load gives.
+std::string Outcome(const std::function<void()>& load, const TGraphControl& control);
+
 bool IsWellFormed(const QByteArray& text) {
   QXmlStreamReader reader(text);
   while (!reader.atEnd()) reader.readNext();
   return !reader.hasError();
+}
+
+std::string Outcome(const std::function<void()>& load, const TGraphControl& control) {
+  try {
+    load();
+  } catch (const TDocumentError& error) {
+    return std::string("error: ") + error.what();
+  }
+  return Save(control).toStdString();
 }
 
 }  // namespace
@@ -81,12 +99,21 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TGraphControl& control = Host().control;
+  TGraphControl& reference = Host().reference;
+  const QByteArray input(reinterpret_cast<const char*>(data), qsizetype(size));
   StartOver(control);
-  try {
-    Load(control, QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
-  } catch (const TDocumentError&) {
-    return 0;
-  }
+  StartOver(reference);
+  // Lists read straight from the text give what the parser alone gives.
+  const std::string outcome = Outcome([&] { Load(control, input); }, control);
+  const std::string expected = Outcome(
+      [&] {
+        pugi::xml_document document;
+        control::ParseDocument(input, QStringLiteral("stream"), document);
+        reference.LoadFromDocument(document);
+      },
+      reference);
+  if (outcome != expected) std::abort();
+  if (outcome.rfind("error: ", 0) == 0) return 0;
   Explore(control);
   const QByteArray first = Save(control);
   if (!IsWellFormed(first)) std::abort();
