@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstring>
+#include <limits>
 #include <new>
 #include <utility>
 #include <vector>
@@ -141,6 +142,168 @@ void WalkSegment(const TSegmentWalk& walk, TPlot plot) {
   }
 }
 
+// A convex polygon whose surroundings, to kMargin pixels, lie in complete
+// tiles. A segment with both ends inside lies inside too, and so do the
+// pixels its walk chooses, each within a pixel of the line: it has nothing
+// left to draw. Dense data fills a convex area, which this finds in one
+// test per point where a walk would take several steps per segment.
+class TCompleteCore {
+ public:
+  static constexpr int kMaxEdges = 16;
+  static constexpr double kMargin = 2.0;
+
+  TCompleteCore() { Clear(); }
+
+  // Whether (x, y) lies inside, in pixels from the grid's top left corner;
+  // false for NaN.
+  bool Contains(double x, double y) const {
+    bool inside = true;
+    for (int k = 0; k < kMaxEdges; ++k) inside &= m_a[k] * x + m_b[k] * y <= m_c[k];
+    return inside;
+  }
+
+  // The hull of the centres of tiles surrounded by complete ones, kept if it
+  // passes the check, else that of tiles deeper inside. `reach(column, row)`
+  // and `complete(column, row)` describe the grid of `columns` x `rows` tiles
+  // of `tile` pixels.
+  template <class TReach, class TComplete>
+  void Rebuild(int columns, int rows, int tile, TReach reach, TComplete complete) {
+    Clear();
+    for (const int depth : {2, 3, 5, 8}) {
+      std::vector<TPoint> centres;
+      for (int row = 0; row < rows; ++row) {
+        int first = -1, last = -1;
+        for (int column = 0; column < columns; ++column)
+          if (reach(column, row) >= depth) {
+            if (first < 0) first = column;
+            last = column;
+          }
+        if (first < 0) continue;
+        centres.push_back({(first + 0.5) * tile, (row + 0.5) * tile});
+        if (last != first) centres.push_back({(last + 0.5) * tile, (row + 0.5) * tile});
+      }
+      const std::vector<TPoint> polygon = FewCorners(ConvexHull(std::move(centres)));
+      if (polygon.size() < 3) return;  // deeper tiles are fewer still
+      if (LiesInCompleteTiles(polygon, columns, rows, tile, complete)) {
+        SetEdges(polygon);
+        return;
+      }
+    }
+  }
+
+ private:
+  struct TPoint {
+    double x, y;
+  };
+
+  void Clear() {
+    for (int k = 0; k < kMaxEdges; ++k) m_a[k] = 0, m_b[k] = 0, m_c[k] = -1;  // nothing inside
+  }
+
+  static double Cross(const TPoint& o, const TPoint& a, const TPoint& b) {
+    return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
+  }
+
+  // Andrew's monotone chain; the corners in order, without collinear ones.
+  static std::vector<TPoint> ConvexHull(std::vector<TPoint> points) {
+    std::sort(points.begin(), points.end(), [](const TPoint& a, const TPoint& b) {
+      return a.x < b.x || (a.x == b.x && a.y < b.y);
+    });
+    if (points.size() < 3) return points;
+    std::vector<TPoint> hull(2 * points.size());
+    size_t k = 0;
+    for (size_t i = 0; i < points.size(); ++i) {
+      while (k >= 2 && Cross(hull[k - 2], hull[k - 1], points[i]) <= 0) --k;
+      hull[k++] = points[i];
+    }
+    for (size_t i = points.size() - 1, lower = k + 1; i-- > 0;) {
+      while (k >= lower && Cross(hull[k - 2], hull[k - 1], points[i]) <= 0) --k;
+      hull[k++] = points[i];
+    }
+    hull.resize(k - 1);
+    return hull;
+  }
+
+  // The corners farthest in kMaxEdges directions, in their order: a convex
+  // polygon within the hull.
+  static std::vector<TPoint> FewCorners(const std::vector<TPoint>& hull) {
+    if (hull.size() <= size_t(kMaxEdges)) return hull;
+    std::vector<char> kept(hull.size(), 0);
+    for (int k = 0; k < kMaxEdges; ++k) {
+      const double angle = 2 * 3.14159265358979323846 * k / kMaxEdges;
+      const double dx = std::cos(angle), dy = std::sin(angle);
+      size_t best = 0;
+      for (size_t i = 1; i < hull.size(); ++i)
+        if (hull[i].x * dx + hull[i].y * dy > hull[best].x * dx + hull[best].y * dy) best = i;
+      kept[best] = 1;
+    }
+    std::vector<TPoint> corners;
+    for (size_t i = 0; i < hull.size(); ++i)
+      if (kept[i]) corners.push_back(hull[i]);
+    return corners;
+  }
+
+  // Whether every tile within kMargin of the polygon is complete, row of
+  // tiles by row: the polygon's extent across the row, widened by the
+  // margin, gives the tiles to look at.
+  template <class TComplete>
+  static bool LiesInCompleteTiles(const std::vector<TPoint>& polygon, int columns, int rows, int tile,
+                                  TComplete complete) {
+    double top = polygon[0].y, bottom = polygon[0].y;
+    for (const TPoint& p : polygon) top = std::min(top, p.y), bottom = std::max(bottom, p.y);
+    const int firstRow = FastFloor<int>((top - kMargin) / tile);
+    const int lastRow = FastFloor<int>((bottom + kMargin) / tile);
+    if (firstRow < 0 || lastRow >= rows) return false;
+    for (int row = firstRow; row <= lastRow; ++row) {
+      const double low = row * tile - kMargin, high = (row + 1) * tile + kMargin;
+      double left = std::numeric_limits<double>::infinity(), right = -left;
+      for (size_t i = 0; i < polygon.size(); ++i) {
+        const TPoint& u = polygon[i];
+        const TPoint& v = polygon[(i + 1) % polygon.size()];
+        if (std::max(u.y, v.y) < low || std::min(u.y, v.y) > high) continue;
+        double t0 = 0, t1 = 1;
+        if (u.y != v.y) {
+          const double a = (low - u.y) / (v.y - u.y), b = (high - u.y) / (v.y - u.y);
+          t0 = std::max(0.0, std::min(a, b));
+          t1 = std::min(1.0, std::max(a, b));
+        }
+        for (const double t : {t0, t1}) {
+          const double x = u.x + t * (v.x - u.x);
+          left = std::min(left, x);
+          right = std::max(right, x);
+        }
+      }
+      if (left > right) continue;
+      const int firstColumn = FastFloor<int>((left - kMargin) / tile);
+      const int lastColumn = FastFloor<int>((right + kMargin) / tile);
+      if (firstColumn < 0 || lastColumn >= columns) return false;
+      for (int column = firstColumn; column <= lastColumn; ++column)
+        if (!complete(column, row)) return false;
+    }
+    return true;
+  }
+
+  // Inside is where a * x + b * y <= c for every edge.
+  void SetEdges(const std::vector<TPoint>& polygon) {
+    TPoint centre{0, 0};
+    for (const TPoint& p : polygon) centre.x += p.x / double(polygon.size()), centre.y += p.y / double(polygon.size());
+    for (size_t k = 0; k < polygon.size(); ++k) {
+      const TPoint& u = polygon[k];
+      const TPoint& v = polygon[(k + 1) % polygon.size()];
+      double a = v.y - u.y, b = u.x - v.x;
+      if (a * centre.x + b * centre.y > a * u.x + b * u.y) a = -a, b = -b;
+      m_a[k] = a;
+      m_b[k] = b;
+      m_c[k] = a * u.x + b * u.y;
+    }
+    for (size_t k = polygon.size(); k < size_t(kMaxEdges); ++k) m_a[k] = 0, m_b[k] = 0, m_c[k] = 0;
+  }
+
+  double m_a[kMaxEdges];
+  double m_b[kMaxEdges];
+  double m_c[kMaxEdges];
+};
+
 // The pixels a call has written so far, for drawing in reverse order: a
 // pixel written once keeps its colour, as the later segment or stamp would
 // have painted over the earlier ones. Walks pass over written pixels by the
@@ -157,9 +320,11 @@ class TWrittenPixels {
   static constexpr int kFar = 255;  // reach of tiles with no incomplete tile near
   static constexpr size_t kWorkPerRefreshedTile = 8;
 
-  // Throws std::bad_alloc when the grid does not fit in memory.
-  explicit TWrittenPixels(const QRect& bounds)
-      : m_left(bounds.left()),
+  // Throws std::bad_alloc when the grid does not fit in memory. A core is
+  // kept for walks of long segments.
+  TWrittenPixels(const QRect& bounds, bool withCore)
+      : m_withCore(withCore),
+        m_left(bounds.left()),
         m_top(bounds.top()),
         m_width(RoundUpToTile(bounds.width())),
         m_columns(m_width >> kTileShift),
@@ -175,6 +340,7 @@ class TWrittenPixels {
 
   int Left() const { return m_left; }
   int Top() const { return m_top; }
+  const TCompleteCore& Core() const { return m_core; }
 
   // Coordinates from here on are relative to the bounds' top left corner.
   // 0 when the tile of pixel (x, y) is not complete.
@@ -229,8 +395,14 @@ class TWrittenPixels {
     }
     m_completedSinceRefresh = 0;
     m_workSinceRefresh = 0;
+    if (m_withCore)
+      m_core.Rebuild(
+          m_columns, m_rows, kTile, [&](int column, int row) { return reach[(row + 1) * stride + column + 1]; },
+          [&](int column, int row) { return m_counts[size_t(row) * size_t(m_columns) + size_t(column)] == kTileArea; });
   }
 
+  bool m_withCore;
+  TCompleteCore m_core;
   int m_left;
   int m_top;
   int m_width;  // in pixels
@@ -297,9 +469,9 @@ bool WorthDrawingInReverse(const QRect& bounds, int items, int minimum) {
 
 // The grid for a call drawn in reverse order; none when memory is short,
 // and the call draws in order instead.
-std::optional<TWrittenPixels> WrittenPixelsFor(const QRect& bounds) {
+std::optional<TWrittenPixels> WrittenPixelsFor(const QRect& bounds, bool withCore) {
   try {
-    return std::optional<TWrittenPixels>(std::in_place, bounds);
+    return std::optional<TWrittenPixels>(std::in_place, bounds, withCore);
   } catch (const std::bad_alloc&) {
     return std::nullopt;
   }
@@ -381,7 +553,7 @@ void StampOnRaster(const TRasterTarget& target, const QImage& stamp, const QPoin
   };
 
   std::optional<TWrittenPixels> written;
-  if (opaqueOrClear && WorthDrawingInReverse(b, count, kReverseMinimumStamps)) written = WrittenPixelsFor(b);
+  if (opaqueOrClear && WorthDrawingInReverse(b, count, kReverseMinimumStamps)) written = WrittenPixelsFor(b, false);
   if (written) {
     // The last stamp on a pixel is the one seen there.
     constexpr int kTile = TWrittenPixels::kTile;
@@ -471,14 +643,21 @@ void DrawPolylineOnRaster(const TRasterTarget& target, uint32_t colour, const QP
     } else {
       opaqueOrClear = (colour >> 24) == 0xFF || (colour >> 24) == 0;
     }
-    if (opaqueOrClear) written = WrittenPixelsFor(b);
+    if (opaqueOrClear) written = WrittenPixelsFor(b, true);
   }
   if (written) {
+    auto inCore = [&](const QPointF& p) {
+      return written->Core().Contains(p.x() + target.dx - b.left(), p.y() + target.dy - b.top());
+    };
+    bool endInCore = inCore(points[segments]);
     for (int i = segments - 1; i >= 0; --i) {
       written->RefreshReachWhenWorthIt();
+      const bool startInCore = inCore(points[i]);
+      const bool hidden = startInCore && endInCore;
+      endInCore = startInCore;
       const uint32_t c = colourOf(i);
       TSegmentWalk walk;
-      if ((c >> 24) == 0 || !walkOf(i, walk)) continue;
+      if (hidden || (c >> 24) == 0 || !walkOf(i, walk)) continue;
       auto plot = [&](size_t offset) { pixels[offset] = c; };
       if (walk.xMajor)
         WalkSegmentOnce<true>(walk, *written, plot);

@@ -70,6 +70,35 @@ std::vector<QPointF> TrianglePoints(int count, unsigned seed) {
   return points;
 }
 
+// Points in a ring, or in two blobs with a gap between them: dense areas
+// that are not convex.
+std::vector<QPointF> RingPoints(int count, unsigned seed) {
+  std::mt19937 random(seed);
+  std::uniform_real_distribution<double> angle(0, 6.283185307179586), radius(45, 62);
+  std::vector<QPointF> points;
+  for (int i = 0; i < count; ++i) {
+    const double a = angle(random), r = radius(random);
+    points.emplace_back(80 + r * std::cos(a), 70 + r * std::sin(a));
+  }
+  return points;
+}
+
+// Segments back and forth between two blobs, then many within each: drawn
+// last first, the blobs fill before the gap between them does.
+std::vector<QPointF> TwoBlobs(int count, unsigned seed) {
+  const int across = count / 4, within = (count - across) / 2;
+  const std::vector<QPointF> left = RandomPoints(across / 2 + within, QRectF(8, 10, 55, 115), seed);
+  const std::vector<QPointF> right = RandomPoints(across / 2 + within, QRectF(98, 10, 55, 115), seed + 1);
+  std::vector<QPointF> points;
+  for (int i = 0; i < across / 2; ++i) {
+    points.push_back(left[size_t(i)]);
+    points.push_back(right[size_t(i)]);
+  }
+  points.insert(points.end(), left.begin() + across / 2, left.end());
+  points.insert(points.end(), right.begin() + across / 2, right.end());
+  return points;
+}
+
 // Ends on pixel edges and centres, and lines along rows and columns.
 std::vector<QPointF> GridPoints(int count, unsigned seed) {
   std::mt19937 random(seed);
@@ -123,6 +152,8 @@ TEST(RasterFastPaths, LongPolylinesShowTheLastSegmentOnEachPixel) {
       {"pixel edges and centres", kPlain, GridPoints(12000, 7), kGradient, 0},
       {"outliers", kShiftedAndClipped, PointsWithOutliers(12000, 8), kGradient, 0},
       {"narrow clip", kNarrowClip, RandomPoints(3000, QRectF(-10, -10, 140, 140), 9), kGradient, 0},
+      {"ring", kPlain, RingPoints(20000, 10), kGradient, 0},
+      {"two blobs", kPlain, TwoBlobs(20000, 11), kGradient, 0},
   };
   for (const TPolylineCase& c : cases) {
     const int count = int(c.points.size());
