@@ -8,6 +8,26 @@ struct UpdateScope {
   TProjection& projection;
 };
 
+// Shared by the conversions of one point and of many, so that both round
+// alike.
+inline void EquilateralToPlane(double t1, double t2, TDoublePoint& p) {
+  p.X = t1 + 0.5 * t2;
+  p.Y = t2 * TProjection::kHeightFactor;
+}
+
+inline void RightAngledToPlane(double t1, double t2, TDoublePoint& p) {
+  p.X = t1;
+  p.Y = t2;
+}
+
+inline void ShiftedPlaneToWorld(const TDoublePoint& p, TDoublePoint origin, double zoom, QPointF& w) {
+  w = geometry::MakePointF((p.X + origin.X) * zoom, (1.0 - p.Y + origin.Y) * zoom);
+}
+
+double TTernaryPoint::*ComponentOf(int index) {
+  return index == 0 ? &TTernaryPoint::A : (index == 1 ? &TTernaryPoint::B : &TTernaryPoint::C);
+}
+
 }  // namespace
 
 TProjection::TProjection() { Reset(); }
@@ -15,18 +35,13 @@ TProjection::TProjection() { Reset(); }
 void TProjection::TernaryToPlane(const TTernaryPoint& t, bool applyOrder, TDoublePoint& p) const {
   const double t1 = t[applyOrder ? m_axisOrder[1] : 1];
   const double t2 = t[applyOrder ? m_axisOrder[2] : 2];
-  if (m_mode == kEquilateral) {
-    p.X = t1 + 0.5 * t2;
-    p.Y = t2 * kHeightFactor;
-  } else if (m_mode == kRightAngled) {
-    p.X = t1;
-    p.Y = t2;
-  }
+  if (m_mode == kEquilateral)
+    EquilateralToPlane(t1, t2, p);
+  else if (m_mode == kRightAngled)
+    RightAngledToPlane(t1, t2, p);
 }
 
-void TProjection::PlaneToWorld(const TDoublePoint& p, QPointF& w) const {
-  w = geometry::MakePointF((p.X + m_origin.X) * m_zoom, (1.0 - p.Y + m_origin.Y) * m_zoom);
-}
+void TProjection::PlaneToWorld(const TDoublePoint& p, QPointF& w) const { ShiftedPlaneToWorld(p, m_origin, m_zoom, w); }
 
 void TProjection::PlaneToWorldUnshifted(const TDoublePoint& p, QPointF& w) const {
   w = geometry::MakePointF(p.X * m_zoom, (1.0 - p.Y) * m_zoom);
@@ -36,6 +51,27 @@ void TProjection::TernaryToWorld(const TTernaryPoint& t, bool applyOrder, QPoint
   TDoublePoint p;
   TernaryToPlane(t, applyOrder, p);
   PlaneToWorld(p, w);
+}
+
+void TProjection::TernaryToWorld(const TTernaryPoint* t, size_t count, size_t step, bool applyOrder,
+                                 QPointF* w) const {
+  // A million points per repaint: the order and the mode are looked up once.
+  double TTernaryPoint::*const first = ComponentOf(applyOrder ? m_axisOrder[1] : 1);
+  double TTernaryPoint::*const second = ComponentOf(applyOrder ? m_axisOrder[2] : 2);
+  auto convert = [&](auto toPlane) {
+    for (size_t i = 0; i < count; ++i) {
+      const TTernaryPoint& point = t[i * step];
+      TDoublePoint p;
+      toPlane(point.*first, point.*second, p);
+      ShiftedPlaneToWorld(p, m_origin, m_zoom, w[i]);
+    }
+  };
+  if (m_mode == kEquilateral)
+    convert(EquilateralToPlane);
+  else if (m_mode == kRightAngled)
+    convert(RightAngledToPlane);
+  else
+    convert([](double, double, TDoublePoint&) {});
 }
 
 void TProjection::WorldToPlane(const QPointF& w, TDoublePoint& p) const {

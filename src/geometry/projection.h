@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <stdexcept>
@@ -36,6 +37,8 @@ class TProjection {
   virtual void PlaneToWorld(const TDoublePoint& p, QPointF& w) const;
   virtual void PlaneToWorldUnshifted(const TDoublePoint& p, QPointF& w) const;
   virtual void TernaryToWorld(const TTernaryPoint& t, bool applyOrder, QPointF& w) const;
+  // TernaryToWorld of t[0], t[step], ... t[(count - 1) * step] into w[0 .. count).
+  virtual void TernaryToWorld(const TTernaryPoint* t, size_t count, size_t step, bool applyOrder, QPointF* w) const;
   virtual void WorldToPlane(const QPointF& w, TDoublePoint& p) const;
   // Converts a displacement: ignores the origin and flips the sign of Y.
   virtual void WorldToPlaneVector(const QPointF& w, TDoublePoint& p) const;

@@ -3,7 +3,11 @@
 #include <QPaintEngine>
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstring>
+#include <limits>
+#include <new>
+#include <utility>
 #include <vector>
 
 namespace geometry {
@@ -74,33 +78,33 @@ TInteger FastFloor(double v) {
 
 int FastCeil(double v) { return -FastFloor<int>(-v); }
 
-// Calls plot(offset) with the offset in pixels of every pixel of a segment
-// (see DrawSegment).
-template <class TPlot>
-void WalkSegment(size_t majorStep, size_t minorStep, int first, int last, int64_t across, int64_t step, int acrossLow,
-                 int acrossHigh, TPlot plot) {
-  const auto span = unsigned(acrossHigh - acrossLow);
-  for (int i = first; i <= last; ++i, across += step) {
-    const int j = int(across >> 32);
-    if (unsigned(j - acrossLow) > span) continue;
-    plot(size_t(i) * majorStep + size_t(j) * minorStep);
-  }
-}
+// The pixels of one segment as QPainter's thin lines cover them: along the
+// major axis, the pixels whose centres lie in [start, end); across it, the
+// pixel holding the line at that centre. Pixel i of the walk, for i in
+// [first, last], lies across the axis at (across + (i - first) * step) >> 32,
+// and is drawn only when that is within [acrossLow, acrossHigh].
+struct TSegmentWalk {
+  bool xMajor = true;
+  int first = 0;
+  int last = -1;
+  int64_t across = 0;
+  int64_t step = 0;
+  int acrossLow = 0;
+  int acrossHigh = -1;
+  size_t majorStep = 1;  // in pixels
+  size_t minorStep = 1;
+};
 
-// Walks the pixels of one segment as QPainter's thin lines cover them: along
-// the major axis, the pixels whose centres lie in [start, end); across it,
-// the pixel holding the line at that centre. The ends lie within a few
-// pixels of the target's bounds (see ClipSegment).
-template <class TPlot>
-void DrawSegment(const TRasterTarget& target, double x0, double y0, double x1, double y1, TPlot plot) {
+// The ends lie within a few pixels of the target's bounds (see ClipSegment);
+// false when no pixel centre lies along the segment.
+bool SegmentWalkOf(const TRasterTarget& target, double x0, double y0, double x1, double y1, TSegmentWalk& walk) {
   const QRect& b = target.bounds;
   const bool xMajor = std::abs(x1 - x0) >= std::abs(y1 - y0);
   const double from = xMajor ? x0 : y0, to = xMajor ? x1 : y1;
   const double across0 = xMajor ? y0 : x0, across1 = xMajor ? y1 : x1;
-  if (from == to) return;
+  if (from == to) return false;
   const double slope = (across1 - across0) / (to - from);
   const int low = xMajor ? b.left() : b.top(), high = xMajor ? b.right() : b.bottom();
-  const int acrossLow = xMajor ? b.top() : b.left(), acrossHigh = xMajor ? b.bottom() : b.right();
   // First and last pixel whose centre i + 0.5 lies in the half-open span.
   int first, last;
   if (to > from) {
@@ -112,13 +116,365 @@ void DrawSegment(const TRasterTarget& target, double x0, double y0, double x1, d
   }
   first = std::max(first, low);
   last = std::min(last, high);
-  if (first > last) return;
-  const size_t majorStep = xMajor ? 1 : size_t(target.stride);
-  const size_t minorStep = xMajor ? size_t(target.stride) : 1;
+  if (first > last) return false;
+  walk.xMajor = xMajor;
+  walk.first = first;
+  walk.last = last;
+  walk.acrossLow = xMajor ? b.top() : b.left();
+  walk.acrossHigh = xMajor ? b.bottom() : b.right();
+  walk.majorStep = xMajor ? 1 : size_t(target.stride);
+  walk.minorStep = xMajor ? size_t(target.stride) : 1;
   // Fixed point keeps the loop free of a floating-point dependency chain.
-  const auto across = FastFloor<int64_t>((across0 + (first + 0.5 - from) * slope) * kFixedOne);
-  const auto step = int64_t(slope * kFixedOne + (slope < 0 ? -0.5 : 0.5));
-  WalkSegment(majorStep, minorStep, first, last, across, step, acrossLow, acrossHigh, plot);
+  walk.across = FastFloor<int64_t>((across0 + (first + 0.5 - from) * slope) * kFixedOne);
+  walk.step = int64_t(slope * kFixedOne + (slope < 0 ? -0.5 : 0.5));
+  return true;
+}
+
+// Calls plot(offset) with the offset in pixels of every pixel of a walk.
+template <class TPlot>
+void WalkSegment(const TSegmentWalk& walk, TPlot plot) {
+  const auto span = unsigned(walk.acrossHigh - walk.acrossLow);
+  int64_t across = walk.across;
+  for (int i = walk.first; i <= walk.last; ++i, across += walk.step) {
+    const int j = int(across >> 32);
+    if (unsigned(j - walk.acrossLow) > span) continue;
+    plot(size_t(i) * walk.majorStep + size_t(j) * walk.minorStep);
+  }
+}
+
+// A convex polygon whose surroundings, to kMargin pixels, lie in complete
+// tiles. A segment with both ends inside lies inside too, and so do the
+// pixels its walk chooses, each within a pixel of the line: it has nothing
+// left to draw. Dense data fills a convex area, which this finds in one
+// test per point where a walk would take several steps per segment.
+class TCompleteCore {
+ public:
+  static constexpr int kMaxEdges = 16;
+  static constexpr double kMargin = 2.0;
+
+  TCompleteCore() { Clear(); }
+
+  // Whether (x, y) lies inside, in pixels from the grid's top left corner;
+  // false for NaN.
+  bool Contains(double x, double y) const {
+    bool inside = true;
+    for (int k = 0; k < kMaxEdges; ++k) inside &= m_a[k] * x + m_b[k] * y <= m_c[k];
+    return inside;
+  }
+
+  // The hull of the centres of tiles surrounded by complete ones, kept if it
+  // passes the check, else that of tiles deeper inside. `reach(column, row)`
+  // and `complete(column, row)` describe the grid of `columns` x `rows` tiles
+  // of `tile` pixels.
+  template <class TReach, class TComplete>
+  void Rebuild(int columns, int rows, int tile, TReach reach, TComplete complete) {
+    Clear();
+    for (const int depth : {2, 3, 5, 8}) {
+      std::vector<TPoint> centres;
+      for (int row = 0; row < rows; ++row) {
+        int first = -1, last = -1;
+        for (int column = 0; column < columns; ++column)
+          if (reach(column, row) >= depth) {
+            if (first < 0) first = column;
+            last = column;
+          }
+        if (first < 0) continue;
+        centres.push_back({(first + 0.5) * tile, (row + 0.5) * tile});
+        if (last != first) centres.push_back({(last + 0.5) * tile, (row + 0.5) * tile});
+      }
+      const std::vector<TPoint> polygon = FewCorners(ConvexHull(std::move(centres)));
+      if (polygon.size() < 3) return;  // deeper tiles are fewer still
+      if (LiesInCompleteTiles(polygon, columns, rows, tile, complete)) {
+        SetEdges(polygon);
+        return;
+      }
+    }
+  }
+
+ private:
+  struct TPoint {
+    double x, y;
+  };
+
+  void Clear() {
+    for (int k = 0; k < kMaxEdges; ++k) m_a[k] = 0, m_b[k] = 0, m_c[k] = -1;  // nothing inside
+  }
+
+  static double Cross(const TPoint& o, const TPoint& a, const TPoint& b) {
+    return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
+  }
+
+  // Andrew's monotone chain; the corners in order, without collinear ones.
+  static std::vector<TPoint> ConvexHull(std::vector<TPoint> points) {
+    std::sort(points.begin(), points.end(), [](const TPoint& a, const TPoint& b) {
+      return a.x < b.x || (a.x == b.x && a.y < b.y);
+    });
+    if (points.size() < 3) return points;
+    std::vector<TPoint> hull(2 * points.size());
+    size_t k = 0;
+    for (size_t i = 0; i < points.size(); ++i) {
+      while (k >= 2 && Cross(hull[k - 2], hull[k - 1], points[i]) <= 0) --k;
+      hull[k++] = points[i];
+    }
+    for (size_t i = points.size() - 1, lower = k + 1; i-- > 0;) {
+      while (k >= lower && Cross(hull[k - 2], hull[k - 1], points[i]) <= 0) --k;
+      hull[k++] = points[i];
+    }
+    hull.resize(k - 1);
+    return hull;
+  }
+
+  // The corners farthest in kMaxEdges directions, in their order: a convex
+  // polygon within the hull.
+  static std::vector<TPoint> FewCorners(const std::vector<TPoint>& hull) {
+    if (hull.size() <= size_t(kMaxEdges)) return hull;
+    std::vector<char> kept(hull.size(), 0);
+    for (int k = 0; k < kMaxEdges; ++k) {
+      const double angle = 2 * 3.14159265358979323846 * k / kMaxEdges;
+      const double dx = std::cos(angle), dy = std::sin(angle);
+      size_t best = 0;
+      for (size_t i = 1; i < hull.size(); ++i)
+        if (hull[i].x * dx + hull[i].y * dy > hull[best].x * dx + hull[best].y * dy) best = i;
+      kept[best] = 1;
+    }
+    std::vector<TPoint> corners;
+    for (size_t i = 0; i < hull.size(); ++i)
+      if (kept[i]) corners.push_back(hull[i]);
+    return corners;
+  }
+
+  // Whether every tile within kMargin of the polygon is complete, row of
+  // tiles by row: the polygon's extent across the row, widened by the
+  // margin, gives the tiles to look at.
+  template <class TComplete>
+  static bool LiesInCompleteTiles(const std::vector<TPoint>& polygon, int columns, int rows, int tile,
+                                  TComplete complete) {
+    double top = polygon[0].y, bottom = polygon[0].y;
+    for (const TPoint& p : polygon) top = std::min(top, p.y), bottom = std::max(bottom, p.y);
+    const int firstRow = FastFloor<int>((top - kMargin) / tile);
+    const int lastRow = FastFloor<int>((bottom + kMargin) / tile);
+    if (firstRow < 0 || lastRow >= rows) return false;
+    for (int row = firstRow; row <= lastRow; ++row) {
+      const double low = row * tile - kMargin, high = (row + 1) * tile + kMargin;
+      double left = std::numeric_limits<double>::infinity(), right = -left;
+      for (size_t i = 0; i < polygon.size(); ++i) {
+        const TPoint& u = polygon[i];
+        const TPoint& v = polygon[(i + 1) % polygon.size()];
+        if (std::max(u.y, v.y) < low || std::min(u.y, v.y) > high) continue;
+        double t0 = 0, t1 = 1;
+        if (u.y != v.y) {
+          const double a = (low - u.y) / (v.y - u.y), b = (high - u.y) / (v.y - u.y);
+          t0 = std::max(0.0, std::min(a, b));
+          t1 = std::min(1.0, std::max(a, b));
+        }
+        for (const double t : {t0, t1}) {
+          const double x = u.x + t * (v.x - u.x);
+          left = std::min(left, x);
+          right = std::max(right, x);
+        }
+      }
+      if (left > right) continue;
+      const int firstColumn = FastFloor<int>((left - kMargin) / tile);
+      const int lastColumn = FastFloor<int>((right + kMargin) / tile);
+      if (firstColumn < 0 || lastColumn >= columns) return false;
+      for (int column = firstColumn; column <= lastColumn; ++column)
+        if (!complete(column, row)) return false;
+    }
+    return true;
+  }
+
+  // Inside is where a * x + b * y <= c for every edge.
+  void SetEdges(const std::vector<TPoint>& polygon) {
+    TPoint centre{0, 0};
+    for (const TPoint& p : polygon) centre.x += p.x / double(polygon.size()), centre.y += p.y / double(polygon.size());
+    for (size_t k = 0; k < polygon.size(); ++k) {
+      const TPoint& u = polygon[k];
+      const TPoint& v = polygon[(k + 1) % polygon.size()];
+      double a = v.y - u.y, b = u.x - v.x;
+      if (a * centre.x + b * centre.y > a * u.x + b * u.y) a = -a, b = -b;
+      m_a[k] = a;
+      m_b[k] = b;
+      m_c[k] = a * u.x + b * u.y;
+    }
+    for (size_t k = polygon.size(); k < size_t(kMaxEdges); ++k) m_a[k] = 0, m_b[k] = 0, m_c[k] = 0;
+  }
+
+  double m_a[kMaxEdges];
+  double m_b[kMaxEdges];
+  double m_c[kMaxEdges];
+};
+
+// The pixels a call has written so far, for drawing in reverse order: a
+// pixel written once keeps its colour, as the later segment or stamp would
+// have painted over the earlier ones. Walks pass over written pixels by the
+// 8 x 8 tile: each tile counts its written pixels and knows its reach, the
+// Chebyshev distance in tiles to the nearest tile not complete, so that
+// (reach - 1) rings of complete tiles surround it. The grid starts at the
+// bounds' top left corner and is padded to whole tiles; padding counts as
+// written, so that tiles along the right and bottom edges can complete.
+class TWrittenPixels {
+ public:
+  static constexpr int kTileShift = 3;
+  static constexpr int kTile = 1 << kTileShift;
+  static constexpr int kTileArea = kTile * kTile;
+  static constexpr int kFar = 255;  // reach of tiles with no incomplete tile near
+  static constexpr size_t kWorkPerRefreshedTile = 8;
+
+  // Throws std::bad_alloc when the grid does not fit in memory. A core is
+  // kept for walks of long segments.
+  TWrittenPixels(const QRect& bounds, bool withCore)
+      : m_withCore(withCore),
+        m_left(bounds.left()),
+        m_top(bounds.top()),
+        m_width(RoundUpToTile(bounds.width())),
+        m_columns(m_width >> kTileShift),
+        m_rows(RoundUpToTile(bounds.height()) >> kTileShift) {
+    const int height = m_rows << kTileShift;
+    m_pixels.assign(size_t(m_width) * size_t(height), 0);
+    m_counts.assign(size_t(m_columns) * size_t(m_rows), 0);
+    m_reach.assign((size_t(m_columns) + 2) * (size_t(m_rows) + 2), uint8_t(kFar));
+    for (int y = 0; y < height; ++y)
+      for (int x = y < bounds.height() ? bounds.width() : 0; x < m_width; ++x) Claim(x, y);
+    RefreshReach();
+  }
+
+  int Left() const { return m_left; }
+  int Top() const { return m_top; }
+  const TCompleteCore& Core() const { return m_core; }
+
+  // Coordinates from here on are relative to the bounds' top left corner.
+  // 0 when the tile of pixel (x, y) is not complete.
+  int ReachAt(int x, int y) const {
+    return m_reach[size_t((y >> kTileShift) + 1) * (size_t(m_columns) + 2) + size_t(x >> kTileShift) + 1];
+  }
+  bool TileIsComplete(int x, int y) const { return m_counts[TileIndex(x, y)] == kTileArea; }
+
+  // Marks a pixel written; false when it already was.
+  bool Claim(int x, int y) {
+    uint8_t& pixel = m_pixels[size_t(y) * size_t(m_width) + size_t(x)];
+    ++m_workSinceRefresh;
+    if (pixel) return false;
+    pixel = 1;
+    if (++m_counts[TileIndex(x, y)] == kTileArea) ++m_completedSinceRefresh;
+    return true;
+  }
+
+  // The reach only grows as tiles complete: an old one is still true, only
+  // shorter. It is brought up to date once the pixel by pixel work since the
+  // last time would have paid for it many times over.
+  void RefreshReachWhenWorthIt() {
+    if (m_completedSinceRefresh > 0 && m_workSinceRefresh >= kWorkPerRefreshedTile * m_counts.size()) RefreshReach();
+  }
+
+ private:
+  static int RoundUpToTile(int length) { return (std::max(length, 1) + kTile - 1) / kTile * kTile; }
+
+  size_t TileIndex(int x, int y) const {
+    return size_t(y >> kTileShift) * size_t(m_columns) + size_t(x >> kTileShift);
+  }
+
+  // Two passes of the 3 x 3 chamfer give the exact Chebyshev distance. The
+  // border around the grid holds nothing to draw: as good as complete.
+  void RefreshReach() {
+    const ptrdiff_t stride = ptrdiff_t(m_columns) + 2;
+    uint8_t* const reach = m_reach.data();
+    for (int row = 0; row < m_rows; ++row) {
+      const uint8_t* counts = m_counts.data() + size_t(row) * size_t(m_columns);
+      uint8_t* cell = reach + (row + 1) * stride + 1;
+      for (int column = 0; column < m_columns; ++column, ++cell) {
+        const int nearest = std::min({cell[-1], cell[-1 - stride], cell[-stride], cell[1 - stride]});
+        *cell = counts[column] == kTileArea ? uint8_t(std::min(kFar, nearest + 1)) : 0;
+      }
+    }
+    for (int row = m_rows - 1; row >= 0; --row) {
+      uint8_t* cell = reach + (row + 1) * stride + m_columns;
+      for (int column = m_columns - 1; column >= 0; --column, --cell) {
+        const int nearest = std::min({cell[1], cell[1 + stride], cell[stride], cell[stride - 1]});
+        *cell = uint8_t(std::min<int>(*cell, nearest + 1));
+      }
+    }
+    m_completedSinceRefresh = 0;
+    m_workSinceRefresh = 0;
+    if (m_withCore)
+      m_core.Rebuild(
+          m_columns, m_rows, kTile, [&](int column, int row) { return reach[(row + 1) * stride + column + 1]; },
+          [&](int column, int row) { return m_counts[size_t(row) * size_t(m_columns) + size_t(column)] == kTileArea; });
+  }
+
+  bool m_withCore;
+  TCompleteCore m_core;
+  int m_left;
+  int m_top;
+  int m_width;  // in pixels
+  int m_columns;
+  int m_rows;
+  std::vector<uint8_t> m_pixels;  // 1 once written
+  std::vector<uint8_t> m_counts;  // written pixels per tile
+  std::vector<uint8_t> m_reach;   // per tile as of the last refresh, with a border of kFar
+  size_t m_completedSinceRefresh = 0;
+  size_t m_workSinceRefresh = 0;
+};
+
+// The pixels of WalkSegment that `written` does not hold yet, which it then
+// holds. From a pixel in a tile of reach r, the walk stays among complete
+// tiles for as long as it stays within r - 1 tiles of it; across the axis it
+// moves by at most one pixel a step, as the major axis is the longer one.
+template <bool kXMajor, class TPlot>
+void WalkSegmentOnce(const TSegmentWalk& walk, TWrittenPixels& written, TPlot plot) {
+  constexpr int kTile = TWrittenPixels::kTile;
+  const int majorOrigin = kXMajor ? written.Left() : written.Top();
+  const int minorOrigin = kXMajor ? written.Top() : written.Left();
+  const auto span = unsigned(walk.acrossHigh - walk.acrossLow);
+  const int64_t step = walk.step;
+  int64_t across = walk.across;
+  for (int i = walk.first; i <= walk.last;) {
+    const int j = int(across >> 32);
+    const int major = i - majorOrigin;
+    if (unsigned(j - walk.acrossLow) <= span) {
+      const int minor = j - minorOrigin;
+      const int reach = kXMajor ? written.ReachAt(major, minor) : written.ReachAt(minor, major);
+      if (reach > 0) {
+        const int rings = (reach - 1) * kTile;
+        const int majorRoom = rings + (kTile - 1 - (major & (kTile - 1)));
+        const int minorRoom = rings + (step >= 0 ? kTile - 1 - (minor & (kTile - 1)) : minor & (kTile - 1));
+        const int skipped = std::min(majorRoom, minorRoom) + 1;
+        i += skipped;
+        across += int64_t(skipped) * step;
+        continue;
+      }
+    }
+    // An incomplete tile, or the edge of the bounds: pixel by pixel to the
+    // end of the tile along the axis.
+    const int tileEnd = std::min(walk.last, i + (kTile - 1 - (major & (kTile - 1))));
+    for (; i <= tileEnd; ++i, across += step) {
+      const int jj = int(across >> 32);
+      if (unsigned(jj - walk.acrossLow) > span) continue;
+      const bool claimed = kXMajor ? written.Claim(i - majorOrigin, jj - minorOrigin)
+                                   : written.Claim(jj - minorOrigin, i - majorOrigin);
+      if (claimed) plot(size_t(i) * walk.majorStep + size_t(jj) * walk.minorStep);
+    }
+  }
+}
+
+// Drawing in reverse order pays for its grid of written pixels when a call
+// draws far more pixels than its bounds hold. Below these counts, or on
+// bounds much larger than the work, the calls draw in order.
+constexpr int kReverseMinimumSegments = 1024;
+constexpr int kReverseMinimumStamps = 1024;
+constexpr int64_t kReverseAreaPerItem = 64;
+
+bool WorthDrawingInReverse(const QRect& bounds, int items, int minimum) {
+  return items >= minimum && int64_t(bounds.width()) * bounds.height() <= kReverseAreaPerItem * items;
+}
+
+// The grid for a call drawn in reverse order; none when memory is short,
+// and the call draws in order instead.
+std::optional<TWrittenPixels> WrittenPixelsFor(const QRect& bounds, bool withCore) {
+  try {
+    return std::optional<TWrittenPixels>(std::in_place, bounds, withCore);
+  } catch (const std::bad_alloc&) {
+    return std::nullopt;
+  }
 }
 
 void DrawPoint(const TRasterTarget& target, uint32_t colour, double x, double y) {
@@ -172,22 +528,64 @@ void StampOnRaster(const TRasterTarget& target, const QImage& stamp, const QPoin
   const QRect& b = target.bounds;
   // Rows of the stamp without transparency are copied rather than blended.
   std::vector<char> rowIsOpaque(size_t(stampHeight), 0);
+  bool opaqueOrClear = true;  // no pixel blends: each is copied or left out
   for (int row = 0; row < stampHeight; ++row) {
     const uint32_t* line = stampPixels + size_t(row) * size_t(stampStride);
     rowIsOpaque[size_t(row)] = std::all_of(line, line + stampWidth, [](uint32_t p) { return (p >> 24) == 0xFF; });
+    opaqueOrClear &= std::all_of(line, line + stampWidth, [](uint32_t p) { return (p >> 24) == 0xFF || (p >> 24) == 0; });
+  }
+  // The stamp's pixels on the target: the rectangle [x0, x1) x [y0, y1) of
+  // the target holds the stamp's pixel (x - left, y - top).
+  struct TPlacement {
+    int left, top, x0, x1, y0, y1;
+  };
+  auto placementOf = [&](const QPointF& point, TPlacement& p) {
+    const double x = point.x() + target.dx;
+    const double y = point.y() + target.dy;
+    if (!IsNear(x, y)) return false;  // also skips NaN
+    p.left = FastFloor<int>(x + 0.5) - hotSpot.x();
+    p.top = FastFloor<int>(y + 0.5) - hotSpot.y();
+    p.x0 = std::max(p.left, b.left());
+    p.x1 = std::min(p.left + stampWidth, b.right() + 1);
+    p.y0 = std::max(p.top, b.top());
+    p.y1 = std::min(p.top + stampHeight, b.bottom() + 1);
+    return p.x0 < p.x1 && p.y0 < p.y1;
+  };
+
+  std::optional<TWrittenPixels> written;
+  if (opaqueOrClear && WorthDrawingInReverse(b, count, kReverseMinimumStamps)) written = WrittenPixelsFor(b, false);
+  if (written) {
+    // The last stamp on a pixel is the one seen there.
+    constexpr int kTile = TWrittenPixels::kTile;
+    // Tiles beyond the first one that a stamp may cover, either way.
+    const int stampTiles = (std::max(stampWidth, stampHeight) + kTile - 1) / kTile;
+    auto tilesAreComplete = [&](int x0, int x1, int y0, int y1) {
+      for (int ty = y0 & -kTile; ty < y1; ty += kTile)
+        for (int tx = x0 & -kTile; tx < x1; tx += kTile)
+          if (!written->TileIsComplete(tx, ty)) return false;
+      return true;
+    };
+    for (int i = count - 1; i >= 0; --i) {
+      written->RefreshReachWhenWorthIt();
+      TPlacement p;
+      if (!placementOf(points[i], p)) continue;
+      const int x0 = p.x0 - b.left(), x1 = p.x1 - b.left(), y0 = p.y0 - b.top(), y1 = p.y1 - b.top();
+      if (written->ReachAt(x0, y0) > stampTiles || tilesAreComplete(x0, x1, y0, y1)) continue;
+      for (int row = p.y0; row < p.y1; ++row) {
+        uint32_t* dst = target.pixels + size_t(row) * size_t(target.stride);
+        const uint32_t* src = stampPixels + size_t(row - p.top) * size_t(stampStride) - p.left;
+        for (int col = p.x0; col < p.x1; ++col)
+          if ((src[col] >> 24) != 0 && written->Claim(col - b.left(), row - b.top())) dst[col] = src[col];
+      }
+    }
+    return;
   }
 
   for (int i = 0; i < count; ++i) {
-    const double x = points[i].x() + target.dx;
-    const double y = points[i].y() + target.dy;
-    if (!IsNear(x, y)) continue;  // also skips NaN
-    const int left = FastFloor<int>(x + 0.5) - hotSpot.x();
-    const int top = FastFloor<int>(y + 0.5) - hotSpot.y();
-    const int x0 = std::max(left, b.left());
-    const int x1 = std::min(left + stampWidth, b.right() + 1);
-    const int y0 = std::max(top, b.top());
-    const int y1 = std::min(top + stampHeight, b.bottom() + 1);
-    for (int row = y0; row < y1; ++row) {
+    TPlacement p;
+    if (!placementOf(points[i], p)) continue;
+    const int left = p.left, top = p.top, x0 = p.x0, x1 = p.x1;
+    for (int row = p.y0; row < p.y1; ++row) {
       uint32_t* dst = target.pixels + size_t(row) * size_t(target.stride);
       const uint32_t* src = stampPixels + size_t(row - top) * size_t(stampStride) - left;
       if (rowIsOpaque[size_t(row - top)]) {
@@ -225,20 +623,58 @@ void DrawPolylineOnRaster(const TRasterTarget& target, uint32_t colour, const QP
   constexpr double kMargin = 2.0;
   const double left = b.left() - kMargin, top = b.top() - kMargin;
   const double right = b.right() + 1 + kMargin, bottom = b.bottom() + 1 + kMargin;
-  auto drawSegment = [&](int i, auto plot) {
+  auto walkOf = [&](int i, TSegmentWalk& walk) {
     double x0 = points[i].x() + target.dx, y0 = points[i].y() + target.dy;
     double x1 = points[i + 1].x() + target.dx, y1 = points[i + 1].y() + target.dy;
-    if (!std::isfinite(x0) || !std::isfinite(y0) || !std::isfinite(x1) || !std::isfinite(y1)) return;
-    if (ClipSegment(x0, y0, x1, y1, left, top, right, bottom)) DrawSegment(target, x0, y0, x1, y1, plot);
+    if (!std::isfinite(x0) || !std::isfinite(y0) || !std::isfinite(x1) || !std::isfinite(y1)) return false;
+    return ClipSegment(x0, y0, x1, y1, left, top, right, bottom) && SegmentWalkOf(target, x0, y0, x1, y1, walk);
   };
   uint32_t* const pixels = target.pixels;
 
+  // Opaque segments hide what they cross: drawn from the last, each pixel is
+  // written once, by the last segment on it. A translucent one blends with
+  // the segments before it, so such a call draws in order.
+  std::optional<TWrittenPixels> written;
+  if (WorthDrawingInReverse(b, segments, kReverseMinimumSegments)) {
+    bool opaqueOrClear = true;
+    if (segmentColours) {
+      for (int i = 0; opaqueOrClear && i < segments; ++i)
+        opaqueOrClear = (segmentColours[i] >> 24) == 0xFF || (segmentColours[i] >> 24) == 0;
+    } else {
+      opaqueOrClear = (colour >> 24) == 0xFF || (colour >> 24) == 0;
+    }
+    if (opaqueOrClear) written = WrittenPixelsFor(b, true);
+  }
+  if (written) {
+    auto inCore = [&](const QPointF& p) {
+      return written->Core().Contains(p.x() + target.dx - b.left(), p.y() + target.dy - b.top());
+    };
+    bool endInCore = inCore(points[segments]);
+    for (int i = segments - 1; i >= 0; --i) {
+      written->RefreshReachWhenWorthIt();
+      const bool startInCore = inCore(points[i]);
+      const bool hidden = startInCore && endInCore;
+      endInCore = startInCore;
+      const uint32_t c = colourOf(i);
+      TSegmentWalk walk;
+      if (hidden || (c >> 24) == 0 || !walkOf(i, walk)) continue;
+      auto plot = [&](size_t offset) { pixels[offset] = c; };
+      if (walk.xMajor)
+        WalkSegmentOnce<true>(walk, *written, plot);
+      else
+        WalkSegmentOnce<false>(walk, *written, plot);
+    }
+    return;
+  }
+
   for (int i = 0; i < segments; ++i) {
     const uint32_t c = colourOf(i);
+    TSegmentWalk walk;
+    if ((c >> 24) == 0 || !walkOf(i, walk)) continue;
     if ((c >> 24) == 0xFF)
-      drawSegment(i, [&](size_t offset) { pixels[offset] = c; });
-    else if ((c >> 24) != 0)
-      drawSegment(i, [&](size_t offset) { pixels[offset] = Blend(c, pixels[offset]); });
+      WalkSegment(walk, [&](size_t offset) { pixels[offset] = c; });
+    else
+      WalkSegment(walk, [&](size_t offset) { pixels[offset] = Blend(c, pixels[offset]); });
   }
   if (count == 1) DrawPoint(target, colour, points[0].x() + target.dx, points[0].y() + target.dy);
 }

@@ -1,13 +1,23 @@
 #include "model/line_style.h"
 
-#include <vector>
-
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "model/property_io.h"
 
 namespace model {
+
+namespace {
+
+// One byte of the interpolation, so that one colour and many round alike.
+uint32_t InterpolatedByte(int index, double from, double step) {
+  // nearbyint rounds half-way values to even in the default rounding mode.
+  const double value = std::nearbyint(index * step + from);
+  return uint32_t(std::clamp(value, 0.0, 255.0));
+}
+
+}  // namespace
 
 uint32_t InterpolateColor(uint32_t start, uint32_t end, int count, int index) {
   if (count < 1) return start;
@@ -15,11 +25,30 @@ uint32_t InterpolateColor(uint32_t start, uint32_t end, int count, int index) {
   for (int shift = 0; shift < 32; shift += 8) {
     const double from = double((start >> shift) & 0xFF);
     const double to = double((end >> shift) & 0xFF);
-    // nearbyint rounds half-way values to even in the default rounding mode.
-    const double value = std::nearbyint(index * ((to - from) / count) + from);
-    result |= uint32_t(std::clamp(value, 0.0, 255.0)) << shift;
+    result |= InterpolatedByte(index, from, (to - from) / count) << shift;
   }
   return result;
+}
+
+void InterpolateColors(uint32_t start, uint32_t end, int count, int n, uint32_t* colours) {
+  if (count < 1) {
+    std::fill(colours, colours + std::max(n, 0), start);
+    return;
+  }
+  std::fill(colours, colours + std::max(n, 0), 0u);
+  // A million segments: the steps are divided out once, and bytes that do
+  // not change are not rounded again.
+  for (int shift = 0; shift < 32; shift += 8) {
+    const double from = double((start >> shift) & 0xFF);
+    const double to = double((end >> shift) & 0xFF);
+    const double step = (to - from) / count;
+    if (step == 0) {
+      const uint32_t constant = InterpolatedByte(0, from, step) << shift;
+      for (int i = 0; i < n; ++i) colours[i] |= constant;
+      continue;
+    }
+    for (int i = 0; i < n; ++i) colours[i] |= InterpolatedByte(i, from, step) << shift;
+  }
 }
 
 }  // namespace model
@@ -74,11 +103,16 @@ void TLineStyle::DrawPolyline(TGraphics& g, const QPointF* points, int count) {
     g.DrawLines(m_pen, points, count);
     return;
   }
-  // Segment j takes the colour at j / count of the way, as DrawSegment gives it.
-  std::vector<uint32_t> colours(size_t(count - 1));
-  for (int j = 0; j + 1 < count; ++j) colours[size_t(j)] = model::InterpolateColor(m_color, m_endColor, count, j);
-  g.DrawColoredLines(m_pen, points, count, colours.data());
-  m_pen.setColor(geometry::ColorFromArgb(colours.back()));  // the last segment's colour stays on the pen
+  // Segment j takes the colour at j / count of the way, as DrawSegment gives
+  // it. Repaints of the same series find the colours ready.
+  if (m_gradient.size() != size_t(count - 1) || m_gradientStart != m_color || m_gradientEnd != m_endColor) {
+    m_gradient.resize(size_t(count - 1));
+    model::InterpolateColors(m_color, m_endColor, count, count - 1, m_gradient.data());
+    m_gradientStart = m_color;
+    m_gradientEnd = m_endColor;
+  }
+  g.DrawColoredLines(m_pen, points, count, m_gradient.data());
+  m_pen.setColor(geometry::ColorFromArgb(m_gradient.back()));  // the last segment's colour stays on the pen
 }
 
 void TLineStyle::RebuildPen() { m_pen = geometry::MakePen(m_color, m_width, m_dashStyle); }

@@ -2,6 +2,7 @@
 
 #include <QPen>
 #include <cstdint>
+#include <vector>
 
 #include "model/graph_element.h"
 
@@ -16,6 +17,8 @@ namespace model {
 // `start`; an index below `count` stops short of `end`. A count below 1 gives
 // `start`.
 uint32_t InterpolateColor(uint32_t start, uint32_t end, int count, int index);
+// InterpolateColor of indices 0 .. n - 1 into colours[0 .. n).
+void InterpolateColors(uint32_t start, uint32_t end, int count, int n, uint32_t* colours);
 
 }  // namespace model
 
@@ -64,4 +67,8 @@ class TLineStyle : public TGraphElement {
   TColorMode m_colorMode = cmSolid;
   uint32_t m_endColor = 0xFF000000;
   QPen m_pen;
+  // The colours of the last gradient polyline, for the next repaint.
+  std::vector<uint32_t> m_gradient;
+  uint32_t m_gradientStart = 0;
+  uint32_t m_gradientEnd = 0;
 };

@@ -47,11 +47,8 @@ const std::vector<QPointF>& TPointsSerie::SamplePoints(const TProjection& projec
   const int count = m_items->Count();
   const int step = Frequency();
   std::vector<QPointF>& points = m_drawPoints;
-  points.clear();
-  points.reserve(count > 0 ? size_t((count - 1) / step + 1) : 0);
-  const TTernaryPoint* items = m_items->Data();
-  // 64 bits, so that a step near the integer limit cannot overflow.
-  for (int64_t i = 0; i < count; i += step) points.push_back(projection.TernaryToWorld(items[i], true));
+  points.resize(count > 0 ? size_t((count - 1) / step + 1) : 0);
+  projection.TernaryToWorld(m_items->Data(), points.size(), size_t(step), true, points.data());
   return points;
 }
 

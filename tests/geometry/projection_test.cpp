@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "geometry/projection.h"
 
 namespace {
@@ -140,6 +142,41 @@ TEST(Projection, RotationsAndMirrorsRestoreOrderWithOneNotificationEach) {
 
   for (int i = 0; i < 3; ++i) projection.Rotate(false);
   EXPECT_EQ(projection.AxisOrder(), (std::array<int32_t, 3>{0, 1, 2}));
+}
+
+// A series converts its points all at once; each must land exactly where
+// the conversion of that point alone puts it.
+TEST(Projection, ManyPointsConvertExactlyAsEachAlone) {
+  struct TCase {
+    uint8_t mode;
+    bool rotated;
+    bool mirrored;
+    bool applyOrder;
+    size_t step;
+  };
+  const TCase cases[] = {
+      {TProjection::kEquilateral, false, false, true, 1}, {TProjection::kEquilateral, true, true, true, 3},
+      {TProjection::kEquilateral, true, false, false, 2}, {TProjection::kRightAngled, false, true, true, 1},
+      {TProjection::kRightAngled, true, false, true, 4},  {7, true, false, true, 1},
+  };
+  std::vector<TTernaryPoint> items;
+  for (int i = 0; i < 200; ++i) items.push_back({0.37 * i - 11, 1.0 / (i + 1), -1e6 + i * 0.123456789});
+  for (const TCase& c : cases) {
+    TProjection projection;
+    projection.SetMode(c.mode);
+    projection.SetZoom(733.3);
+    projection.SetOrigin({0.071, -0.2177});
+    if (c.rotated) projection.Rotate(true);
+    if (c.mirrored) projection.Mirror();
+    const size_t count = (items.size() - 1) / c.step + 1;
+    std::vector<QPointF> many(count);
+    projection.TernaryToWorld(items.data(), count, c.step, c.applyOrder, many.data());
+    for (size_t i = 0; i < count; ++i) {
+      const QPointF alone = projection.TernaryToWorld(items[i * c.step], c.applyOrder);
+      EXPECT_EQ(many[i].x(), alone.x()) << int(c.mode) << " " << i;
+      EXPECT_EQ(many[i].y(), alone.y()) << int(c.mode) << " " << i;
+    }
+  }
 }
 
 TEST(Projection, NonPositiveZoomIsRefusedBeforeAnyChange) {

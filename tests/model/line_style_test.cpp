@@ -2,6 +2,7 @@
 
 #include <pugixml.hpp>
 #include <string>
+#include <vector>
 
 #include "model/line_style.h"
 #include "serie_canvas.h"
@@ -60,6 +61,22 @@ INSTANTIATE_TEST_SUITE_P(
                       TInterpolationCase{0xFF123456, 0xFF654321, 0, 0, 0xFF123456},  // no count
                       TInterpolationCase{0xFF000000, 0xFFFF0000, 1, 5, 0xFFFF0000}   // beyond the end: clamped
                       ));
+
+TEST(ColorInterpolation, ManyColoursAreEachInterpolatedAlike) {
+  struct TCase {
+    uint32_t start, end;
+    int count, n;
+  };
+  const TCase cases[] = {{0xFF000000, 0xFFFF0000, 4, 4},     {0x00000000, 0xFF000000, 2, 3},
+                         {0xFFFFFFFF, 0x00000000, 1000, 999}, {0xFF102030, 0xFF302010, 77, 76},
+                         {0x80123456, 0x80654321, 513, 600}, {0xFF123456, 0xFF654321, 0, 5}};
+  for (const TCase& c : cases) {
+    std::vector<uint32_t> many(size_t(c.n), 0xDEADBEEF);
+    model::InterpolateColors(c.start, c.end, c.count, c.n, many.data());
+    for (int i = 0; i < c.n; ++i)
+      EXPECT_EQ(many[size_t(i)], model::InterpolateColor(c.start, c.end, c.count, i)) << c.count << " " << i;
+  }
+}
 
 TEST(LineStyle, NewStyleHasDefaults) {
   TLineStyle style;
@@ -198,6 +215,33 @@ TEST(LineStyle, GradientPolylineColoursSegmentJAtJOverThePointCount) {
   EXPECT_EQ(canvas.Pixel(30, 10), 0xFF000000u);
   EXPECT_EQ(canvas.Pixel(50, 30), 0xFF400000u);
   EXPECT_EQ(canvas.Pixel(30, 50), 0xFF800000u);
+}
+
+// Repaints reuse the gradient only while its colours and length stay.
+TEST(LineStyle, GradientPolylineFollowsNewColoursAndLengths) {
+  TLineStyle style;
+  style.SetColorMode(cmGradient);
+  style.SetEndColor(TSerieCanvas::kRed);
+  const QPointF points[] = {QPointF(5, 10), QPointF(50, 10), QPointF(50, 50), QPointF(5, 50)};
+  struct TStep {
+    uint32_t start, end;
+    int count;
+    QPoint lastSegmentPixel;
+  };
+  const TStep steps[] = {{0xFF000000, TSerieCanvas::kRed, 4, {30, 50}},
+                         {0xFF000000, TSerieCanvas::kRed, 4, {30, 50}},
+                         {0xFF000000, TSerieCanvas::kBlue, 4, {30, 50}},
+                         {0xFF00FF00, TSerieCanvas::kBlue, 4, {30, 50}},
+                         {0xFF00FF00, TSerieCanvas::kBlue, 3, {50, 30}}};
+  for (const TStep& step : steps) {
+    style.SetColor(step.start);
+    style.SetEndColor(step.end);
+    TSerieCanvas canvas(60, 60);
+    style.DrawPolyline(canvas.g, points, step.count);
+    EXPECT_EQ(canvas.Pixel(step.lastSegmentPixel.x(), step.lastSegmentPixel.y()),
+              model::InterpolateColor(step.start, step.end, step.count, step.count - 2))
+        << std::hex << step.start << " " << step.end << " " << step.count;
+  }
 }
 
 TEST(LineStyle, SavesItsSixChildrenInOrder) {

@@ -1,0 +1,236 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <random>
+#include <vector>
+
+#include "geometry/raster_fast_paths.h"
+
+using namespace geometry;
+
+// Long polylines and many markers are compared with the same segments and
+// stamps drawn one call each, in order: whatever order a long call draws in,
+// the last one on a pixel must be the one seen. The calls hold thousands of
+// items on small images, as a diagram of a million points does on a window.
+namespace {
+
+struct TSurface {
+  QSize size;
+  QImage::Format format;
+  QPointF translation;
+  std::optional<QRect> clip;  // in world coordinates
+};
+
+const TSurface kPlain{{160, 140}, QImage::Format_RGB32, {0, 0}, std::nullopt};
+const TSurface kShiftedAndClipped{{150, 130}, QImage::Format_ARGB32_Premultiplied, {3.25, -2.5}, QRect(7, 9, 123, 101)};
+const TSurface kNarrowClip{{120, 120}, QImage::Format_RGB32, {-1, 1}, QRect(13, 0, 5, 120)};
+
+QImage BlankOf(const TSurface& surface) {
+  QImage image(surface.size, surface.format);
+  // A translucent background shows blending on premultiplied images.
+  image.fill(surface.format == QImage::Format_RGB32 ? QColor(Qt::white) : QColor(10, 200, 30, 100));
+  return image;
+}
+
+// Opens a painter as a diagram's drawing would, and hands its target to `draw`.
+template <class TDraw>
+QImage Drawn(const TSurface& surface, TDraw draw) {
+  QImage image = BlankOf(surface);
+  QPainter painter(&image);
+  painter.translate(surface.translation);
+  if (surface.clip) painter.setClipRect(*surface.clip);
+  const std::optional<TRasterTarget> target = RasterTargetOf(painter);
+  EXPECT_TRUE(target.has_value());
+  if (target) draw(*target);
+  return image;
+}
+
+std::vector<QPointF> RandomPoints(int count, QRectF area, unsigned seed) {
+  std::mt19937 random(seed);
+  std::uniform_real_distribution<double> x(area.left(), area.right()), y(area.top(), area.bottom());
+  std::vector<QPointF> points;
+  for (int i = 0; i < count; ++i) points.emplace_back(x(random), y(random));
+  return points;
+}
+
+// Points inside a triangle, as compositions fall on a diagram.
+std::vector<QPointF> TrianglePoints(int count, unsigned seed) {
+  std::mt19937 random(seed);
+  std::uniform_real_distribution<double> unit(0.0, 1.0);
+  std::vector<QPointF> points;
+  for (int i = 0; i < count; ++i) {
+    double a = unit(random), b = unit(random);
+    if (a + b > 1) a = 1 - a, b = 1 - b;
+    points.emplace_back(10 + 130 * a + 65 * b, 125 - 112 * b);
+  }
+  return points;
+}
+
+// Points in a ring, or in two blobs with a gap between them: dense areas
+// that are not convex.
+std::vector<QPointF> RingPoints(int count, unsigned seed) {
+  std::mt19937 random(seed);
+  std::uniform_real_distribution<double> angle(0, 6.283185307179586), radius(45, 62);
+  std::vector<QPointF> points;
+  for (int i = 0; i < count; ++i) {
+    const double a = angle(random), r = radius(random);
+    points.emplace_back(80 + r * std::cos(a), 70 + r * std::sin(a));
+  }
+  return points;
+}
+
+// Segments back and forth between two blobs, then many within each: drawn
+// last first, the blobs fill before the gap between them does.
+std::vector<QPointF> TwoBlobs(int count, unsigned seed) {
+  const int across = count / 4, within = (count - across) / 2;
+  const std::vector<QPointF> left = RandomPoints(across / 2 + within, QRectF(8, 10, 55, 115), seed);
+  const std::vector<QPointF> right = RandomPoints(across / 2 + within, QRectF(98, 10, 55, 115), seed + 1);
+  std::vector<QPointF> points;
+  for (int i = 0; i < across / 2; ++i) {
+    points.push_back(left[size_t(i)]);
+    points.push_back(right[size_t(i)]);
+  }
+  points.insert(points.end(), left.begin() + across / 2, left.end());
+  points.insert(points.end(), right.begin() + across / 2, right.end());
+  return points;
+}
+
+// Ends on pixel edges and centres, and lines along rows and columns.
+std::vector<QPointF> GridPoints(int count, unsigned seed) {
+  std::mt19937 random(seed);
+  std::uniform_int_distribution<int> half(-8, 330);
+  std::vector<QPointF> points;
+  for (int i = 0; i < count; ++i) {
+    const QPointF p(half(random) / 2.0, half(random) / 2.0);
+    if (i % 3 == 1) points.emplace_back(points.back().x(), p.y());
+    else if (i % 3 == 2) points.emplace_back(p.x(), points.back().y());
+    else points.push_back(p);
+  }
+  return points;
+}
+
+// Mostly near points, with ends far off the image, NaN and infinities.
+std::vector<QPointF> PointsWithOutliers(int count, unsigned seed) {
+  std::vector<QPointF> points = RandomPoints(count, QRectF(-20, -20, 200, 180), seed);
+  const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+  const QPointF outliers[] = {{3e9, 40}, {60, -1e12}, {nan, 5}, {5, inf}, {-1e8 - 5, 1e8 + 5}, {1e30, -1e30}};
+  for (size_t i = 0; i < points.size(); i += 37) points[i] = outliers[(i / 37) % std::size(outliers)];
+  return points;
+}
+
+enum TColours { kOneColour, kGradient, kGradientWithClearSegments, kGradientWithOneTranslucentSegment };
+
+std::vector<uint32_t> SegmentColours(TColours colours, int segments) {
+  std::vector<uint32_t> result;
+  for (int i = 0; i < segments; ++i) result.push_back(0xFF000000u | uint32_t(i * 2654435761u >> 8));
+  if (colours == kGradientWithClearSegments)
+    for (int i = 0; i < segments; i += 5) result[size_t(i)] &= 0x00FFFFFFu;
+  if (colours == kGradientWithOneTranslucentSegment) result[size_t(segments / 2)] = 0x80FF00FFu;
+  return result;
+}
+
+struct TPolylineCase {
+  const char* name;
+  TSurface surface;
+  std::vector<QPointF> points;
+  TColours colours;
+  uint32_t colour;
+};
+
+TEST(RasterFastPaths, LongPolylinesShowTheLastSegmentOnEachPixel) {
+  const TPolylineCase cases[] = {
+      {"dense triangle", kPlain, TrianglePoints(20000, 1), kOneColour, 0xFF2040FFu},
+      {"dense triangle, gradient", kPlain, TrianglePoints(20000, 2), kGradient, 0},
+      {"shifted and clipped", kShiftedAndClipped, RandomPoints(12000, QRectF(-30, -30, 220, 200), 3), kGradient, 0},
+      {"clear segments", kShiftedAndClipped, TrianglePoints(15000, 4), kGradientWithClearSegments, 0},
+      {"a translucent segment", kPlain, TrianglePoints(15000, 5), kGradientWithOneTranslucentSegment, 0},
+      {"translucent colour", kPlain, TrianglePoints(5000, 6), kOneColour, 0x60FF0000u},
+      {"pixel edges and centres", kPlain, GridPoints(12000, 7), kGradient, 0},
+      {"outliers", kShiftedAndClipped, PointsWithOutliers(12000, 8), kGradient, 0},
+      {"narrow clip", kNarrowClip, RandomPoints(3000, QRectF(-10, -10, 140, 140), 9), kGradient, 0},
+      {"ring", kPlain, RingPoints(20000, 10), kGradient, 0},
+      {"two blobs", kPlain, TwoBlobs(20000, 11), kGradient, 0},
+  };
+  for (const TPolylineCase& c : cases) {
+    const int count = int(c.points.size());
+    const std::vector<uint32_t> colours = SegmentColours(c.colours, count - 1);
+    const uint32_t* segmentColours = c.colours == kOneColour ? nullptr : colours.data();
+    auto colourOf = [&](int i) { return segmentColours ? segmentColours[i] : c.colour; };
+    const QImage whole = Drawn(c.surface, [&](const TRasterTarget& target) {
+      DrawPolylineOnRaster(target, c.colour, c.points.data(), count, segmentColours);
+    });
+    const QImage oneByOne = Drawn(c.surface, [&](const TRasterTarget& target) {
+      for (int i = 0; i + 1 < count; ++i) DrawPolylineOnRaster(target, colourOf(i), &c.points[size_t(i)], 2);
+    });
+    EXPECT_NE(whole, BlankOf(c.surface)) << c.name;
+    EXPECT_EQ(whole, oneByOne) << c.name;
+  }
+}
+
+// A stamp of opaque pixels of several colours around a transparent hole, or
+// with translucent ones.
+QImage Stamp(int side, bool translucent) {
+  QImage stamp(side, side, QImage::Format_ARGB32_Premultiplied);
+  for (int y = 0; y < side; ++y)
+    for (int x = 0; x < side; ++x) stamp.setPixel(x, y, 0xFF000000u | uint32_t((x * 40 & 0xFF) << 16 | (y * 40 & 0xFF) << 8 | 0x80));
+  stamp.setPixel(side / 2, side / 2, 0);
+  stamp.setPixel(0, side - 1, 0);
+  if (translucent) stamp.setPixel(side - 1, 0, qPremultiply(qRgba(255, 0, 0, 90)));
+  return stamp;
+}
+
+struct TStampCase {
+  const char* name;
+  TSurface surface;
+  QImage stamp;
+  QPoint hotSpot;
+  std::vector<QPointF> points;
+};
+
+TEST(RasterFastPaths, ManyStampsShowTheLastStampOnEachPixel) {
+  std::vector<QPointF> halves = GridPoints(9000, 14);  // positions on .5 round the same way either path
+  const TStampCase cases[] = {
+      {"dense triangle", kPlain, Stamp(6, false), {2, 3}, TrianglePoints(30000, 11)},
+      {"shifted and clipped", kShiftedAndClipped, Stamp(5, false), {2, 2},
+       RandomPoints(20000, QRectF(-30, -30, 220, 200), 12)},
+      {"larger than a tile", kShiftedAndClipped, Stamp(19, false), {9, 4}, TrianglePoints(8000, 13)},
+      {"pixel edges and centres", kPlain, Stamp(4, false), {0, 0}, halves},
+      {"outliers", kPlain, Stamp(6, false), {3, 3}, PointsWithOutliers(12000, 15)},
+      {"translucent pixels", kShiftedAndClipped, Stamp(6, true), {2, 2}, TrianglePoints(8000, 16)},
+      {"narrow clip", kNarrowClip, Stamp(7, false), {3, 3}, RandomPoints(4000, QRectF(-10, -10, 140, 140), 17)},
+  };
+  for (const TStampCase& c : cases) {
+    const int count = int(c.points.size());
+    const QImage whole = Drawn(c.surface, [&](const TRasterTarget& target) {
+      StampOnRaster(target, c.stamp, c.hotSpot, c.points.data(), count);
+    });
+    const QImage oneByOne = Drawn(c.surface, [&](const TRasterTarget& target) {
+      for (int i = 0; i < count; ++i) StampOnRaster(target, c.stamp, c.hotSpot, &c.points[size_t(i)], 1);
+    });
+    EXPECT_NE(whole, BlankOf(c.surface)) << c.name;
+    EXPECT_EQ(whole, oneByOne) << c.name;
+  }
+}
+
+// Markers are stamped after the polyline, in a call of their own: they cover
+// the line wherever they lie, whichever was drawn there last before.
+TEST(RasterFastPaths, StampsCoverAPolylineDrawnBefore) {
+  const std::vector<QPointF> points = TrianglePoints(20000, 21);
+  const QImage stamp = Stamp(5, false);
+  const int count = int(points.size());
+  const QImage whole = Drawn(kPlain, [&](const TRasterTarget& target) {
+    DrawPolylineOnRaster(target, 0xFF0000FFu, points.data(), count);
+    StampOnRaster(target, stamp, QPoint(2, 2), points.data(), count);
+  });
+  const QImage oneByOne = Drawn(kPlain, [&](const TRasterTarget& target) {
+    for (int i = 0; i + 1 < count; ++i) DrawPolylineOnRaster(target, 0xFF0000FFu, &points[size_t(i)], 2);
+    for (int i = 0; i < count; ++i) StampOnRaster(target, stamp, QPoint(2, 2), &points[size_t(i)], 1);
+  });
+  EXPECT_EQ(whole, oneByOne);
+}
+
+}  // namespace
