@@ -187,21 +187,9 @@ class Writer final : private TEntrySink {
     const std::string_view embeddedText = element.value();
     const pugi::xml_node first = element.first_child();
     const TStreamedChildren::TWriteEntries* entries = m_streamed ? m_streamed->Find(element) : nullptr;
-    if (entries) {
-      m_out += '>';
-      EndLine();
-      if (!embeddedText.empty()) {
-        Indent(depth + 1);
-        AppendEscaped(m_out, embeddedText, TContext::Text);
-        EndLine();
-      }
-      WriteChildren(element, depth + 1);
-      WriteEntries(*entries, depth + 1);
-      Indent(depth);
-      CloseTag(name);
-    } else if (!first && embeddedText.empty()) {
+    if (!entries && !first && embeddedText.empty()) {
       m_out += "/>";
-    } else if (HoldsOnlyText(element)) {
+    } else if (!entries && HoldsOnlyText(element)) {
       m_out += '>';
       AppendEscaped(m_out, embeddedText, TContext::Text);
       for (pugi::xml_node text = first; text; text = text.next_sibling())
@@ -216,6 +204,7 @@ class Writer final : private TEntrySink {
         EndLine();
       }
       WriteChildren(element, depth + 1);
+      if (entries) WriteEntries(*entries, depth + 1);
       Indent(depth);
       CloseTag(name);
     }
