@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstring>
+#include <iterator>
 #include <limits>
 #include <memory>
 #include <new>
@@ -148,18 +149,21 @@ void WalkSegment(const TSegmentWalk& walk, TPlot plot) {
 // tiles. A segment with both ends inside lies inside too, and so do the
 // pixels its walk chooses, each within a pixel of the line: it has nothing
 // left to draw. Dense data fills a convex area, which this finds in one
-// test per point where a walk would take several steps per segment.
+// test per point where a walk would take several steps per segment. Beyond
+// the grid nothing is drawn: the core may reach kBeyond pixels past it, as
+// far as segments are cut, so that segments across a complete view pass.
 class TCompleteCore {
  public:
   static constexpr int kMaxEdges = 16;
   static constexpr double kMargin = 2.0;
+  static constexpr int kBeyond = 8;
 
   // Whether (x, y) lies inside, in pixels from the grid's top left corner;
   // false for NaN.
   bool Contains(double x, double y) const {
-    if (!(y >= 0 && y < double(m_rowLeft.size()))) return false;
-    const auto row = size_t(y);
-    return x >= m_rowLeft[row] && x <= m_rowRight[row];
+    const double row = y + kBeyond;
+    if (!(row >= 0 && row < double(m_rowLeft.size()))) return false;
+    return x >= m_rowLeft[size_t(row)] && x <= m_rowRight[size_t(row)];
   }
 
   // The hull of the centres of tiles surrounded by complete ones, kept if it
@@ -193,23 +197,37 @@ class TCompleteCore {
       int depth;
       double inwards;
     };
+    constexpr int kDepths[] = {1, 2, 3, 5, 8};
+    constexpr int kDepthCount = int(std::size(kDepths));
+    // The first and last tile of each row at least as deep as each depth,
+    // from one pass over the grid.
+    std::vector<int> firsts(size_t(rows) * kDepthCount, -1), lasts(size_t(rows) * kDepthCount, -1);
+    for (int row = 0; row < rows; ++row)
+      for (int column = 0; column < columns; ++column) {
+        const int tileReach = reach(column, row);
+        for (int d = 0; d < kDepthCount && tileReach >= kDepths[d]; ++d) {
+          int& first = firsts[size_t(row) * kDepthCount + size_t(d)];
+          if (first < 0) first = column;
+          lasts[size_t(row) * kDepthCount + size_t(d)] = column;
+        }
+      }
     for (const TTry attempt : {TTry{1, 5}, TTry{1, 8}, TTry{2, 0}, TTry{3, 0}, TTry{5, 0}, TTry{8, 0}}) {
+      const auto d = size_t(std::find(std::begin(kDepths), std::end(kDepths), attempt.depth) - std::begin(kDepths));
       std::vector<TPoint> centres;
       for (int row = 0; row < rows; ++row) {
-        int first = -1, last = -1;
-        for (int column = 0; column < columns; ++column)
-          if (reach(column, row) >= attempt.depth) {
-            if (first < 0) first = column;
-            last = column;
-          }
+        const int first = firsts[size_t(row) * kDepthCount + d], last = lasts[size_t(row) * kDepthCount + d];
         if (first < 0) continue;
-        centres.push_back({(first + 0.5) * tile, (row + 0.5) * tile});
-        if (last != first) centres.push_back({(last + 0.5) * tile, (row + 0.5) * tile});
+        // Tiles along the grid's edge stand for the complete nothing beyond.
+        auto at = [&](int index, int count) {
+          return index == 0 ? -kBeyond : index == count - 1 ? count * tile + kBeyond : (index + 0.5) * tile;
+        };
+        centres.push_back({at(first, columns), at(row, rows)});
+        if (last != first) centres.push_back({at(last, columns), at(row, rows)});
       }
       const std::vector<TPoint> polygon = Inwards(FewCorners(ConvexHull(std::move(centres))), attempt.inwards);
       if (polygon.size() < 3) continue;
       if (LiesInCompleteTiles(polygon, columns, rows, tile, complete)) {
-        SetRows(polygon, rows * tile);
+        SetRows(polygon, -kBeyond, rows * tile + kBeyond);
         return;
       }
     }
@@ -289,15 +307,15 @@ class TCompleteCore {
 
   // Whether every tile within kMargin of the polygon is complete, row of
   // tiles by row: the polygon's extent across the row, widened by the
-  // margin, gives the tiles to look at.
+  // margin, gives the tiles to look at. Tiles beyond the grid hold nothing
+  // to draw.
   template <class TComplete>
   static bool LiesInCompleteTiles(const std::vector<TPoint>& polygon, int columns, int rows, int tile,
                                   TComplete complete) {
     double top = polygon[0].y, bottom = polygon[0].y;
     for (const TPoint& p : polygon) top = std::min(top, p.y), bottom = std::max(bottom, p.y);
-    const int firstRow = FastFloor<int>((top - kMargin) / tile);
-    const int lastRow = FastFloor<int>((bottom + kMargin) / tile);
-    if (firstRow < 0 || lastRow >= rows) return false;
+    const int firstRow = std::max(FastFloor<int>((top - kMargin) / tile), 0);
+    const int lastRow = std::min(FastFloor<int>((bottom + kMargin) / tile), rows - 1);
     for (int row = firstRow; row <= lastRow; ++row) {
       const double low = row * tile - kMargin, high = (row + 1) * tile + kMargin;
       double left = std::numeric_limits<double>::infinity(), right = -left;
@@ -318,9 +336,8 @@ class TCompleteCore {
         }
       }
       if (left > right) continue;
-      const int firstColumn = FastFloor<int>((left - kMargin) / tile);
-      const int lastColumn = FastFloor<int>((right + kMargin) / tile);
-      if (firstColumn < 0 || lastColumn >= columns) return false;
+      const int firstColumn = std::max(FastFloor<int>((left - kMargin) / tile), 0);
+      const int lastColumn = std::min(FastFloor<int>((right + kMargin) / tile), columns - 1);
       for (int column = firstColumn; column <= lastColumn; ++column)
         if (!complete(column, row)) return false;
     }
@@ -345,19 +362,19 @@ class TCompleteCore {
   // Along each row of pixels, the part inside the polygon from the row's top
   // to its bottom: the left side of a convex polygon is farthest right at
   // one of the two, and its right side farthest left.
-  void SetRows(const std::vector<TPoint>& polygon, int height) {
-    m_rowLeft.resize(size_t(height));
-    m_rowRight.resize(size_t(height));
-    std::pair<double, double> top = ExtentAt(polygon, 0);
-    for (int row = 0; row < height; ++row) {
+  void SetRows(const std::vector<TPoint>& polygon, int firstRow, int endRow) {
+    m_rowLeft.resize(size_t(endRow - firstRow));
+    m_rowRight.resize(size_t(endRow - firstRow));
+    std::pair<double, double> top = ExtentAt(polygon, firstRow);
+    for (int row = firstRow; row < endRow; ++row) {
       const std::pair<double, double> bottom = ExtentAt(polygon, row + 1);
-      m_rowLeft[size_t(row)] = std::max(top.first, bottom.first);
-      m_rowRight[size_t(row)] = std::min(top.second, bottom.second);
+      m_rowLeft[size_t(row - firstRow)] = std::max(top.first, bottom.first);
+      m_rowRight[size_t(row - firstRow)] = std::min(top.second, bottom.second);
       top = bottom;
     }
   }
 
-  std::vector<double> m_rowLeft;  // per row of pixels; empty without a core
+  std::vector<double> m_rowLeft;  // per row of pixels from -kBeyond; empty without a core
   std::vector<double> m_rowRight;
 };
 
@@ -505,7 +522,10 @@ void WalkSegmentOnce(const TSegmentWalk& walk, TWrittenPixels& written, TPlot pl
     const int major = i - majorOrigin;
     if (unsigned(j - walk.acrossLow) <= span) {
       const int minor = j - minorOrigin;
-      const int reach = kXMajor ? written.ReachAt(major, minor) : written.ReachAt(minor, major);
+      int reach = kXMajor ? written.ReachAt(major, minor) : written.ReachAt(minor, major);
+      // A tile completed since the last refresh still counts as complete.
+      if (reach == 0 && (kXMajor ? written.TileIsComplete(major, minor) : written.TileIsComplete(minor, major)))
+        reach = 1;
       if (reach > 0) {
         // Along the axis to the far side of the square; across it, to where
         // the walk is by then, which is at most as far.
@@ -717,11 +737,10 @@ void StampOnRaster(const TRasterTarget& target, const QImage& stamp, const QPoin
       const int x0 = p.x0 - b.left(), x1 = p.x1 - b.left(), y0 = p.y0 - b.top(), y1 = p.y1 - b.top();
       if (written.ReachAt(x0, y0) > stampTiles || tilesAreComplete(x0, x1, y0, y1)) continue;
       for (int row = p.y0; row < p.y1; ++row) {
-        const size_t dst = size_t(row) * size_t(target.stride);
-        const uint32_t* src = stampPixels + size_t(row - p.top) * size_t(stampStride) - p.left;
-        for (int col = p.x0; col < p.x1; ++col)
-          if ((src[col] >> 24) != 0 && written.Claim(col - b.left(), row - b.top()))
-            surface[dst + size_t(col)] = src[col];
+        const uint32_t* src = stampPixels + size_t(row - p.top) * size_t(stampStride) + size_t(p.x0 - p.left);
+        uint32_t* dst = &surface[size_t(row) * size_t(target.stride) + size_t(p.x0)];
+        for (int col = 0; col < p.x1 - p.x0; ++col)
+          if ((src[col] >> 24) != 0 && written.Claim(p.x0 + col - b.left(), row - b.top())) dst[col] = src[col];
       }
     }
   };
@@ -771,11 +790,18 @@ void DrawPolylineOnRaster(const TRasterTarget& target, uint32_t colour, const QP
   constexpr double kMargin = 2.0;
   const double left = b.left() - kMargin, top = b.top() - kMargin;
   const double right = b.right() + 1 + kMargin, bottom = b.bottom() + 1 + kMargin;
-  auto walkOf = [&](int i, TSegmentWalk& walk) {
+  // False when the segment has no pixel to draw; the part cut to the bounds
+  // may lie in `core`.
+  auto walkOf = [&](int i, TSegmentWalk& walk, const TCompleteCore* core) {
     double x0 = points[i].x() + target.dx, y0 = points[i].y() + target.dy;
     double x1 = points[i + 1].x() + target.dx, y1 = points[i + 1].y() + target.dy;
     if (!std::isfinite(x0) || !std::isfinite(y0) || !std::isfinite(x1) || !std::isfinite(y1)) return false;
-    return ClipSegment(x0, y0, x1, y1, left, top, right, bottom) && SegmentWalkOf(target, x0, y0, x1, y1, walk);
+    const double fromX = x0, fromY = y0, toX = x1, toY = y1;
+    if (!ClipSegment(x0, y0, x1, y1, left, top, right, bottom)) return false;
+    const bool cut = x0 != fromX || y0 != fromY || x1 != toX || y1 != toY;
+    if (cut && core && core->Contains(x0 - b.left(), y0 - b.top()) && core->Contains(x1 - b.left(), y1 - b.top()))
+      return false;
+    return SegmentWalkOf(target, x0, y0, x1, y1, walk);
   };
   uint32_t* const pixels = target.pixels;
 
@@ -794,7 +820,7 @@ void DrawPolylineOnRaster(const TRasterTarget& target, uint32_t colour, const QP
       endInCore = startInCore;
       const uint32_t c = colourOf(i);
       TSegmentWalk walk;
-      if (hidden || (c >> 24) == 0 || !walkOf(i, walk)) continue;
+      if (hidden || (c >> 24) == 0 || !walkOf(i, walk, &written.Core())) continue;
       auto plot = [&](size_t offset) { surface[offset] = c; };
       if (walk.xMajor)
         WalkSegmentOnce<true>(walk, written, plot);
@@ -816,7 +842,7 @@ void DrawPolylineOnRaster(const TRasterTarget& target, uint32_t colour, const QP
   for (int i = 0; i < segments; ++i) {
     const uint32_t c = colourOf(i);
     TSegmentWalk walk;
-    if ((c >> 24) == 0 || !walkOf(i, walk)) continue;
+    if ((c >> 24) == 0 || !walkOf(i, walk, nullptr)) continue;
     if ((c >> 24) == 0xFF)
       WalkSegment(walk, [&](size_t offset) { pixels[offset] = c; });
     else
