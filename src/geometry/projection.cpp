@@ -53,8 +53,7 @@ void TProjection::TernaryToWorld(const TTernaryPoint& t, bool applyOrder, QPoint
   PlaneToWorld(p, w);
 }
 
-void TProjection::TernaryToWorld(const TTernaryPoint* t, size_t count, size_t step, bool applyOrder,
-                                 QPointF* w) const {
+void TProjection::TernaryToWorld(const TTernaryPoint* t, size_t count, size_t step, bool applyOrder, QPointF* w) const {
   // A million points per repaint: the order and the mode are looked up once.
   double TTernaryPoint::*const first = ComponentOf(applyOrder ? m_axisOrder[1] : 1);
   double TTernaryPoint::*const second = ComponentOf(applyOrder ? m_axisOrder[2] : 2);

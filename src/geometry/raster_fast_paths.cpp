@@ -5,8 +5,11 @@
 #include <cmath>
 #include <cstddef>
 #include <cstring>
+#include <iterator>
 #include <limits>
+#include <memory>
 #include <new>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -146,20 +149,21 @@ void WalkSegment(const TSegmentWalk& walk, TPlot plot) {
 // tiles. A segment with both ends inside lies inside too, and so do the
 // pixels its walk chooses, each within a pixel of the line: it has nothing
 // left to draw. Dense data fills a convex area, which this finds in one
-// test per point where a walk would take several steps per segment.
+// test per point where a walk would take several steps per segment. Beyond
+// the grid nothing is drawn: the core may reach kBeyond pixels past it, as
+// far as segments are cut, so that segments across a complete view pass.
 class TCompleteCore {
  public:
   static constexpr int kMaxEdges = 16;
   static constexpr double kMargin = 2.0;
-
-  TCompleteCore() { Clear(); }
+  static constexpr int kBeyond = 8;
 
   // Whether (x, y) lies inside, in pixels from the grid's top left corner;
   // false for NaN.
   bool Contains(double x, double y) const {
-    bool inside = true;
-    for (int k = 0; k < kMaxEdges; ++k) inside &= m_a[k] * x + m_b[k] * y <= m_c[k];
-    return inside;
+    const double row = y + kBeyond;
+    if (!(row >= 0 && row < double(m_rowLeft.size()))) return false;
+    return x >= m_rowLeft[size_t(row)] && x <= m_rowRight[size_t(row)];
   }
 
   // The hull of the centres of tiles surrounded by complete ones, kept if it
@@ -168,26 +172,15 @@ class TCompleteCore {
   // of `tile` pixels.
   template <class TReach, class TComplete>
   void Rebuild(int columns, int rows, int tile, TReach reach, TComplete complete) {
-    Clear();
-    for (const int depth : {2, 3, 5, 8}) {
-      std::vector<TPoint> centres;
-      for (int row = 0; row < rows; ++row) {
-        int first = -1, last = -1;
-        for (int column = 0; column < columns; ++column)
-          if (reach(column, row) >= depth) {
-            if (first < 0) first = column;
-            last = column;
-          }
-        if (first < 0) continue;
-        centres.push_back({(first + 0.5) * tile, (row + 0.5) * tile});
-        if (last != first) centres.push_back({(last + 0.5) * tile, (row + 0.5) * tile});
-      }
-      const std::vector<TPoint> polygon = FewCorners(ConvexHull(std::move(centres)));
-      if (polygon.size() < 3) return;  // deeper tiles are fewer still
-      if (LiesInCompleteTiles(polygon, columns, rows, tile, complete)) {
-        SetEdges(polygon);
-        return;
-      }
+    m_rowLeft.clear();
+    m_rowRight.clear();
+    // Drawing goes on without a core when memory is short; it may run on a
+    // thread of its own, where nothing may throw.
+    try {
+      Build(columns, rows, tile, reach, complete);
+    } catch (const std::bad_alloc&) {
+      m_rowLeft.clear();
+      m_rowRight.clear();
     }
   }
 
@@ -196,8 +189,77 @@ class TCompleteCore {
     double x, y;
   };
 
-  void Clear() {
-    for (int k = 0; k < kMaxEdges; ++k) m_a[k] = 0, m_b[k] = 0, m_c[k] = -1;  // nothing inside
+  template <class TReach, class TComplete>
+  void Build(int columns, int rows, int tile, TReach reach, TComplete complete) {
+    // From the tiles nearest the edge of the complete ones, their hull drawn
+    // a little inwards, to hulls of tiles ever deeper inside.
+    struct TTry {
+      int depth;
+      double inwards;
+    };
+    constexpr int kDepths[] = {1, 2, 3, 5, 8};
+    constexpr int kDepthCount = int(std::size(kDepths));
+    // The first and last tile of each row at least as deep as each depth,
+    // from one pass over the grid.
+    std::vector<int> firsts(size_t(rows) * kDepthCount, -1), lasts(size_t(rows) * kDepthCount, -1);
+    for (int row = 0; row < rows; ++row)
+      for (int column = 0; column < columns; ++column) {
+        const int tileReach = reach(column, row);
+        for (int d = 0; d < kDepthCount && tileReach >= kDepths[d]; ++d) {
+          int& first = firsts[size_t(row) * kDepthCount + size_t(d)];
+          if (first < 0) first = column;
+          lasts[size_t(row) * kDepthCount + size_t(d)] = column;
+        }
+      }
+    for (const TTry attempt : {TTry{1, 5}, TTry{1, 8}, TTry{2, 0}, TTry{3, 0}, TTry{5, 0}, TTry{8, 0}}) {
+      const auto d = size_t(std::find(std::begin(kDepths), std::end(kDepths), attempt.depth) - std::begin(kDepths));
+      std::vector<TPoint> centres;
+      for (int row = 0; row < rows; ++row) {
+        const int first = firsts[size_t(row) * kDepthCount + d], last = lasts[size_t(row) * kDepthCount + d];
+        if (first < 0) continue;
+        // Tiles along the grid's edge stand for the complete nothing beyond.
+        auto at = [&](int index, int count) {
+          return index == 0 ? -kBeyond : index == count - 1 ? count * tile + kBeyond : (index + 0.5) * tile;
+        };
+        centres.push_back({at(first, columns), at(row, rows)});
+        if (last != first) centres.push_back({at(last, columns), at(row, rows)});
+      }
+      const std::vector<TPoint> polygon = Inwards(FewCorners(ConvexHull(std::move(centres))), attempt.inwards);
+      if (polygon.size() < 3) continue;
+      if (LiesInCompleteTiles(polygon, columns, rows, tile, complete)) {
+        SetRows(polygon, -kBeyond, rows * tile + kBeyond);
+        return;
+      }
+    }
+  }
+
+  // The polygon with each edge moved `distance` inwards: the corners where
+  // the moved edges meet. Whatever it gives is checked before it is used.
+  static std::vector<TPoint> Inwards(const std::vector<TPoint>& polygon, double distance) {
+    if (distance == 0 || polygon.size() < 3) return polygon;
+    const size_t n = polygon.size();
+    TPoint centre{0, 0};
+    for (const TPoint& p : polygon) centre.x += p.x / double(n), centre.y += p.y / double(n);
+    // Edge k: a * x + b * y = c, (a, b) of unit length towards the inside.
+    std::vector<double> a(n), b(n), c(n);
+    for (size_t k = 0; k < n; ++k) {
+      const TPoint& u = polygon[k];
+      const TPoint& v = polygon[(k + 1) % n];
+      const double length = std::hypot(v.x - u.x, v.y - u.y);
+      a[k] = (u.y - v.y) / length;
+      b[k] = (v.x - u.x) / length;
+      if (a[k] * (centre.x - u.x) + b[k] * (centre.y - u.y) < 0) a[k] = -a[k], b[k] = -b[k];
+      c[k] = a[k] * u.x + b[k] * u.y + distance;
+    }
+    std::vector<TPoint> moved;
+    for (size_t k = 0; k < n; ++k) {
+      const size_t previous = (k + n - 1) % n;
+      const double determinant = a[previous] * b[k] - a[k] * b[previous];
+      if (std::abs(determinant) < 1e-9) continue;
+      moved.push_back({(c[previous] * b[k] - c[k] * b[previous]) / determinant,
+                       (a[previous] * c[k] - a[k] * c[previous]) / determinant});
+    }
+    return moved;
   }
 
   static double Cross(const TPoint& o, const TPoint& a, const TPoint& b) {
@@ -245,15 +307,15 @@ class TCompleteCore {
 
   // Whether every tile within kMargin of the polygon is complete, row of
   // tiles by row: the polygon's extent across the row, widened by the
-  // margin, gives the tiles to look at.
+  // margin, gives the tiles to look at. Tiles beyond the grid hold nothing
+  // to draw.
   template <class TComplete>
   static bool LiesInCompleteTiles(const std::vector<TPoint>& polygon, int columns, int rows, int tile,
                                   TComplete complete) {
     double top = polygon[0].y, bottom = polygon[0].y;
     for (const TPoint& p : polygon) top = std::min(top, p.y), bottom = std::max(bottom, p.y);
-    const int firstRow = FastFloor<int>((top - kMargin) / tile);
-    const int lastRow = FastFloor<int>((bottom + kMargin) / tile);
-    if (firstRow < 0 || lastRow >= rows) return false;
+    const int firstRow = std::max(FastFloor<int>((top - kMargin) / tile), 0);
+    const int lastRow = std::min(FastFloor<int>((bottom + kMargin) / tile), rows - 1);
     for (int row = firstRow; row <= lastRow; ++row) {
       const double low = row * tile - kMargin, high = (row + 1) * tile + kMargin;
       double left = std::numeric_limits<double>::infinity(), right = -left;
@@ -274,34 +336,46 @@ class TCompleteCore {
         }
       }
       if (left > right) continue;
-      const int firstColumn = FastFloor<int>((left - kMargin) / tile);
-      const int lastColumn = FastFloor<int>((right + kMargin) / tile);
-      if (firstColumn < 0 || lastColumn >= columns) return false;
+      const int firstColumn = std::max(FastFloor<int>((left - kMargin) / tile), 0);
+      const int lastColumn = std::min(FastFloor<int>((right + kMargin) / tile), columns - 1);
       for (int column = firstColumn; column <= lastColumn; ++column)
         if (!complete(column, row)) return false;
     }
     return true;
   }
 
-  // Inside is where a * x + b * y <= c for every edge.
-  void SetEdges(const std::vector<TPoint>& polygon) {
-    TPoint centre{0, 0};
-    for (const TPoint& p : polygon) centre.x += p.x / double(polygon.size()), centre.y += p.y / double(polygon.size());
-    for (size_t k = 0; k < polygon.size(); ++k) {
-      const TPoint& u = polygon[k];
-      const TPoint& v = polygon[(k + 1) % polygon.size()];
-      double a = v.y - u.y, b = u.x - v.x;
-      if (a * centre.x + b * centre.y > a * u.x + b * u.y) a = -a, b = -b;
-      m_a[k] = a;
-      m_b[k] = b;
-      m_c[k] = a * u.x + b * u.y;
+  // The polygon's extent along the line at height y; empty above and below.
+  static std::pair<double, double> ExtentAt(const std::vector<TPoint>& polygon, double y) {
+    double left = std::numeric_limits<double>::infinity(), right = -left;
+    for (size_t i = 0; i < polygon.size(); ++i) {
+      const TPoint& u = polygon[i];
+      const TPoint& v = polygon[(i + 1) % polygon.size()];
+      if (y < std::min(u.y, v.y) || y > std::max(u.y, v.y)) continue;
+      const double x = u.y == v.y ? std::min(u.x, v.x) : u.x + (y - u.y) / (v.y - u.y) * (v.x - u.x);
+      const double x2 = u.y == v.y ? std::max(u.x, v.x) : x;
+      left = std::min(left, x);
+      right = std::max(right, x2);
     }
-    for (size_t k = polygon.size(); k < size_t(kMaxEdges); ++k) m_a[k] = 0, m_b[k] = 0, m_c[k] = 0;
+    return {left, right};
   }
 
-  double m_a[kMaxEdges];
-  double m_b[kMaxEdges];
-  double m_c[kMaxEdges];
+  // Along each row of pixels, the part inside the polygon from the row's top
+  // to its bottom: the left side of a convex polygon is farthest right at
+  // one of the two, and its right side farthest left.
+  void SetRows(const std::vector<TPoint>& polygon, int firstRow, int endRow) {
+    m_rowLeft.resize(size_t(endRow - firstRow));
+    m_rowRight.resize(size_t(endRow - firstRow));
+    std::pair<double, double> top = ExtentAt(polygon, firstRow);
+    for (int row = firstRow; row < endRow; ++row) {
+      const std::pair<double, double> bottom = ExtentAt(polygon, row + 1);
+      m_rowLeft[size_t(row - firstRow)] = std::max(top.first, bottom.first);
+      m_rowRight[size_t(row - firstRow)] = std::min(top.second, bottom.second);
+      top = bottom;
+    }
+  }
+
+  std::vector<double> m_rowLeft;  // per row of pixels from -kBeyond; empty without a core
+  std::vector<double> m_rowRight;
 };
 
 // The pixels a call has written so far, for drawing in reverse order: a
@@ -348,6 +422,8 @@ class TWrittenPixels {
     return m_reach[size_t((y >> kTileShift) + 1) * (size_t(m_columns) + 2) + size_t(x >> kTileShift) + 1];
   }
   bool TileIsComplete(int x, int y) const { return m_counts[TileIndex(x, y)] == kTileArea; }
+  // Nothing drawn before can show any more.
+  bool IsFull() const { return m_complete == m_counts.size(); }
 
   // Marks a pixel written; false when it already was.
   bool Claim(int x, int y) {
@@ -355,8 +431,21 @@ class TWrittenPixels {
     ++m_workSinceRefresh;
     if (pixel) return false;
     pixel = 1;
-    if (++m_counts[TileIndex(x, y)] == kTileArea) ++m_completedSinceRefresh;
+    if (++m_counts[TileIndex(x, y)] == kTileArea) ++m_completedSinceRefresh, ++m_complete;
     return true;
+  }
+
+  // Hands each pixel that `earlier` holds and this does not to take(x, y),
+  // and holds it.
+  template <class TTake>
+  void TakeFrom(const TWrittenPixels& earlier, TTake take) {
+    for (int row = 0; row < m_rows; ++row)
+      for (int column = 0; column < m_columns; ++column) {
+        if (earlier.m_counts[size_t(row) * size_t(m_columns) + size_t(column)] == 0) continue;
+        for (int y = row * kTile; y < (row + 1) * kTile; ++y)
+          for (int x = column * kTile; x < (column + 1) * kTile; ++x)
+            if (earlier.m_pixels[size_t(y) * size_t(m_width) + size_t(x)] && Claim(x, y)) take(x, y);
+      }
   }
 
   // The reach only grows as tiles complete: an old one is still true, only
@@ -413,6 +502,7 @@ class TWrittenPixels {
   std::vector<uint8_t> m_reach;   // per tile as of the last refresh, with a border of kFar
   size_t m_completedSinceRefresh = 0;
   size_t m_workSinceRefresh = 0;
+  size_t m_complete = 0;  // tiles
 };
 
 // The pixels of WalkSegment that `written` does not hold yet, which it then
@@ -432,14 +522,27 @@ void WalkSegmentOnce(const TSegmentWalk& walk, TWrittenPixels& written, TPlot pl
     const int major = i - majorOrigin;
     if (unsigned(j - walk.acrossLow) <= span) {
       const int minor = j - minorOrigin;
-      const int reach = kXMajor ? written.ReachAt(major, minor) : written.ReachAt(minor, major);
+      int reach = kXMajor ? written.ReachAt(major, minor) : written.ReachAt(minor, major);
+      // A tile completed since the last refresh still counts as complete.
+      if (reach == 0 && (kXMajor ? written.TileIsComplete(major, minor) : written.TileIsComplete(minor, major)))
+        reach = 1;
       if (reach > 0) {
+        // Along the axis to the far side of the square; across it, to where
+        // the walk is by then, which is at most as far.
         const int rings = (reach - 1) * kTile;
-        const int majorRoom = rings + (kTile - 1 - (major & (kTile - 1)));
-        const int minorRoom = rings + (step >= 0 ? kTile - 1 - (minor & (kTile - 1)) : minor & (kTile - 1));
-        const int skipped = std::min(majorRoom, minorRoom) + 1;
-        i += skipped;
-        across += int64_t(skipped) * step;
+        int further = rings + (kTile - 1 - (major & (kTile - 1)));
+        const int jEnd = std::clamp(int((across + int64_t(further) * step) >> 32), walk.acrossLow, walk.acrossHigh);
+        const int tileLow = (minor & -kTile) - rings, tileHigh = (minor & -kTile) + kTile - 1 + rings;
+        const int minorEnd = jEnd - minorOrigin;
+        if (minorEnd < tileLow || minorEnd > tileHigh) {
+          // Within one tile along the axis the walk crosses at most into the
+          // next tile across it: when that one is complete too, so is the run.
+          const int endReach = kXMajor ? written.ReachAt(major, minorEnd) : written.ReachAt(minorEnd, major);
+          if (reach > 1 || endReach == 0)
+            further = rings + (step >= 0 ? kTile - 1 - (minor & (kTile - 1)) : minor & (kTile - 1));
+        }
+        i += further + 1;
+        across += int64_t(further + 1) * step;
         continue;
       }
     }
@@ -467,14 +570,77 @@ bool WorthDrawingInReverse(const QRect& bounds, int items, int minimum) {
   return items >= minimum && int64_t(bounds.width()) * bounds.height() <= kReverseAreaPerItem * items;
 }
 
-// The grid for a call drawn in reverse order; none when memory is short,
-// and the call draws in order instead.
-std::optional<TWrittenPixels> WrittenPixelsFor(const QRect& bounds, bool withCore) {
+// Where a part of a call draws: the target's pixels, or a buffer holding
+// the rows of the bounds, from the bounds' first pixel to their last.
+struct TSurface {
+  uint32_t* pixels;
+  size_t firstOffset;  // the target's offset of pixels[0]
+
+  uint32_t& operator[](size_t offset) const { return pixels[offset - firstOffset]; }
+};
+
+// Calls of a million items are cut into parts of consecutive items, one per
+// core. Each part draws last first on its own, the last part on the target
+// and the others into buffers; then, from the latest part to the earliest,
+// a part's pixel is taken where no later part drew. That is the pixel of the
+// last item on it, whatever the number of parts and the order they finish.
+constexpr int kItemsPerPart = 32768;
+constexpr int kMaxParts = 4;
+
+int PartsFor(int items) {
+  const int cores = int(std::min(std::thread::hardware_concurrency(), unsigned(kMaxParts)));
+  return std::clamp(std::min(cores, items / kItemsPerPart), 1, kMaxParts);
+}
+
+// Calls drawPart(begin, end, written, surface) for each part [begin, end) of
+// the items, on threads of their own but the last. False, drawing nothing,
+// when memory is short even for one part.
+template <class TDrawPart>
+bool DrawLastFirst(const TRasterTarget& target, int items, bool withCore, TDrawPart drawPart) {
+  const QRect& b = target.bounds;
+  const auto stride = size_t(target.stride);
+  const size_t firstOffset = size_t(b.top()) * stride + size_t(b.left());
+  const size_t bufferSize = size_t(b.height() - 1) * stride + size_t(b.width());
+  int parts = PartsFor(items);
+  std::vector<TWrittenPixels> written;
+  std::vector<std::unique_ptr<uint32_t[]>> buffers;  // left as they are: only written pixels are read
   try {
-    return std::optional<TWrittenPixels>(std::in_place, bounds, withCore);
+    written.reserve(size_t(parts));
+    buffers.reserve(size_t(parts));
+    for (int part = 0; part < parts; ++part) written.emplace_back(b, withCore);
+    for (int part = 0; part + 1 < parts; ++part) buffers.emplace_back(new uint32_t[bufferSize]);
   } catch (const std::bad_alloc&) {
-    return std::nullopt;
+    if (written.empty()) return false;
+    parts = 1;
+    written.erase(written.begin() + 1, written.end());
+    buffers.clear();
   }
+  auto run = [&](int part) {
+    const int begin = int(int64_t(items) * part / parts), end = int(int64_t(items) * (part + 1) / parts);
+    const TSurface surface =
+        part + 1 == parts ? TSurface{target.pixels, 0} : TSurface{buffers[size_t(part)].get(), firstOffset};
+    drawPart(begin, end, written[size_t(part)], surface);
+  };
+  {
+    std::vector<std::jthread> threads;
+    for (int part = 0; part + 1 < parts; ++part) {
+      try {
+        if (threads.capacity() == 0) threads.reserve(size_t(parts));
+        threads.emplace_back(run, part);
+      } catch (const std::exception&) {  // no thread to be had: this one draws the part
+        run(part);
+      }
+    }
+    run(parts - 1);
+  }
+  for (int part = parts - 2; part >= 0; --part) {
+    const uint32_t* buffer = buffers[size_t(part)].get();
+    written.back().TakeFrom(written[size_t(part)], [&](int x, int y) {
+      const size_t offset = size_t(y) * stride + size_t(x);
+      target.pixels[firstOffset + offset] = buffer[offset];
+    });
+  }
+  return true;
 }
 
 void DrawPoint(const TRasterTarget& target, uint32_t colour, double x, double y) {
@@ -532,7 +698,8 @@ void StampOnRaster(const TRasterTarget& target, const QImage& stamp, const QPoin
   for (int row = 0; row < stampHeight; ++row) {
     const uint32_t* line = stampPixels + size_t(row) * size_t(stampStride);
     rowIsOpaque[size_t(row)] = std::all_of(line, line + stampWidth, [](uint32_t p) { return (p >> 24) == 0xFF; });
-    opaqueOrClear &= std::all_of(line, line + stampWidth, [](uint32_t p) { return (p >> 24) == 0xFF || (p >> 24) == 0; });
+    opaqueOrClear &=
+        std::all_of(line, line + stampWidth, [](uint32_t p) { return (p >> 24) == 0xFF || (p >> 24) == 0; });
   }
   // The stamp's pixels on the target: the rectangle [x0, x1) x [y0, y1) of
   // the target holds the stamp's pixel (x - left, y - top).
@@ -552,34 +719,34 @@ void StampOnRaster(const TRasterTarget& target, const QImage& stamp, const QPoin
     return p.x0 < p.x1 && p.y0 < p.y1;
   };
 
-  std::optional<TWrittenPixels> written;
-  if (opaqueOrClear && WorthDrawingInReverse(b, count, kReverseMinimumStamps)) written = WrittenPixelsFor(b, false);
-  if (written) {
-    // The last stamp on a pixel is the one seen there.
-    constexpr int kTile = TWrittenPixels::kTile;
-    // Tiles beyond the first one that a stamp may cover, either way.
-    const int stampTiles = (std::max(stampWidth, stampHeight) + kTile - 1) / kTile;
+  // The last stamp on a pixel is the one seen there.
+  constexpr int kTile = TWrittenPixels::kTile;
+  // Tiles beyond the first one that a stamp may cover, either way.
+  const int stampTiles = (std::max(stampWidth, stampHeight) + kTile - 1) / kTile;
+  auto drawPart = [&](int begin, int end, TWrittenPixels& written, TSurface surface) {
     auto tilesAreComplete = [&](int x0, int x1, int y0, int y1) {
       for (int ty = y0 & -kTile; ty < y1; ty += kTile)
         for (int tx = x0 & -kTile; tx < x1; tx += kTile)
-          if (!written->TileIsComplete(tx, ty)) return false;
+          if (!written.TileIsComplete(tx, ty)) return false;
       return true;
     };
-    for (int i = count - 1; i >= 0; --i) {
-      written->RefreshReachWhenWorthIt();
+    for (int i = end - 1; i >= begin && !written.IsFull(); --i) {
+      written.RefreshReachWhenWorthIt();
       TPlacement p;
       if (!placementOf(points[i], p)) continue;
       const int x0 = p.x0 - b.left(), x1 = p.x1 - b.left(), y0 = p.y0 - b.top(), y1 = p.y1 - b.top();
-      if (written->ReachAt(x0, y0) > stampTiles || tilesAreComplete(x0, x1, y0, y1)) continue;
+      if (written.ReachAt(x0, y0) > stampTiles || tilesAreComplete(x0, x1, y0, y1)) continue;
       for (int row = p.y0; row < p.y1; ++row) {
-        uint32_t* dst = target.pixels + size_t(row) * size_t(target.stride);
-        const uint32_t* src = stampPixels + size_t(row - p.top) * size_t(stampStride) - p.left;
-        for (int col = p.x0; col < p.x1; ++col)
-          if ((src[col] >> 24) != 0 && written->Claim(col - b.left(), row - b.top())) dst[col] = src[col];
+        const uint32_t* src = stampPixels + size_t(row - p.top) * size_t(stampStride) + size_t(p.x0 - p.left);
+        uint32_t* dst = &surface[size_t(row) * size_t(target.stride) + size_t(p.x0)];
+        for (int col = 0; col < p.x1 - p.x0; ++col)
+          if ((src[col] >> 24) != 0 && written.Claim(p.x0 + col - b.left(), row - b.top())) dst[col] = src[col];
       }
     }
+  };
+  if (opaqueOrClear && WorthDrawingInReverse(b, count, kReverseMinimumStamps) &&
+      DrawLastFirst(target, count, false, drawPart))
     return;
-  }
 
   for (int i = 0; i < count; ++i) {
     TPlacement p;
@@ -623,18 +790,44 @@ void DrawPolylineOnRaster(const TRasterTarget& target, uint32_t colour, const QP
   constexpr double kMargin = 2.0;
   const double left = b.left() - kMargin, top = b.top() - kMargin;
   const double right = b.right() + 1 + kMargin, bottom = b.bottom() + 1 + kMargin;
-  auto walkOf = [&](int i, TSegmentWalk& walk) {
+  // False when the segment has no pixel to draw; the part cut to the bounds
+  // may lie in `core`.
+  auto walkOf = [&](int i, TSegmentWalk& walk, const TCompleteCore* core) {
     double x0 = points[i].x() + target.dx, y0 = points[i].y() + target.dy;
     double x1 = points[i + 1].x() + target.dx, y1 = points[i + 1].y() + target.dy;
     if (!std::isfinite(x0) || !std::isfinite(y0) || !std::isfinite(x1) || !std::isfinite(y1)) return false;
-    return ClipSegment(x0, y0, x1, y1, left, top, right, bottom) && SegmentWalkOf(target, x0, y0, x1, y1, walk);
+    const double fromX = x0, fromY = y0, toX = x1, toY = y1;
+    if (!ClipSegment(x0, y0, x1, y1, left, top, right, bottom)) return false;
+    const bool cut = x0 != fromX || y0 != fromY || x1 != toX || y1 != toY;
+    if (cut && core && core->Contains(x0 - b.left(), y0 - b.top()) && core->Contains(x1 - b.left(), y1 - b.top()))
+      return false;
+    return SegmentWalkOf(target, x0, y0, x1, y1, walk);
   };
   uint32_t* const pixels = target.pixels;
 
   // Opaque segments hide what they cross: drawn from the last, each pixel is
   // written once, by the last segment on it. A translucent one blends with
   // the segments before it, so such a call draws in order.
-  std::optional<TWrittenPixels> written;
+  auto drawPart = [&](int begin, int end, TWrittenPixels& written, TSurface surface) {
+    auto inCore = [&](const QPointF& p) {
+      return written.Core().Contains(p.x() + target.dx - b.left(), p.y() + target.dy - b.top());
+    };
+    bool endInCore = inCore(points[end]);
+    for (int i = end - 1; i >= begin && !written.IsFull(); --i) {
+      written.RefreshReachWhenWorthIt();
+      const bool startInCore = inCore(points[i]);
+      const bool hidden = startInCore && endInCore;
+      endInCore = startInCore;
+      const uint32_t c = colourOf(i);
+      TSegmentWalk walk;
+      if (hidden || (c >> 24) == 0 || !walkOf(i, walk, &written.Core())) continue;
+      auto plot = [&](size_t offset) { surface[offset] = c; };
+      if (walk.xMajor)
+        WalkSegmentOnce<true>(walk, written, plot);
+      else
+        WalkSegmentOnce<false>(walk, written, plot);
+    }
+  };
   if (WorthDrawingInReverse(b, segments, kReverseMinimumSegments)) {
     bool opaqueOrClear = true;
     if (segmentColours) {
@@ -643,34 +836,13 @@ void DrawPolylineOnRaster(const TRasterTarget& target, uint32_t colour, const QP
     } else {
       opaqueOrClear = (colour >> 24) == 0xFF || (colour >> 24) == 0;
     }
-    if (opaqueOrClear) written = WrittenPixelsFor(b, true);
-  }
-  if (written) {
-    auto inCore = [&](const QPointF& p) {
-      return written->Core().Contains(p.x() + target.dx - b.left(), p.y() + target.dy - b.top());
-    };
-    bool endInCore = inCore(points[segments]);
-    for (int i = segments - 1; i >= 0; --i) {
-      written->RefreshReachWhenWorthIt();
-      const bool startInCore = inCore(points[i]);
-      const bool hidden = startInCore && endInCore;
-      endInCore = startInCore;
-      const uint32_t c = colourOf(i);
-      TSegmentWalk walk;
-      if (hidden || (c >> 24) == 0 || !walkOf(i, walk)) continue;
-      auto plot = [&](size_t offset) { pixels[offset] = c; };
-      if (walk.xMajor)
-        WalkSegmentOnce<true>(walk, *written, plot);
-      else
-        WalkSegmentOnce<false>(walk, *written, plot);
-    }
-    return;
+    if (opaqueOrClear && DrawLastFirst(target, segments, true, drawPart)) return;
   }
 
   for (int i = 0; i < segments; ++i) {
     const uint32_t c = colourOf(i);
     TSegmentWalk walk;
-    if ((c >> 24) == 0 || !walkOf(i, walk)) continue;
+    if ((c >> 24) == 0 || !walkOf(i, walk, nullptr)) continue;
     if ((c >> 24) == 0xFF)
       WalkSegment(walk, [&](size_t offset) { pixels[offset] = c; });
     else

@@ -106,9 +106,12 @@ std::vector<QPointF> GridPoints(int count, unsigned seed) {
   std::vector<QPointF> points;
   for (int i = 0; i < count; ++i) {
     const QPointF p(half(random) / 2.0, half(random) / 2.0);
-    if (i % 3 == 1) points.emplace_back(points.back().x(), p.y());
-    else if (i % 3 == 2) points.emplace_back(p.x(), points.back().y());
-    else points.push_back(p);
+    if (i % 3 == 1)
+      points.emplace_back(points.back().x(), p.y());
+    else if (i % 3 == 2)
+      points.emplace_back(p.x(), points.back().y());
+    else
+      points.push_back(p);
   }
   return points;
 }
@@ -154,6 +157,10 @@ TEST(RasterFastPaths, LongPolylinesShowTheLastSegmentOnEachPixel) {
       {"narrow clip", kNarrowClip, RandomPoints(3000, QRectF(-10, -10, 140, 140), 9), kGradient, 0},
       {"ring", kPlain, RingPoints(20000, 10), kGradient, 0},
       {"two blobs", kPlain, TwoBlobs(20000, 11), kGradient, 0},
+      // Enough to be shared out between cores, and to cover the image whole.
+      {"many, dense triangle", kShiftedAndClipped, TrianglePoints(150000, 12), kGradient, 0},
+      {"many, over the whole image", kPlain, RandomPoints(150000, QRectF(-50, -50, 260, 240), 13), kGradient, 0},
+      {"many, one colour", kNarrowClip, RandomPoints(100000, QRectF(-10, -10, 140, 140), 14), kOneColour, 0xFF00FF00u},
   };
   for (const TPolylineCase& c : cases) {
     const int count = int(c.points.size());
@@ -176,7 +183,8 @@ TEST(RasterFastPaths, LongPolylinesShowTheLastSegmentOnEachPixel) {
 QImage Stamp(int side, bool translucent) {
   QImage stamp(side, side, QImage::Format_ARGB32_Premultiplied);
   for (int y = 0; y < side; ++y)
-    for (int x = 0; x < side; ++x) stamp.setPixel(x, y, 0xFF000000u | uint32_t((x * 40 & 0xFF) << 16 | (y * 40 & 0xFF) << 8 | 0x80));
+    for (int x = 0; x < side; ++x)
+      stamp.setPixel(x, y, 0xFF000000u | uint32_t((x * 40 & 0xFF) << 16 | (y * 40 & 0xFF) << 8 | 0x80));
   stamp.setPixel(side / 2, side / 2, 0);
   stamp.setPixel(0, side - 1, 0);
   if (translucent) stamp.setPixel(side - 1, 0, qPremultiply(qRgba(255, 0, 0, 90)));
@@ -195,13 +203,22 @@ TEST(RasterFastPaths, ManyStampsShowTheLastStampOnEachPixel) {
   std::vector<QPointF> halves = GridPoints(9000, 14);  // positions on .5 round the same way either path
   const TStampCase cases[] = {
       {"dense triangle", kPlain, Stamp(6, false), {2, 3}, TrianglePoints(30000, 11)},
-      {"shifted and clipped", kShiftedAndClipped, Stamp(5, false), {2, 2},
+      {"shifted and clipped",
+       kShiftedAndClipped,
+       Stamp(5, false),
+       {2, 2},
        RandomPoints(20000, QRectF(-30, -30, 220, 200), 12)},
       {"larger than a tile", kShiftedAndClipped, Stamp(19, false), {9, 4}, TrianglePoints(8000, 13)},
       {"pixel edges and centres", kPlain, Stamp(4, false), {0, 0}, halves},
       {"outliers", kPlain, Stamp(6, false), {3, 3}, PointsWithOutliers(12000, 15)},
       {"translucent pixels", kShiftedAndClipped, Stamp(6, true), {2, 2}, TrianglePoints(8000, 16)},
       {"narrow clip", kNarrowClip, Stamp(7, false), {3, 3}, RandomPoints(4000, QRectF(-10, -10, 140, 140), 17)},
+      {"many, dense triangle", kShiftedAndClipped, Stamp(6, false), {2, 3}, TrianglePoints(150000, 18)},
+      {"many, over the whole image",
+       kPlain,
+       Stamp(5, false),
+       {2, 2},
+       RandomPoints(150000, QRectF(-5, -5, 170, 150), 19)},
   };
   for (const TStampCase& c : cases) {
     const int count = int(c.points.size());

@@ -67,9 +67,9 @@ TEST(ColorInterpolation, ManyColoursAreEachInterpolatedAlike) {
     uint32_t start, end;
     int count, n;
   };
-  const TCase cases[] = {{0xFF000000, 0xFFFF0000, 4, 4},     {0x00000000, 0xFF000000, 2, 3},
+  const TCase cases[] = {{0xFF000000, 0xFFFF0000, 4, 4},      {0x00000000, 0xFF000000, 2, 3},
                          {0xFFFFFFFF, 0x00000000, 1000, 999}, {0xFF102030, 0xFF302010, 77, 76},
-                         {0x80123456, 0x80654321, 513, 600}, {0xFF123456, 0xFF654321, 0, 5}};
+                         {0x80123456, 0x80654321, 513, 600},  {0xFF123456, 0xFF654321, 0, 5}};
   for (const TCase& c : cases) {
     std::vector<uint32_t> many(size_t(c.n), 0xDEADBEEF);
     model::InterpolateColors(c.start, c.end, c.count, c.n, many.data());
