@@ -12,7 +12,9 @@
 // markers and polyline segments. QPainter spends tens of nanoseconds per
 // pixel on them; these paths write 32-bit pixels themselves. They apply only
 // to a raster image without scaling or rotation and with at most a
-// rectangular clip; callers fall back to QPainter otherwise.
+// rectangular clip; callers fall back to QPainter otherwise. Calls of many
+// opaque items may share the work out to threads of their own, which are done
+// when the call returns; the pixels are the same either way.
 namespace geometry {
 
 struct TRasterTarget {
