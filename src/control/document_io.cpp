@@ -7,11 +7,6 @@
 #include <functional>
 #include <limits>
 
-#if defined(__linux__)
-#include <sys/mman.h>
-#include <unistd.h>
-#endif
-
 #include "control/document_preread.h"
 #include "control/xml_well_formed.h"
 #include "model/memory_advice.h"
@@ -56,26 +51,11 @@ TTextPosition PositionOf(const QByteArray& data, qsizetype offset) {
            .arg(reason));
 }
 
-// Gives the pages of data[0, upTo) back to the system; what they held is
-// lost.
-void ReleaseFront(QByteArray& data, size_t upTo) {
-#if defined(MADV_DONTNEED)
-  const auto page = uintptr_t(sysconf(_SC_PAGESIZE));
-  const auto begin = (reinterpret_cast<uintptr_t>(data.data()) + page - 1) & ~(page - 1);
-  const auto end = (reinterpret_cast<uintptr_t>(data.data()) + std::min(upTo, size_t(data.size()))) & ~(page - 1);
-  if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_DONTNEED);
-#else
-  (void)data;
-  (void)upTo;
-#endif
-}
-
 // The cut elements of `preread` in the parse of its rest, found by the
 // offset of their names.
 bool MatchCutElements(TPrereadText& preread, TParsedDocument& parsed) {
   size_t matched = 0;
-  pugi::xml_node node = parsed.Document.first_child();
-  while (node) {
+  for (pugi::xml_node node = parsed.Document.first_child(); node; node = model::NextInDocumentOrder(node)) {
     if (node.type() == pugi::node_element && std::strcmp(node.name(), "Items") == 0) {
       const auto offset = size_t(node.offset_debug() - 1);
       const auto found = std::lower_bound(preread.CutOffsets.begin(), preread.CutOffsets.end(), offset);
@@ -84,12 +64,6 @@ bool MatchCutElements(TPrereadText& preread, TParsedDocument& parsed) {
         ++matched;
       }
     }
-    if (pugi::xml_node child = node.first_child()) {
-      node = child;
-      continue;
-    }
-    while (node && !node.next_sibling()) node = node.parent();
-    if (node) node = node.next_sibling();
   }
   return matched == preread.Sets.size();
 }
@@ -115,7 +89,7 @@ void ParseWithPreread(QByteArray data, const QString& source, TParsedDocument& p
   std::function<void(size_t)> consumed;
   if (reread)
     consumed = [&](size_t upTo) {
-      ReleaseFront(data, upTo);
+      model::ReleaseBufferFront(data.data(), std::min(upTo, size_t(data.size())));
       released = true;
     };
   std::optional<TPrereadText> preread =

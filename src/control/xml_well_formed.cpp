@@ -41,8 +41,7 @@ TFault TopLevelFault(std::string_view text, const pugi::xml_document& document) 
 }
 
 TFault DuplicateAttributeFault(const pugi::xml_document& document) {
-  pugi::xml_node node = document.first_child();
-  while (node) {
+  for (pugi::xml_node node = document.first_child(); node; node = model::NextInDocumentOrder(node)) {
     const pugi::xml_attribute first = node.first_attribute();
     if (first && first.next_attribute()) {
       for (pugi::xml_attribute a = first; a; a = a.next_attribute())
@@ -50,13 +49,6 @@ TFault DuplicateAttributeFault(const pugi::xml_document& document) {
           if (std::strcmp(a.name(), b.name()) == 0)
             return TXmlFault{OffsetOf(node), std::string("attribute \"") + a.name() + "\" given twice"};
     }
-    // Depth first, without recursion: a document may nest deeply.
-    if (pugi::xml_node child = node.first_child()) {
-      node = child;
-      continue;
-    }
-    while (node && !node.next_sibling()) node = node.parent();
-    if (node) node = node.next_sibling();
   }
   return std::nullopt;
 }

@@ -10,5 +10,8 @@ namespace model {
 // the first touch (a quarter of the time of writing or reading a document of
 // a million points). Harmless anywhere else and for small buffers.
 void AdviseLargeBuffer(void* data, size_t size);
+// Gives the whole pages of data[0, size) back to the system; what they held
+// reads as zeros afterwards. Does nothing where the system cannot.
+void ReleaseBufferFront(void* data, size_t size);
 
 }  // namespace model

@@ -34,6 +34,14 @@ struct TUtf8Sequence {
 };
 TUtf8Sequence Utf8SequenceAt(std::string_view text);
 
+// The node after `node` in document order (depth first, without recursion:
+// a document may nest deeply), or an empty node after the last.
+inline pugi::xml_node NextInDocumentOrder(pugi::xml_node node) {
+  if (pugi::xml_node child = node.first_child()) return child;
+  while (node && !node.next_sibling()) node = node.parent();
+  return node ? node.next_sibling() : pugi::xml_node();
+}
+
 enum class TXmlLayout { Indented, Compact };
 
 // Receives the entries of a streamed element (see TStreamedChildren): each
