@@ -40,12 +40,19 @@ std::unique_ptr<TPointsSerie> RandomSerie(bool polyline) {
   return serie;
 }
 
+std::unique_ptr<TGraphControl> controls[2];
+
+// Widgets must go before the application does, not at the program's exit.
+void DestroyControls() {
+  for (std::unique_ptr<TGraphControl>& control : controls) control.reset();
+}
+
 // One control per kind of diagram, shown on the offscreen platform with the
 // focus, as the wheel needs it.
 TGraphControl& Control(bool polyline) {
-  static std::unique_ptr<TGraphControl> controls[2];
   std::unique_ptr<TGraphControl>& control = controls[polyline];
   if (!control) {
+    if (!controls[!polyline]) qAddPostRoutine(DestroyControls);
     control = std::make_unique<TGraphControl>();
     control->resize(kSide, kSide);
     control->show();
