@@ -120,7 +120,7 @@ std::optional<geometry::TRasterTarget> TGraphics::DirectPolylineTarget(const QPe
 
 void TGraphics::DrawLines(const QPen& pen, const QPointF* points, int count) {
   if (const auto target = DirectPolylineTarget(pen, count)) {
-    geometry::DrawPolylineOnRaster(*target, pen.color().rgba(), points, count);
+    geometry::DrawPolylineOnRaster(*target, pen.color().rgba(), points, count, nullptr, m_cover.get());
     return;
   }
   m_painter.setPen(pen);
@@ -129,7 +129,7 @@ void TGraphics::DrawLines(const QPen& pen, const QPointF* points, int count) {
 
 void TGraphics::DrawColoredLines(QPen pen, const QPointF* points, int count, const uint32_t* segmentColours) {
   if (const auto target = DirectPolylineTarget(pen, count)) {
-    geometry::DrawPolylineOnRaster(*target, pen.color().rgba(), points, count, segmentColours);
+    geometry::DrawPolylineOnRaster(*target, pen.color().rgba(), points, count, segmentColours, m_cover.get());
     return;
   }
   for (int i = 0; i + 1 < count; ++i) {
@@ -214,5 +214,19 @@ bool TGraphics::CanStamp() const { return geometry::RasterTargetOf(m_painter).ha
 
 void TGraphics::StampImage(const QImage& stamp, const QPoint& hotSpot, const QPointF* worldPoints, int count) {
   if (const auto target = geometry::RasterTargetOf(m_painter))
-    geometry::StampOnRaster(*target, stamp, hotSpot, worldPoints, count);
+    geometry::StampOnRaster(*target, stamp, hotSpot, worldPoints, count, m_cover.get());
+}
+
+TGraphics::TTopDown::TTopDown(TGraphics& g) : m_g(g) {
+  const auto target = geometry::RasterTargetOf(g.m_painter);
+  if (!target || g.m_cover) return;
+  try {
+    g.m_cover = std::make_unique<geometry::TRasterCover>(target->bounds);
+    m_active = true;
+  } catch (const std::bad_alloc&) {
+  }
+}
+
+TGraphics::TTopDown::~TTopDown() {
+  if (m_active) m_g.m_cover.reset();
 }

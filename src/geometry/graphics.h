@@ -10,6 +10,7 @@
 #include <QString>
 #include <QTransform>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "geometry/raster_fast_paths.h"
@@ -98,9 +99,32 @@ class TGraphics {
   // Blends `stamp` (premultiplied ARGB) with its pixel `hotSpot` on the device
   // pixel nearest to each world point. Requires CanStamp().
   void StampImage(const QImage& stamp, const QPoint& hotSpot, const QPointF* worldPoints, int count);
+  // Whether DrawLines and DrawColoredLines write the pixels of a polyline of
+  // this pen and count themselves.
+  bool DrawsLinesDirectly(const QPen& pen, int count) const { return DirectPolylineTarget(pen, count).has_value(); }
+
+  // Drawing from the top down. While it lasts, each StampImage and each
+  // directly written polyline goes beneath those drawn before it, and
+  // writes only the pixels they left free: opaque markers drawn first leave
+  // the polyline under them little to do. Anything else drawn meanwhile
+  // would land on top, so callers draw nothing else. Inactive, drawing as
+  // usual, where the device is no raster image or memory is short.
+  class TTopDown {
+   public:
+    explicit TTopDown(TGraphics& g);
+    ~TTopDown();
+    TTopDown(const TTopDown&) = delete;
+    TTopDown& operator=(const TTopDown&) = delete;
+    explicit operator bool() const { return m_active; }
+
+   private:
+    TGraphics& m_g;
+    bool m_active = false;
+  };
 
  private:
   std::optional<geometry::TRasterTarget> DirectPolylineTarget(const QPen& pen, int count) const;
 
   QPainter& m_painter;
+  std::unique_ptr<geometry::TRasterCover> m_cover;  // while drawing from the top down
 };

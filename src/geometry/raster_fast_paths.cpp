@@ -1,5 +1,7 @@
 #include "geometry/raster_fast_paths.h"
 
+#include "geometry/convex_hull.h"
+
 #include <QPaintEngine>
 #include <algorithm>
 #include <cmath>
@@ -35,6 +37,16 @@ uint32_t Blend(uint32_t colour, uint32_t destination) {
   };
   const uint32_t a = alpha + (((destination >> 24) * inverse + 127) / 255);
   return (a << 24) | channel(16) | channel(8) | channel(0);
+}
+
+// Source-over of a premultiplied pixel, two channels at a time.
+uint32_t BlendPremultiplied(uint32_t source, uint32_t destination) {
+  const uint32_t inverse = 255 - (source >> 24);
+  uint32_t rb = (destination & 0x00FF00FF) * inverse;
+  uint32_t ag = ((destination >> 8) & 0x00FF00FF) * inverse;
+  rb = ((rb + ((rb >> 8) & 0x00FF00FF) + 0x00800080) >> 8) & 0x00FF00FF;
+  ag = (ag + ((ag >> 8) & 0x00FF00FF) + 0x00800080) & 0xFF00FF00;
+  return source + (rb | ag);
 }
 
 // Moves the ends of a segment onto the rectangle [left, right] x [top,
@@ -185,9 +197,7 @@ class TCompleteCore {
   }
 
  private:
-  struct TPoint {
-    double x, y;
-  };
+  using TPoint = THullPoint;
 
   template <class TReach, class TComplete>
   void Build(int columns, int rows, int tile, TReach reach, TComplete complete) {
@@ -262,30 +272,6 @@ class TCompleteCore {
     return moved;
   }
 
-  static double Cross(const TPoint& o, const TPoint& a, const TPoint& b) {
-    return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
-  }
-
-  // Andrew's monotone chain; the corners in order, without collinear ones.
-  static std::vector<TPoint> ConvexHull(std::vector<TPoint> points) {
-    std::sort(points.begin(), points.end(), [](const TPoint& a, const TPoint& b) {
-      return a.x < b.x || (a.x == b.x && a.y < b.y);
-    });
-    if (points.size() < 3) return points;
-    std::vector<TPoint> hull(2 * points.size());
-    size_t k = 0;
-    for (size_t i = 0; i < points.size(); ++i) {
-      while (k >= 2 && Cross(hull[k - 2], hull[k - 1], points[i]) <= 0) --k;
-      hull[k++] = points[i];
-    }
-    for (size_t i = points.size() - 1, lower = k + 1; i-- > 0;) {
-      while (k >= lower && Cross(hull[k - 2], hull[k - 1], points[i]) <= 0) --k;
-      hull[k++] = points[i];
-    }
-    hull.resize(k - 1);
-    return hull;
-  }
-
   // The corners farthest in kMaxEdges directions, in their order: a convex
   // polygon within the hull.
   static std::vector<TPoint> FewCorners(const std::vector<TPoint>& hull) {
@@ -342,21 +328,6 @@ class TCompleteCore {
         if (!complete(column, row)) return false;
     }
     return true;
-  }
-
-  // The polygon's extent along the line at height y; empty above and below.
-  static std::pair<double, double> ExtentAt(const std::vector<TPoint>& polygon, double y) {
-    double left = std::numeric_limits<double>::infinity(), right = -left;
-    for (size_t i = 0; i < polygon.size(); ++i) {
-      const TPoint& u = polygon[i];
-      const TPoint& v = polygon[(i + 1) % polygon.size()];
-      if (y < std::min(u.y, v.y) || y > std::max(u.y, v.y)) continue;
-      const double x = u.y == v.y ? std::min(u.x, v.x) : u.x + (y - u.y) / (v.y - u.y) * (v.x - u.x);
-      const double x2 = u.y == v.y ? std::max(u.x, v.x) : x;
-      left = std::min(left, x);
-      right = std::max(right, x2);
-    }
-    return {left, right};
   }
 
   // Along each row of pixels, the part inside the polygon from the row's top
@@ -425,27 +396,114 @@ class TWrittenPixels {
   // Nothing drawn before can show any more.
   bool IsFull() const { return m_complete == m_counts.size(); }
 
-  // Marks a pixel written; false when it already was.
+  // Marks a pixel written; false when it already was, or lies out of reach.
   bool Claim(int x, int y) {
-    uint8_t& pixel = m_pixels[size_t(y) * size_t(m_width) + size_t(x)];
     ++m_workSinceRefresh;
-    if (pixel) return false;
-    pixel = 1;
-    if (++m_counts[TileIndex(x, y)] == kTileArea) ++m_completedSinceRefresh, ++m_complete;
-    return true;
+    return Mark(x, y, kDrawn);
   }
 
-  // Hands each pixel that `earlier` holds and this does not to take(x, y),
-  // and holds it.
+  // Marks as out of reach the pixels that no walk of a segment within
+  // `outline`, a convex polygon in the grid's coordinates, chooses. Along x
+  // a walk chooses pixels whose vertical centre line holds a point of its
+  // segment, along y those whose horizontal one does. Tiles along the
+  // outline can then complete, and segments near it pass through at once.
+  void ClaimOutside(const std::vector<THullPoint>& outline) {
+    if (outline.size() < 3) return;
+    std::vector<uint8_t> completeBefore(m_counts.size());
+    for (size_t tile = 0; tile < m_counts.size(); ++tile) completeBefore[tile] = m_counts[tile] == kTileArea;
+    double top = outline[0].y, bottom = top;
+    for (const THullPoint& p : outline) top = std::min(top, p.y), bottom = std::max(bottom, p.y);
+    auto extentAt = [&](double y) {
+      return y >= top && y <= bottom ? ExtentAt(outline, y)
+                                     : std::pair(std::numeric_limits<double>::infinity(),
+                                                 -std::numeric_limits<double>::infinity());
+    };
+    for (int y = 0; y < (m_rows << kTileShift); ++y) {
+      // The outline's extent over the row, from its lines above and below
+      // and the corners between them; and along its centre line.
+      auto [left, right] = extentAt(std::clamp(double(y), top, bottom));
+      const auto [belowLeft, belowRight] = extentAt(std::clamp(double(y + 1), top, bottom));
+      left = std::min(left, belowLeft), right = std::max(right, belowRight);
+      for (const THullPoint& p : outline)
+        if (p.y >= y && p.y <= y + 1) left = std::min(left, p.x), right = std::max(right, p.x);
+      if (bottom < y || top > y + 1) left = std::numeric_limits<double>::infinity(), right = -left;
+      const auto [centreLeft, centreRight] = extentAt(y + 0.5);
+      // Columns [keepFirst, keepLast] are within reach.
+      double keepFirst = std::ceil(left - kOutlineMargin - 0.5), keepLast = std::floor(right + kOutlineMargin - 0.5);
+      if (centreLeft <= centreRight) {
+        keepFirst = std::min(keepFirst, std::floor(centreLeft - kOutlineMargin));
+        keepLast = std::max(keepLast, std::floor(centreRight + kOutlineMargin));
+      }
+      const int first = int(std::clamp(keepFirst, 0.0, double(m_width)));
+      const int last = int(std::clamp(keepLast, -1.0, double(m_width - 1)));
+      for (int x = 0; x < std::min(first, m_width); ++x) Mark(x, y, kOutOfReach);
+      for (int x = std::max(last + 1, first); x < m_width; ++x) Mark(x, y, kOutOfReach);
+    }
+    // Tiles wholly out of reach lie beyond what the core may hold.
+    m_outside.assign(m_counts.size(), 0);
+    for (size_t tile = 0; tile < m_counts.size(); ++tile)
+      m_outside[tile] = m_counts[tile] == kTileArea && !completeBefore[tile];
+    RefreshReach();
+  }
+
+  // Hands each pixel that `earlier` drew and this did not to take(x, y), and
+  // holds it as drawn.
   template <class TTake>
   void TakeFrom(const TWrittenPixels& earlier, TTake take) {
     for (int row = 0; row < m_rows; ++row)
       for (int column = 0; column < m_columns; ++column) {
         if (earlier.m_counts[size_t(row) * size_t(m_columns) + size_t(column)] == 0) continue;
         for (int y = row * kTile; y < (row + 1) * kTile; ++y)
-          for (int x = column * kTile; x < (column + 1) * kTile; ++x)
-            if (earlier.m_pixels[size_t(y) * size_t(m_width) + size_t(x)] && Claim(x, y)) take(x, y);
+          for (int x = column * kTile; x < (column + 1) * kTile; ++x) {
+            const size_t at = size_t(y) * size_t(m_width) + size_t(x);
+            if (earlier.m_pixels[at] != kDrawn || m_pixels[at] == kDrawn) continue;
+            if (m_pixels[at] == kFree) Mark(x, y, kDrawn);
+            m_pixels[at] = kDrawn;
+            take(x, y);
+          }
       }
+  }
+
+  // Undoes ClaimOutside: what lies out of reach of one call is free for the
+  // next one beneath it.
+  void ForgetOutOfReach() {
+    if (m_outside.empty()) return;
+    for (size_t at = 0; at < m_pixels.size(); ++at) {
+      if (m_pixels[at] != kOutOfReach) continue;
+      m_pixels[at] = kFree;
+      const size_t tile = TileIndex(int(at % size_t(m_width)), int(at / size_t(m_width)));
+      if (m_counts[tile]-- == kTileArea) --m_complete;
+    }
+    m_outside.clear();
+    RefreshReach();
+  }
+
+  // Whether the walks of later calls use a core.
+  void UseCore(bool withCore) {
+    if (withCore == m_withCore) return;
+    m_withCore = withCore;
+    RefreshReach();
+  }
+
+  bool IsFree(int x, int y) const { return m_pixels[size_t(y) * size_t(m_width) + size_t(x)] == kFree; }
+
+  // Whether a segment from (x0, y0) to (x1, y1), in the grid's coordinates,
+  // may have a pixel left to draw. Once only a few tiles are incomplete,
+  // which the core seldom avoids when they lie along its edges, false when
+  // it passes clear of them all; NaN never passes clear.
+  bool MayDraw(double x0, double y0, double x1, double y1) const {
+    if (!m_fewListed) return true;
+    const double minX = std::min(x0, x1), maxX = std::max(x0, x1);
+    const double minY = std::min(y0, y1), maxY = std::max(y0, y1);
+    const double nx = y0 - y1, ny = x1 - x0;  // normal of the line
+    for (const TTileBox& box : m_few) {
+      if (m_counts[box.index] == kTileArea) continue;
+      if (maxX < box.left || minX > box.right || maxY < box.top || minY > box.bottom) continue;
+      const double halfWidth = (box.right - box.left) / 2, halfHeight = (box.bottom - box.top) / 2;
+      const double distance = nx * (box.left + halfWidth - x0) + ny * (box.top + halfHeight - y0);
+      if (!(std::abs(distance) > std::abs(nx) * halfWidth + std::abs(ny) * halfHeight)) return true;
+    }
+    return false;
   }
 
   // The reach only grows as tiles complete: an old one is still true, only
@@ -456,6 +514,45 @@ class TWrittenPixels {
   }
 
  private:
+  // What m_pixels holds for each pixel. Padding counts as drawn, so that no
+  // part takes it from another.
+  enum : uint8_t { kFree, kDrawn, kOutOfReach };
+  // Keeps ClaimOutside clear of rounding in the walks and the outline.
+  static constexpr double kOutlineMargin = 1.0 / 64;
+  // A walk chooses pixels that hold a point of its segment: one clear of a
+  // tile's box widened by this draws nothing in the tile.
+  static constexpr double kFewMargin = 1.0;
+  static constexpr size_t kFewTiles = 16;
+
+  struct TTileBox {
+    size_t index;
+    double left, top, right, bottom;
+  };
+
+  bool Mark(int x, int y, uint8_t state) {
+    uint8_t& pixel = m_pixels[size_t(y) * size_t(m_width) + size_t(x)];
+    if (pixel != kFree) return false;
+    pixel = state;
+    if (++m_counts[TileIndex(x, y)] == kTileArea) {
+      ++m_completedSinceRefresh, ++m_complete;
+      if (m_complete + kFewTiles == m_counts.size()) ListFewIncomplete();
+    }
+    return true;
+  }
+
+  // The boxes of the incomplete tiles, once there are at most kFewTiles;
+  // tiles completed since stay listed and are passed over.
+  void ListFewIncomplete() {
+    m_few.clear();
+    m_fewListed = m_complete + kFewTiles >= m_counts.size();
+    if (!m_fewListed) return;
+    for (size_t index = 0; index < m_counts.size(); ++index) {
+      if (m_counts[index] == kTileArea) continue;
+      const double left = double(index % size_t(m_columns) * kTile), top = double(index / size_t(m_columns) * kTile);
+      m_few.push_back({index, left - kFewMargin, top - kFewMargin, left + kTile + kFewMargin, top + kTile + kFewMargin});
+    }
+  }
+
   static int RoundUpToTile(int length) { return (std::max(length, 1) + kTile - 1) / kTile * kTile; }
 
   size_t TileIndex(int x, int y) const {
@@ -484,9 +581,14 @@ class TWrittenPixels {
     }
     m_completedSinceRefresh = 0;
     m_workSinceRefresh = 0;
+    ListFewIncomplete();
     if (m_withCore)
       m_core.Rebuild(
-          m_columns, m_rows, kTile, [&](int column, int row) { return reach[(row + 1) * stride + column + 1]; },
+          m_columns, m_rows, kTile,
+          [&](int column, int row) {
+            const size_t tile = size_t(row) * size_t(m_columns) + size_t(column);
+            return m_outside.empty() || !m_outside[tile] ? reach[(row + 1) * stride + column + 1] : 0;
+          },
           [&](int column, int row) { return m_counts[size_t(row) * size_t(m_columns) + size_t(column)] == kTileArea; });
   }
 
@@ -497,12 +599,15 @@ class TWrittenPixels {
   int m_width;  // in pixels
   int m_columns;
   int m_rows;
-  std::vector<uint8_t> m_pixels;  // 1 once written
+  std::vector<uint8_t> m_pixels;  // one state per pixel
   std::vector<uint8_t> m_counts;  // written pixels per tile
+  std::vector<uint8_t> m_outside;  // per tile: 1 when out of reach from the start
   std::vector<uint8_t> m_reach;   // per tile as of the last refresh, with a border of kFar
   size_t m_completedSinceRefresh = 0;
   size_t m_workSinceRefresh = 0;
   size_t m_complete = 0;  // tiles
+  bool m_fewListed = false;
+  std::vector<TTileBox> m_few;  // incomplete tiles, when m_fewListed
 };
 
 // The pixels of WalkSegment that `written` does not hold yet, which it then
@@ -564,6 +669,9 @@ void WalkSegmentOnce(const TSegmentWalk& walk, TWrittenPixels& written, TPlot pl
 // bounds much larger than the work, the calls draw in order.
 constexpr int kReverseMinimumSegments = 1024;
 constexpr int kReverseMinimumStamps = 1024;
+// Points left to sort for the outline of a polyline; beyond this the outline
+// costs more than it saves.
+constexpr size_t kMostOutlineCandidates = 65536;
 constexpr int64_t kReverseAreaPerItem = 64;
 
 bool WorthDrawingInReverse(const QRect& bounds, int items, int minimum) {
@@ -593,33 +701,45 @@ int PartsFor(int items) {
 }
 
 // Calls drawPart(begin, end, written, surface) for each part [begin, end) of
-// the items, on threads of their own but the last. False, drawing nothing,
-// when memory is short even for one part.
+// the items, on threads of their own but the last. Given a cover, every part
+// starts from it and it ends holding what they drew too. False, drawing
+// nothing, when memory is short even for one part; never with a cover.
 template <class TDrawPart>
-bool DrawLastFirst(const TRasterTarget& target, int items, bool withCore, TDrawPart drawPart) {
+bool DrawLastFirst(const TRasterTarget& target, int items, bool withCore, TWrittenPixels* cover,
+                   TDrawPart drawPart) {
   const QRect& b = target.bounds;
   const auto stride = size_t(target.stride);
   const size_t firstOffset = size_t(b.top()) * stride + size_t(b.left());
   const size_t bufferSize = size_t(b.height() - 1) * stride + size_t(b.width());
   int parts = PartsFor(items);
-  std::vector<TWrittenPixels> written;
+  if (cover) cover->ForgetOutOfReach();
+  std::optional<TWrittenPixels> own;  // the last part's, without a cover
+  std::vector<TWrittenPixels> earlier;
   std::vector<std::unique_ptr<uint32_t[]>> buffers;  // left as they are: only written pixels are read
   try {
-    written.reserve(size_t(parts));
-    buffers.reserve(size_t(parts));
-    for (int part = 0; part < parts; ++part) written.emplace_back(b, withCore);
-    for (int part = 0; part + 1 < parts; ++part) buffers.emplace_back(new uint32_t[bufferSize]);
+    if (!cover) own.emplace(b, withCore);
+    earlier.reserve(size_t(parts - 1));
+    buffers.reserve(size_t(parts - 1));
+    for (int part = 0; part + 1 < parts; ++part) {
+      earlier.push_back(cover ? *cover : TWrittenPixels(b, withCore));
+      buffers.emplace_back(new uint32_t[bufferSize]);
+    }
   } catch (const std::bad_alloc&) {
-    if (written.empty()) return false;
+    if (!cover && !own) return false;
     parts = 1;
-    written.erase(written.begin() + 1, written.end());
+    earlier.clear();
     buffers.clear();
   }
+  // The last part draws on the target, from the cover itself when there is one.
+  TWrittenPixels& last = cover ? *cover : *own;
+  for (TWrittenPixels& part : earlier) part.UseCore(withCore);
+  last.UseCore(withCore);
   auto run = [&](int part) {
     const int begin = int(int64_t(items) * part / parts), end = int(int64_t(items) * (part + 1) / parts);
-    const TSurface surface =
-        part + 1 == parts ? TSurface{target.pixels, 0} : TSurface{buffers[size_t(part)].get(), firstOffset};
-    drawPart(begin, end, written[size_t(part)], surface);
+    if (part + 1 == parts)
+      drawPart(begin, end, last, TSurface{target.pixels, 0});
+    else
+      drawPart(begin, end, earlier[size_t(part)], TSurface{buffers[size_t(part)].get(), firstOffset});
   };
   {
     std::vector<std::jthread> threads;
@@ -635,7 +755,7 @@ bool DrawLastFirst(const TRasterTarget& target, int items, bool withCore, TDrawP
   }
   for (int part = parts - 2; part >= 0; --part) {
     const uint32_t* buffer = buffers[size_t(part)].get();
-    written.back().TakeFrom(written[size_t(part)], [&](int x, int y) {
+    last.TakeFrom(earlier[size_t(part)], [&](int x, int y) {
       const size_t offset = size_t(y) * stride + size_t(x);
       target.pixels[firstOffset + offset] = buffer[offset];
     });
@@ -643,10 +763,11 @@ bool DrawLastFirst(const TRasterTarget& target, int items, bool withCore, TDrawP
   return true;
 }
 
-void DrawPoint(const TRasterTarget& target, uint32_t colour, double x, double y) {
+void DrawPoint(const TRasterTarget& target, uint32_t colour, double x, double y, const TWrittenPixels* covered) {
   if (!IsNear(x, y)) return;
   const int px = int(std::floor(x)), py = int(std::floor(y));
   if (!target.bounds.contains(px, py)) return;
+  if (covered && !covered->IsFree(px - target.bounds.left(), py - target.bounds.top())) return;
   uint32_t& pixel = target.pixels[size_t(py) * size_t(target.stride) + size_t(px)];
   pixel = Blend(colour, pixel);
 }
@@ -656,6 +777,24 @@ void DrawPoint(const TRasterTarget& target, uint32_t colour, double x, double y)
 void CopyPixels(uint32_t* to, const uint32_t* from, int count) {
   for (; count >= 2; count -= 2, to += 2, from += 2) std::memcpy(to, from, 8);
   if (count > 0) *to = *from;
+}
+
+}  // namespace
+
+struct TRasterCover::TState {
+  QRect bounds;
+  TWrittenPixels written;
+};
+
+TRasterCover::TRasterCover(const QRect& bounds) : m_state(new TState{bounds, TWrittenPixels(bounds, false)}) {}
+
+TRasterCover::~TRasterCover() = default;
+
+namespace {
+
+// The pixels a call must leave as they are; none without a cover for its bounds.
+TWrittenPixels* CoveredPixels(TRasterCover* cover, const TRasterTarget& target) {
+  return cover && cover->State().bounds == target.bounds ? &cover->State().written : nullptr;
 }
 
 }  // namespace
@@ -682,8 +821,9 @@ std::optional<TRasterTarget> RasterTargetOf(QPainter& painter) {
 }
 
 void StampOnRaster(const TRasterTarget& target, const QImage& stamp, const QPoint& hotSpot, const QPointF* points,
-                   int count) {
+                   int count, TRasterCover* cover) {
   if (target.bounds.isEmpty() || stamp.isNull()) return;
+  TWrittenPixels* const covered = CoveredPixels(cover, target);
   const QImage source = stamp.format() == QImage::Format_ARGB32_Premultiplied
                             ? stamp
                             : stamp.convertToFormat(QImage::Format_ARGB32_Premultiplied);
@@ -744,8 +884,8 @@ void StampOnRaster(const TRasterTarget& target, const QImage& stamp, const QPoin
       }
     }
   };
-  if (opaqueOrClear && WorthDrawingInReverse(b, count, kReverseMinimumStamps) &&
-      DrawLastFirst(target, count, false, drawPart))
+  if (opaqueOrClear && (covered || WorthDrawingInReverse(b, count, kReverseMinimumStamps)) &&
+      DrawLastFirst(target, count, false, covered, drawPart))
     return;
 
   for (int i = 0; i < count; ++i) {
@@ -755,6 +895,12 @@ void StampOnRaster(const TRasterTarget& target, const QImage& stamp, const QPoin
     for (int row = p.y0; row < p.y1; ++row) {
       uint32_t* dst = target.pixels + size_t(row) * size_t(target.stride);
       const uint32_t* src = stampPixels + size_t(row - top) * size_t(stampStride) - left;
+      if (covered) {  // translucent stamps beneath a cover: only on its free pixels
+        for (int col = x0; col < x1; ++col)
+          if ((src[col] >> 24) != 0 && covered->IsFree(col - b.left(), row - b.top()))
+            dst[col] = BlendPremultiplied(src[col], dst[col]);
+        continue;
+      }
       if (rowIsOpaque[size_t(row - top)]) {
         CopyPixels(dst + x0, src + x0, x1 - x0);
         continue;
@@ -762,26 +908,19 @@ void StampOnRaster(const TRasterTarget& target, const QImage& stamp, const QPoin
       for (int col = x0; col < x1; ++col) {
         const uint32_t s = src[col];
         const uint32_t alpha = s >> 24;
-        if (alpha == 0xFF) {
+        if (alpha == 0xFF)
           dst[col] = s;
-        } else if (alpha != 0) {
-          // Premultiplied source-over, two channels at a time.
-          const uint32_t d = dst[col];
-          const uint32_t inverse = 255 - alpha;
-          uint32_t rb = (d & 0x00FF00FF) * inverse;
-          uint32_t ag = ((d >> 8) & 0x00FF00FF) * inverse;
-          rb = ((rb + ((rb >> 8) & 0x00FF00FF) + 0x00800080) >> 8) & 0x00FF00FF;
-          ag = (ag + ((ag >> 8) & 0x00FF00FF) + 0x00800080) & 0xFF00FF00;
-          dst[col] = s + (rb | ag);
-        }
+        else if (alpha != 0)
+          dst[col] = BlendPremultiplied(s, dst[col]);
       }
     }
   }
 }
 
 void DrawPolylineOnRaster(const TRasterTarget& target, uint32_t colour, const QPointF* points, int count,
-                          const uint32_t* segmentColours) {
+                          const uint32_t* segmentColours, TRasterCover* cover) {
   if (target.bounds.isEmpty()) return;
+  TWrittenPixels* const covered = CoveredPixels(cover, target);
   const int segments = std::max(count - 1, 0);
   auto colourOf = [&](int i) { return segmentColours ? segmentColours[i] : colour; };
   // Segments are cut to the bounds with a margin, so that the pixels chosen
@@ -809,14 +948,20 @@ void DrawPolylineOnRaster(const TRasterTarget& target, uint32_t colour, const QP
   // written once, by the last segment on it. A translucent one blends with
   // the segments before it, so such a call draws in order.
   auto drawPart = [&](int begin, int end, TWrittenPixels& written, TSurface surface) {
-    auto inCore = [&](const QPointF& p) {
-      return written.Core().Contains(p.x() + target.dx - b.left(), p.y() + target.dy - b.top());
-    };
+    // Beneath a cover, what is left free is mostly out of the polyline's
+    // reach; once the rest is drawn, the call is done.
+    if (covered)
+      written.ClaimOutside(ConvexHullOf(points + begin, end - begin + 1, target.dx - b.left(),
+                                        target.dy - b.top(), kMostOutlineCandidates));
+    const double toGridX = target.dx - b.left(), toGridY = target.dy - b.top();
+    auto inCore = [&](const QPointF& p) { return written.Core().Contains(p.x() + toGridX, p.y() + toGridY); };
     bool endInCore = inCore(points[end]);
     for (int i = end - 1; i >= begin && !written.IsFull(); --i) {
       written.RefreshReachWhenWorthIt();
       const bool startInCore = inCore(points[i]);
-      const bool hidden = startInCore && endInCore;
+      const bool hidden = (startInCore && endInCore) ||
+                          !written.MayDraw(points[i].x() + toGridX, points[i].y() + toGridY,
+                                           points[i + 1].x() + toGridX, points[i + 1].y() + toGridY);
       endInCore = startInCore;
       const uint32_t c = colourOf(i);
       TSegmentWalk walk;
@@ -828,7 +973,7 @@ void DrawPolylineOnRaster(const TRasterTarget& target, uint32_t colour, const QP
         WalkSegmentOnce<false>(walk, written, plot);
     }
   };
-  if (WorthDrawingInReverse(b, segments, kReverseMinimumSegments)) {
+  if (segments > 0 && (covered || WorthDrawingInReverse(b, segments, kReverseMinimumSegments))) {
     bool opaqueOrClear = true;
     if (segmentColours) {
       for (int i = 0; opaqueOrClear && i < segments; ++i)
@@ -836,19 +981,28 @@ void DrawPolylineOnRaster(const TRasterTarget& target, uint32_t colour, const QP
     } else {
       opaqueOrClear = (colour >> 24) == 0xFF || (colour >> 24) == 0;
     }
-    if (opaqueOrClear && DrawLastFirst(target, segments, true, drawPart)) return;
+    if (opaqueOrClear && DrawLastFirst(target, segments, true, covered, drawPart)) return;
   }
 
+  // Translucent segments beneath a cover blend only where it left pixels free.
+  auto isFree = [&](size_t offset) {
+    const auto x = int(offset % size_t(target.stride)), y = int(offset / size_t(target.stride));
+    return covered->IsFree(x - b.left(), y - b.top());
+  };
   for (int i = 0; i < segments; ++i) {
     const uint32_t c = colourOf(i);
     TSegmentWalk walk;
     if ((c >> 24) == 0 || !walkOf(i, walk, nullptr)) continue;
-    if ((c >> 24) == 0xFF)
+    if (covered)
+      WalkSegment(walk, [&](size_t offset) {
+        if (isFree(offset)) pixels[offset] = Blend(c, pixels[offset]);
+      });
+    else if ((c >> 24) == 0xFF)
       WalkSegment(walk, [&](size_t offset) { pixels[offset] = c; });
     else
       WalkSegment(walk, [&](size_t offset) { pixels[offset] = Blend(c, pixels[offset]); });
   }
-  if (count == 1) DrawPoint(target, colour, points[0].x() + target.dx, points[0].y() + target.dy);
+  if (count == 1) DrawPoint(target, colour, points[0].x() + target.dx, points[0].y() + target.dy, covered);
 }
 
 }  // namespace geometry

@@ -6,6 +6,7 @@
 #include <QPointF>
 #include <QRect>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 // Direct pixel writing for the two things a diagram may draw millions of:
@@ -27,14 +28,32 @@ struct TRasterTarget {
 
 std::optional<TRasterTarget> RasterTargetOf(QPainter& painter);
 
+// What the calls of a layer drawn from the top down have drawn so far: a
+// call given the cover goes beneath them, writing only the pixels they left
+// free. An opaque call adds its pixels to the cover; a translucent one adds
+// nothing, so it comes last. Calls on other bounds than the cover's ignore it.
+class TRasterCover {
+ public:
+  explicit TRasterCover(const QRect& bounds);  // throws std::bad_alloc
+  ~TRasterCover();
+  TRasterCover(const TRasterCover&) = delete;
+  TRasterCover& operator=(const TRasterCover&) = delete;
+
+  struct TState;  // the drawing code's own
+  TState& State() const { return *m_state; }
+
+ private:
+  std::unique_ptr<TState> m_state;
+};
+
 // Blends `stamp` with its pixel `hotSpot` on the device pixel nearest each point.
 void StampOnRaster(const TRasterTarget& target, const QImage& stamp, const QPoint& hotSpot, const QPointF* points,
-                   int count);
+                   int count, TRasterCover* cover = nullptr);
 
 // Draws a polyline one pixel wide, on the pixels QPainter's own thin lines
 // would cover, give or take a neighbour. Colours are non-premultiplied ARGB:
 // `colour` for every segment, or segment i in segmentColours[i] when given.
 void DrawPolylineOnRaster(const TRasterTarget& target, uint32_t colour, const QPointF* points, int count,
-                          const uint32_t* segmentColours = nullptr);
+                          const uint32_t* segmentColours = nullptr, TRasterCover* cover = nullptr);
 
 }  // namespace geometry

@@ -115,6 +115,10 @@ void TLineStyle::DrawPolyline(TGraphics& g, const QPointF* points, int count) {
   m_pen.setColor(geometry::ColorFromArgb(m_gradient.back()));  // the last segment's colour stays on the pen
 }
 
+bool TLineStyle::DrawsDirectly(const TGraphics& g, int count) const {
+  return m_visible && count >= 2 && g.DrawsLinesDirectly(m_pen, count);
+}
+
 void TLineStyle::RebuildPen() { m_pen = geometry::MakePen(m_color, m_width, m_dashStyle); }
 
 void TLineStyle::Changed() {

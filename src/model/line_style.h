@@ -48,6 +48,9 @@ class TLineStyle : public TGraphElement {
   // `count` as the count, like DrawSegment. A solid pen draws them as one
   // polyline.
   void DrawPolyline(TGraphics& g, const QPointF* points, int count);
+  // Whether DrawPolyline writes this many points' pixels directly, as
+  // drawing from the top down needs.
+  bool DrawsDirectly(const TGraphics& g, int count) const;
   // Recreates the pen from Color, Width and DashStyle.
   void RebuildPen();
 

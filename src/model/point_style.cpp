@@ -74,6 +74,10 @@ void TPointStyle::DrawMarkers(TGraphics& g, const QPointF* points, int count) {
   for (int i = 0; i < count; ++i) DrawShape(g, points[i]);
 }
 
+bool TPointStyle::StampsOpaquely(const TGraphics& g) const {
+  return m_visible && !m_stamp.isNull() && m_stampIsOpaque && StampIsCurrent() && g.CanStamp();
+}
+
 void TPointStyle::DrawShape(TGraphics& g, const QPointF& centre) const {
   const float x = float(centre.x());
   const float y = float(centre.y());
@@ -135,6 +139,7 @@ void TPointStyle::DrawShape(TGraphics& g, const QPointF& centre) const {
 void TPointStyle::RebuildStamp() {
   m_stamp = QImage();
   m_stampIsBlank = false;
+  m_stampIsOpaque = false;
   m_stampSize = m_size;
   m_stampDotType = m_dotType;
   if (!IsKnownShape(m_dotType) || m_size < 0 || m_size > kMaxStampSize) return;
@@ -161,6 +166,11 @@ void TPointStyle::CropStamp() {
     const auto* row = reinterpret_cast<const QRgb*>(m_stamp.constScanLine(y));
     for (int x = 0; x < m_stamp.width(); ++x)
       if (qAlpha(row[x]) != 0) painted |= QRect(x, y, 1, 1);
+  }
+  m_stampIsOpaque = true;
+  for (int y = 0; y < m_stamp.height(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(m_stamp.constScanLine(y));
+    for (int x = 0; x < m_stamp.width(); ++x) m_stampIsOpaque &= qAlpha(row[x]) == 0 || qAlpha(row[x]) == 255;
   }
   if (painted.isEmpty()) {
     m_stamp = QImage();

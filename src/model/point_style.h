@@ -56,6 +56,9 @@ class TPointStyle : public TGraphElement {
   // marker image is stamped at the nearest pixel (a marker at an integer
   // world position looks exactly like DrawMarker's); other devices get shapes.
   void DrawMarkers(TGraphics& g, const QPointF* points, int count);
+  // Whether DrawMarkers stamps markers whose pixels are opaque or left out,
+  // which hide whatever lies beneath them.
+  bool StampsOpaquely(const TGraphics& g) const;
 
   void Changed() override;
   void LoadFromXML(pugi::xml_node node) override;
@@ -86,6 +89,7 @@ class TPointStyle : public TGraphElement {
 
   QImage m_stamp;               // null when the marker cannot be stamped or paints nothing
   bool m_stampIsBlank = false;  // the marker paints no pixel at all
+  bool m_stampIsOpaque = false;  // every pixel of the stamp is opaque or clear
   QPoint m_stampHotSpot;
   int32_t m_stampSize = 0;
   TDotType m_stampDotType = dtFilledSquare;

@@ -59,6 +59,15 @@ void TPointsSerie::Draw(TGraphics& g, const TProjection& projection) {
 
 void TPointsSerie::DrawSampled(TGraphics& g, const std::vector<QPointF>& points) {
   const int k = int(points.size());
+  // Opaque markers hide the polyline beneath them. Drawn first, they leave
+  // the polyline only the pixels between them to write.
+  if (!m_drawArrow && PointStyle().StampsOpaquely(g) && LineStyle().DrawsDirectly(g, k)) {
+    if (const TGraphics::TTopDown topDown(g); topDown) {
+      PointStyle().DrawMarkers(g, points.data(), k);
+      LineStyle().DrawPolyline(g, points.data(), k);
+      return;
+    }
+  }
   LineStyle().DrawPolyline(g, points.data(), k);
   if (m_drawArrow && k >= 2) {
     const int m = (k - 1) / 2;

@@ -250,4 +250,46 @@ TEST(RasterFastPaths, StampsCoverAPolylineDrawnBefore) {
   EXPECT_EQ(whole, oneByOne);
 }
 
+// Drawn from the top down, opaque markers go first and the polyline beneath
+// them only where they left pixels free: the image is that of the polyline
+// drawn first.
+struct TBeneathCase {
+  const char* name;
+  TSurface surface;
+  QImage stamp;
+  std::vector<QPointF> points;
+  TColours colours;
+  uint32_t colour;
+};
+
+TEST(RasterFastPaths, APolylineBeneathACoverShowsWhatDrawingItFirstDoes) {
+  const QImage small = Stamp(2, false), square = Stamp(5, false);
+  const TBeneathCase cases[] = {
+      {"dense triangle", kPlain, square, TrianglePoints(20000, 31), kOneColour, 0xFF0000FFu},
+      {"gradient", kShiftedAndClipped, square, TrianglePoints(20000, 32), kGradientWithClearSegments, 0},
+      {"gaps between markers", kPlain, small, RandomPoints(6000, QRectF(-40, -40, 240, 220), 33), kGradient, 0},
+      {"translucent polyline", kPlain, small, TrianglePoints(6000, 34), kOneColour, 0x60FF0000u},
+      {"outliers", kShiftedAndClipped, small, PointsWithOutliers(12000, 35), kGradient, 0},
+      {"few points", kPlain, square, TrianglePoints(40, 36), kOneColour, 0xFF00A000u},
+      // Shared out between cores; points far beyond the image, as a zoom shows them.
+      {"many, dense triangle", kShiftedAndClipped, square, TrianglePoints(150000, 37), kGradient, 0},
+      {"many, zoomed in", kPlain, small, RandomPoints(150000, QRectF(-400, -400, 960, 940), 38), kGradient, 0},
+  };
+  for (const TBeneathCase& c : cases) {
+    const int count = int(c.points.size());
+    const std::vector<uint32_t> colours = SegmentColours(c.colours, count - 1);
+    const uint32_t* segmentColours = c.colours == kOneColour ? nullptr : colours.data();
+    const QImage inOrder = Drawn(c.surface, [&](const TRasterTarget& target) {
+      DrawPolylineOnRaster(target, c.colour, c.points.data(), count, segmentColours);
+      StampOnRaster(target, c.stamp, QPoint(1, 1), c.points.data(), count);
+    });
+    const QImage topDown = Drawn(c.surface, [&](const TRasterTarget& target) {
+      TRasterCover cover(target.bounds);
+      StampOnRaster(target, c.stamp, QPoint(1, 1), c.points.data(), count, &cover);
+      DrawPolylineOnRaster(target, c.colour, c.points.data(), count, segmentColours, &cover);
+    });
+    EXPECT_EQ(topDown, inOrder) << c.name;
+  }
+}
+
 }  // namespace
