@@ -99,4 +99,21 @@ std::pair<double, double> ExtentAt(const std::vector<THullPoint>& polygon, doubl
   return {left, right};
 }
 
+std::pair<double, double> ExtentOver(const std::vector<THullPoint>& polygon, double top, double bottom) {
+  double left = std::numeric_limits<double>::infinity(), right = -left;
+  if (polygon.empty()) return {left, right};
+  double highest = polygon[0].y, lowest = highest;
+  for (const THullPoint& p : polygon) highest = std::min(highest, p.y), lowest = std::max(lowest, p.y);
+  if (bottom < highest || top > lowest) return {left, right};
+  // A convex polygon is widest along the band's edges or at a corner inside it.
+  for (const double y : {std::max(top, highest), std::min(bottom, lowest)}) {
+    const auto [from, to] = ExtentAt(polygon, y);
+    left = std::min(left, from);
+    right = std::max(right, to);
+  }
+  for (const THullPoint& p : polygon)
+    if (p.y >= top && p.y <= bottom) left = std::min(left, p.x), right = std::max(right, p.x);
+  return {left, right};
+}
+
 }  // namespace geometry

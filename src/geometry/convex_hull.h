@@ -26,5 +26,7 @@ std::vector<THullPoint> ConvexHullOf(const QPointF* points, int count, double dx
 // The polygon's extent along the line at height y; empty (left > right)
 // above and below it.
 std::pair<double, double> ExtentAt(const std::vector<THullPoint>& polygon, double y);
+// The extent of the part of the polygon between heights top and bottom.
+std::pair<double, double> ExtentOver(const std::vector<THullPoint>& polygon, double top, double bottom);
 
 }  // namespace geometry

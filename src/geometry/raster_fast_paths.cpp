@@ -402,38 +402,16 @@ class TWrittenPixels {
     return Mark(x, y, kDrawn);
   }
 
-  // Marks as out of reach the pixels that no walk of a segment within
-  // `outline`, a convex polygon in the grid's coordinates, chooses. Along x
-  // a walk chooses pixels whose vertical centre line holds a point of its
-  // segment, along y those whose horizontal one does. Tiles along the
-  // outline can then complete, and segments near it pass through at once.
-  void ClaimOutside(const std::vector<THullPoint>& outline) {
-    if (outline.size() < 3) return;
+  // Marks as out of reach the pixels of each row y outside the columns
+  // [first, last] = reach(y), beyond which the call draws nothing. Tiles
+  // along the edge of its reach can then complete, a walk passes through
+  // them at once, and the call ends once it has drawn all it can.
+  template <class TReach>
+  void ClaimOutside(TReach reach) {
     std::vector<uint8_t> completeBefore(m_counts.size());
     for (size_t tile = 0; tile < m_counts.size(); ++tile) completeBefore[tile] = m_counts[tile] == kTileArea;
-    double top = outline[0].y, bottom = top;
-    for (const THullPoint& p : outline) top = std::min(top, p.y), bottom = std::max(bottom, p.y);
-    auto extentAt = [&](double y) {
-      return y >= top && y <= bottom ? ExtentAt(outline, y)
-                                     : std::pair(std::numeric_limits<double>::infinity(),
-                                                 -std::numeric_limits<double>::infinity());
-    };
     for (int y = 0; y < (m_rows << kTileShift); ++y) {
-      // The outline's extent over the row, from its lines above and below
-      // and the corners between them; and along its centre line.
-      auto [left, right] = extentAt(std::clamp(double(y), top, bottom));
-      const auto [belowLeft, belowRight] = extentAt(std::clamp(double(y + 1), top, bottom));
-      left = std::min(left, belowLeft), right = std::max(right, belowRight);
-      for (const THullPoint& p : outline)
-        if (p.y >= y && p.y <= y + 1) left = std::min(left, p.x), right = std::max(right, p.x);
-      if (bottom < y || top > y + 1) left = std::numeric_limits<double>::infinity(), right = -left;
-      const auto [centreLeft, centreRight] = extentAt(y + 0.5);
-      // Columns [keepFirst, keepLast] are within reach.
-      double keepFirst = std::ceil(left - kOutlineMargin - 0.5), keepLast = std::floor(right + kOutlineMargin - 0.5);
-      if (centreLeft <= centreRight) {
-        keepFirst = std::min(keepFirst, std::floor(centreLeft - kOutlineMargin));
-        keepLast = std::max(keepLast, std::floor(centreRight + kOutlineMargin));
-      }
+      const auto [keepFirst, keepLast] = reach(y);
       const int first = int(std::clamp(keepFirst, 0.0, double(m_width)));
       const int last = int(std::clamp(keepLast, -1.0, double(m_width - 1)));
       for (int x = 0; x < std::min(first, m_width); ++x) Mark(x, y, kOutOfReach);
@@ -517,8 +495,6 @@ class TWrittenPixels {
   // What m_pixels holds for each pixel. Padding counts as drawn, so that no
   // part takes it from another.
   enum : uint8_t { kFree, kDrawn, kOutOfReach };
-  // Keeps ClaimOutside clear of rounding in the walks and the outline.
-  static constexpr double kOutlineMargin = 1.0 / 64;
   // A walk chooses pixels that hold a point of its segment: one clear of a
   // tile's box widened by this draws nothing in the tile.
   static constexpr double kFewMargin = 1.0;
@@ -672,6 +648,8 @@ constexpr int kReverseMinimumStamps = 1024;
 // Points left to sort for the outline of a polyline; beyond this the outline
 // costs more than it saves.
 constexpr size_t kMostOutlineCandidates = 65536;
+// Keeps the reach of a call's outline clear of rounding.
+constexpr double kOutlineMargin = 1.0 / 64;
 constexpr int64_t kReverseAreaPerItem = 64;
 
 bool WorthDrawingInReverse(const QRect& bounds, int items, int minimum) {
@@ -950,9 +928,23 @@ void DrawPolylineOnRaster(const TRasterTarget& target, uint32_t colour, const QP
   auto drawPart = [&](int begin, int end, TWrittenPixels& written, TSurface surface) {
     // Beneath a cover, what is left free is mostly out of the polyline's
     // reach; once the rest is drawn, the call is done.
-    if (covered)
-      written.ClaimOutside(ConvexHullOf(points + begin, end - begin + 1, target.dx - b.left(),
-                                        target.dy - b.top(), kMostOutlineCandidates));
+    if (covered) {
+      // Along x a walk chooses pixels whose vertical centre line holds a
+      // point of its segment, along y those whose horizontal one does.
+      const std::vector<THullPoint> outline = ConvexHullOf(points + begin, end - begin + 1, target.dx - b.left(),
+                                                           target.dy - b.top(), kMostOutlineCandidates);
+      if (outline.size() >= 3)
+        written.ClaimOutside([&](int y) {
+          const auto [left, right] = ExtentOver(outline, y, y + 1);
+          const auto [centreLeft, centreRight] = ExtentOver(outline, y + 0.5, y + 0.5);
+          double first = std::ceil(left - kOutlineMargin - 0.5), last = std::floor(right + kOutlineMargin - 0.5);
+          if (centreLeft <= centreRight) {
+            first = std::min(first, std::floor(centreLeft - kOutlineMargin));
+            last = std::max(last, std::floor(centreRight + kOutlineMargin));
+          }
+          return std::pair(first, last);
+        });
+    }
     const double toGridX = target.dx - b.left(), toGridY = target.dy - b.top();
     auto inCore = [&](const QPointF& p) { return written.Core().Contains(p.x() + toGridX, p.y() + toGridY); };
     bool endInCore = inCore(points[end]);
