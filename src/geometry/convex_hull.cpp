@@ -50,7 +50,7 @@ std::vector<THullPoint> ConvexHullOf(const QPointF* points, int count, double dx
   // A point strictly inside the quadrilateral of the four extremes is no
   // corner of the hull: a x + b y + c > 0 for each edge. An edge between
   // extremes that are one point passes every point.
-  auto corner = [&](int i) { return THullPoint{points[i].x(), points[i].y()}; };
+  auto corner = [&](int i) { return THullPoint{points[i].x(), points[i].y(), i}; };
   const THullPoint quad[] = {corner(left), corner(bottom), corner(right), corner(top)};
   double area = 0;
   for (int k = 0; k < 4; ++k) area += Cross({0, 0}, quad[k], quad[(k + 1) % 4]);
@@ -70,19 +70,25 @@ std::vector<THullPoint> ConvexHullOf(const QPointF* points, int count, double dx
                         (a[2] * x + b[2] * y + c[2] > 0) & (a[3] * x + b[3] * y + c[3] > 0);
     if (inside || !std::isfinite(x) || !std::isfinite(y)) continue;
     if (candidates.size() == limit) return {};
-    candidates.push_back({x, y});
+    candidates.push_back({x, y, i});
   }
   if (area == 0) {  // the extremes lie on one line: so may every point
     candidates.clear();
     for (int i = 0; i < count; ++i)
       if (std::isfinite(points[i].x()) && std::isfinite(points[i].y())) {
         if (candidates.size() == limit) return {};
-        candidates.push_back({points[i].x(), points[i].y()});
+        candidates.push_back({points[i].x(), points[i].y(), i});
       }
   }
   std::vector<THullPoint> hull = ConvexHull(std::move(candidates));
   for (THullPoint& p : hull) p.x += dx, p.y += dy;
   return hull;
+}
+
+std::vector<int> ConvexHullIndices(const QPointF* points, int count, size_t limit) {
+  std::vector<int> indices;
+  for (const THullPoint& corner : ConvexHullOf(points, count, 0, 0, limit)) indices.push_back(corner.index);
+  return indices;
 }
 
 std::pair<double, double> ExtentAt(const std::vector<THullPoint>& polygon, double y) {

@@ -11,6 +11,7 @@ namespace geometry {
 
 struct THullPoint {
   double x, y;
+  int index = -1;  // of the point it is, where it is one of a set
 };
 
 // The corners in order, without collinear ones (Andrew's monotone chain);
@@ -22,6 +23,9 @@ std::vector<THullPoint> ConvexHull(std::vector<THullPoint> points);
 // quadrilateral they make cannot be corners, and dense data leaves few
 // outside it. Nothing when more than `limit` points would be left to sort.
 std::vector<THullPoint> ConvexHullOf(const QPointF* points, int count, double dx, double dy, size_t limit);
+// The indices of the corners of ConvexHullOf(points, count, 0, 0, limit).
+// An affine map of the points keeps them the corners of the hull.
+std::vector<int> ConvexHullIndices(const QPointF* points, int count, size_t limit);
 
 // The polygon's extent along the line at height y; empty (left > right)
 // above and below it.

@@ -217,11 +217,12 @@ void TGraphics::StampImage(const QImage& stamp, const QPoint& hotSpot, const QPo
     geometry::StampOnRaster(*target, stamp, hotSpot, worldPoints, count, m_cover.get());
 }
 
-TGraphics::TTopDown::TTopDown(TGraphics& g) : m_g(g) {
+TGraphics::TTopDown::TTopDown(TGraphics& g, std::vector<QPointF> outline) : m_g(g) {
   const auto target = geometry::RasterTargetOf(g.m_painter);
   if (!target || g.m_cover) return;
   try {
     g.m_cover = std::make_unique<geometry::TRasterCover>(target->bounds);
+    g.m_cover->SetOutline(std::move(outline));
     m_active = true;
   } catch (const std::bad_alloc&) {
   }

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "geometry/raster_fast_paths.h"
 
@@ -108,10 +109,11 @@ class TGraphics {
   // writes only the pixels they left free: opaque markers drawn first leave
   // the polyline under them little to do. Anything else drawn meanwhile
   // would land on top, so callers draw nothing else. Inactive, drawing as
-  // usual, where the device is no raster image or memory is short.
+  // usual, where the device is no raster image or memory is short. Points
+  // drawn within lie in the convex hull of `outline`, when one is given.
   class TTopDown {
    public:
-    explicit TTopDown(TGraphics& g);
+    explicit TTopDown(TGraphics& g, std::vector<QPointF> outline = {});
     ~TTopDown();
     TTopDown(const TTopDown&) = delete;
     TTopDown& operator=(const TTopDown&) = delete;

@@ -762,11 +762,14 @@ void CopyPixels(uint32_t* to, const uint32_t* from, int count) {
 struct TRasterCover::TState {
   QRect bounds;
   TWrittenPixels written;
+  std::vector<QPointF> outline;
 };
 
-TRasterCover::TRasterCover(const QRect& bounds) : m_state(new TState{bounds, TWrittenPixels(bounds, false)}) {}
+TRasterCover::TRasterCover(const QRect& bounds) : m_state(new TState{bounds, TWrittenPixels(bounds, false), {}}) {}
 
 TRasterCover::~TRasterCover() = default;
+
+void TRasterCover::SetOutline(std::vector<QPointF> outline) { m_state->outline = std::move(outline); }
 
 namespace {
 
@@ -848,8 +851,19 @@ void StampOnRaster(const TRasterTarget& target, const QImage& stamp, const QPoin
           if (!written.TileIsComplete(tx, ty)) return false;
       return true;
     };
+    // Most stamps lie wholly inside the bounds, among complete tiles: one
+    // look at the reach of their first tile passes over them, with the
+    // rounding of placementOf and without its clamps.
+    const double insideLeft = std::max(b.left() + hotSpot.x(), 0), insideTop = std::max(b.top() + hotSpot.y(), 0);
+    const double insideRight = b.right() + 2 - stampWidth + hotSpot.x();
+    const double insideBottom = b.bottom() + 2 - stampHeight + hotSpot.y();
+    const int toGridX = hotSpot.x() + b.left(), toGridY = hotSpot.y() + b.top();
     for (int i = end - 1; i >= begin && !written.IsFull(); --i) {
       written.RefreshReachWhenWorthIt();
+      const double x = points[i].x() + target.dx + 0.5, y = points[i].y() + target.dy + 0.5;
+      if (x >= insideLeft && x < insideRight && y >= insideTop && y < insideBottom &&
+          written.ReachAt(int(x) - toGridX, int(y) - toGridY) > stampTiles)
+        continue;
       TPlacement p;
       if (!placementOf(points[i], p)) continue;
       const int x0 = p.x0 - b.left(), x1 = p.x1 - b.left(), y0 = p.y0 - b.top(), y1 = p.y1 - b.top();
@@ -926,13 +940,16 @@ void DrawPolylineOnRaster(const TRasterTarget& target, uint32_t colour, const QP
   // written once, by the last segment on it. A translucent one blends with
   // the segments before it, so such a call draws in order.
   auto drawPart = [&](int begin, int end, TWrittenPixels& written, TSurface surface) {
+    const double toGridX = target.dx - b.left(), toGridY = target.dy - b.top();
     // Beneath a cover, what is left free is mostly out of the polyline's
     // reach; once the rest is drawn, the call is done.
     if (covered) {
       // Along x a walk chooses pixels whose vertical centre line holds a
       // point of its segment, along y those whose horizontal one does.
-      const std::vector<THullPoint> outline = ConvexHullOf(points + begin, end - begin + 1, target.dx - b.left(),
-                                                           target.dy - b.top(), kMostOutlineCandidates);
+      const std::vector<QPointF>& known = cover->State().outline;
+      const std::vector<THullPoint> outline =
+          known.empty() ? ConvexHullOf(points + begin, end - begin + 1, toGridX, toGridY, kMostOutlineCandidates)
+                        : ConvexHullOf(known.data(), int(known.size()), toGridX, toGridY, kMostOutlineCandidates);
       if (outline.size() >= 3)
         written.ClaimOutside([&](int y) {
           const auto [left, right] = ExtentOver(outline, y, y + 1);
@@ -945,7 +962,6 @@ void DrawPolylineOnRaster(const TRasterTarget& target, uint32_t colour, const QP
           return std::pair(first, last);
         });
     }
-    const double toGridX = target.dx - b.left(), toGridY = target.dy - b.top();
     auto inCore = [&](const QPointF& p) { return written.Core().Contains(p.x() + toGridX, p.y() + toGridY); };
     bool endInCore = inCore(points[end]);
     for (int i = end - 1; i >= begin && !written.IsFull(); --i) {

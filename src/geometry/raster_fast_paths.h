@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 // Direct pixel writing for the two things a diagram may draw millions of:
 // markers and polyline segments. QPainter spends tens of nanoseconds per
@@ -36,6 +37,10 @@ class TRasterCover {
  public:
   explicit TRasterCover(const QRect& bounds);  // throws std::bad_alloc
   ~TRasterCover();
+
+  // Tells the polylines beneath the cover that their points lie within the
+  // convex hull of `outline` (world coordinates), which they need not find.
+  void SetOutline(std::vector<QPointF> outline);
   TRasterCover(const TRasterCover&) = delete;
   TRasterCover& operator=(const TRasterCover&) = delete;
 

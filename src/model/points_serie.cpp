@@ -5,8 +5,17 @@
 #include <cmath>
 #include <numbers>
 
+#include "geometry/convex_hull.h"
 #include "model/embedded_part.h"
 #include "model/property_io.h"
+
+namespace {
+
+// Points left to sort for the outline of a series; data that leaves more,
+// such as points on a circle, goes without.
+constexpr size_t kMostOutlineCorners = 65536;
+
+}  // namespace
 
 TPointsSerie::TPointsSerie() : m_items(std::make_unique<TTernaryPointList>()) { TPointsSerie::SetDefaults(); }
 
@@ -49,7 +58,20 @@ const std::vector<QPointF>& TPointsSerie::SamplePoints(const TProjection& projec
   std::vector<QPointF>& points = m_drawPoints;
   points.resize(count > 0 ? size_t((count - 1) / step + 1) : 0);
   projection.TernaryToWorld(m_items->Data(), points.size(), size_t(step), true, points.data());
+  m_sampledComponents = {projection.AxisIndex(1), projection.AxisIndex(2)};
   return points;
+}
+
+std::vector<QPointF> TPointsSerie::SampledOutline(const std::vector<QPointF>& points) const {
+  TSampledOutline& o = m_outline;
+  if (o.data != m_items->Data() || o.count != m_items->Count() || o.version != m_items->Version() ||
+      o.step != Frequency() || o.components != m_sampledComponents) {
+    o = {m_items->Data(), m_items->Count(), m_items->Version(), Frequency(), m_sampledComponents, {}};
+    o.corners = geometry::ConvexHullIndices(points.data(), int(points.size()), kMostOutlineCorners);
+  }
+  std::vector<QPointF> outline;
+  for (const int corner : o.corners) outline.push_back(points[size_t(corner)]);
+  return outline;
 }
 
 void TPointsSerie::Draw(TGraphics& g, const TProjection& projection) {
@@ -62,7 +84,7 @@ void TPointsSerie::DrawSampled(TGraphics& g, const std::vector<QPointF>& points)
   // Opaque markers hide the polyline beneath them. Drawn first, they leave
   // the polyline only the pixels between them to write.
   if (!m_drawArrow && PointStyle().StampsOpaquely(g) && LineStyle().DrawsDirectly(g, k)) {
-    if (const TGraphics::TTopDown topDown(g); topDown) {
+    if (const TGraphics::TTopDown topDown(g, SampledOutline(points)); topDown) {
       PointStyle().DrawMarkers(g, points.data(), k);
       LineStyle().DrawPolyline(g, points.data(), k);
       return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -47,11 +48,26 @@ class TPointsSerie : public TGraphSerie {
  private:
   void DrawArrowHead(TGraphics& g, const QPointF& from, const QPointF& to) const;
 
+  // The corners of the hull of the sampled points. The projection is
+  // affine, so they stay the corners from one pan or zoom to the next, as
+  // long as the items, the sampling and the components projected do.
+  struct TSampledOutline {
+    const TTernaryPoint* data = nullptr;
+    int32_t count = -1;
+    uint64_t version = 0;
+    int32_t step = 0;
+    std::array<int32_t, 2> components{-1, -1};
+    std::vector<int> corners;
+  };
+  std::vector<QPointF> SampledOutline(const std::vector<QPointF>& points) const;
+
   std::unique_ptr<TTernaryPointList> m_items;
   // Hit tests run on every mouse move over series of any size.
   mutable TPointHitIndex m_hitIndex;
   // Kept from one drawing to the next: a fresh array of a million points
   // would cost page faults on every frame of a pan.
   mutable std::vector<QPointF> m_drawPoints;
+  mutable std::array<int32_t, 2> m_sampledComponents{-1, -1};  // as SamplePoints last projected
+  mutable TSampledOutline m_outline;
   bool m_drawArrow = false;
 };

@@ -2,6 +2,8 @@
 
 #include <QLocale>
 #include <cmath>
+#include <functional>
+#include <random>
 #include <pugixml.hpp>
 #include <string>
 #include <vector>
@@ -609,4 +611,52 @@ TEST(PointsSerie, LoadingTakesNameAndTagVerbatim) {
   serie.LoadFromXML(doc.first_child());
   EXPECT_EQ(serie.Name(), QStringLiteral("  two  words "));
   EXPECT_TRUE(serie.Tag().isEmpty());
+}
+
+// Opaque markers over a long polyline are drawn first, and the polyline
+// within the hull of the points kept from earlier drawings: whatever the
+// view or the points become, the picture is that of the polyline drawn
+// first and the markers over it.
+TEST(PointsSerie, ALongPolylineUnderMarkersLooksTheSameAfterEveryChange) {
+  TPointsSerie serie;
+  serie.LineStyle().SetColor(TSerieCanvas::kRed);
+  {
+    TSerieCanvas canvas;
+    TUpdateScope batch(serie);
+    std::mt19937 random(5);
+    std::uniform_real_distribution<double> x(30, 170), y(20, 170);
+    for (int i = 0; i < 2000; ++i) serie.Items().Add(canvas.At(x(random), y(random)));
+  }
+  TSerieCanvas canvas;
+  const struct {
+    const char* name;
+    std::function<void(TProjection&)> view;
+    std::function<void()> edit;
+  } steps[] = {
+      {"first drawing", [](TProjection&) {}, [] {}},
+      {"a point moved out", [](TProjection&) {}, [&] { serie.Items().Put(11, canvas.At(8, 192)); }},
+      {"a point added out", [](TProjection&) {}, [&] { serie.Items().Add(canvas.At(196, 4)); }},
+      {"zoomed and panned", [](TProjection& p) { p.SetZoom(80), p.SetOrigin({0.6, 0.7}); }, [] {}},
+      {"rotated", [](TProjection& p) { p.Rotate(true); }, [] {}},
+      {"sampled", [](TProjection&) {}, [&] { serie.SetFrequency(3); }},
+  };
+  TProjection view;
+  view.SetZoom(100);
+  view.SetOrigin({0.5, 0.5});
+  for (const auto& step : steps) {
+    step.view(view);
+    step.edit();
+    TSerieCanvas drawn, expected;
+    drawn.projection = expected.projection = view;
+    serie.Draw(drawn.g, drawn.projection);
+    const int step_ = serie.Frequency(), count = serie.Items().Count();
+    std::vector<QPointF> points(size_t((count - 1) / step_ + 1));
+    view.TernaryToWorld(serie.Items().Data(), points.size(), size_t(step_), true, points.data());
+    serie.LineStyle().DrawPolyline(expected.g, points.data(), int(points.size()));
+    serie.PointStyle().DrawMarkers(expected.g, points.data(), int(points.size()));
+    drawn.painter.end();
+    expected.painter.end();
+    EXPECT_TRUE(drawn.Contains(TSerieCanvas::kRed)) << step.name;
+    EXPECT_EQ(drawn.image, expected.image) << step.name;
+  }
 }
