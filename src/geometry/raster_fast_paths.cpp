@@ -851,9 +851,13 @@ void StampOnRaster(const TRasterTarget& target, const QImage& stamp, const QPoin
           if (!written.TileIsComplete(tx, ty)) return false;
       return true;
     };
-    // Most stamps lie wholly inside the bounds, among complete tiles: one
-    // look at the reach of their first tile passes over them, with the
-    // rounding of placementOf and without its clamps.
+    // Most stamps lie wholly off the bounds, as a zoom leaves them, or
+    // wholly inside, among complete tiles: one look at the reach of their
+    // first tile passes over those. Both from the rounding of placementOf,
+    // without its clamps: floor(x) - hotSpot.x() is the stamp's first
+    // column. NaN lies off the bounds.
+    const double offLeft = b.left() + hotSpot.x() - stampWidth + 1, offTop = b.top() + hotSpot.y() - stampHeight + 1;
+    const double offRight = b.right() + hotSpot.x() + 1, offBottom = b.bottom() + hotSpot.y() + 1;
     const double insideLeft = std::max(b.left() + hotSpot.x(), 0), insideTop = std::max(b.top() + hotSpot.y(), 0);
     const double insideRight = b.right() + 2 - stampWidth + hotSpot.x();
     const double insideBottom = b.bottom() + 2 - stampHeight + hotSpot.y();
@@ -861,6 +865,7 @@ void StampOnRaster(const TRasterTarget& target, const QImage& stamp, const QPoin
     for (int i = end - 1; i >= begin && !written.IsFull(); --i) {
       written.RefreshReachWhenWorthIt();
       const double x = points[i].x() + target.dx + 0.5, y = points[i].y() + target.dy + 0.5;
+      if (!(x >= offLeft && x < offRight && y >= offTop && y < offBottom)) continue;
       if (x >= insideLeft && x < insideRight && y >= insideTop && y < insideBottom &&
           written.ReachAt(int(x) - toGridX, int(y) - toGridY) > stampTiles)
         continue;
