@@ -375,7 +375,7 @@ class TWrittenPixels {
         m_columns(m_width >> kTileShift),
         m_rows(RoundUpToTile(bounds.height()) >> kTileShift) {
     const int height = m_rows << kTileShift;
-    m_pixels.assign(size_t(m_width) * size_t(height), 0);
+    m_pixels.assign(size_t(m_width) * size_t(height) + 8, 0);  // EightFrom reads past the last pixel
     m_counts.assign(size_t(m_columns) * size_t(m_rows), 0);
     m_reach.assign((size_t(m_columns) + 2) * (size_t(m_rows) + 2), uint8_t(kFar));
     for (int y = 0; y < height; ++y)
@@ -464,6 +464,15 @@ class TWrittenPixels {
   }
 
   bool IsFree(int x, int y) const { return m_pixels[size_t(y) * size_t(m_width) + size_t(x)] == kFree; }
+
+  // Whether one of pixels (x, y) to (x + 7, y) is free where `wanted` has a
+  // byte of 0xFF (byte i for pixel x + i, in memory order).
+  bool AnyFreeOf(int x, int y, uint64_t wanted) const {
+    uint64_t states;
+    std::memcpy(&states, m_pixels.data() + size_t(y) * size_t(m_width) + size_t(x), 8);
+    const uint64_t v = states | ~wanted;  // a zero byte is a free pixel wanted
+    return ((v - 0x0101010101010101u) & ~v & 0x8080808080808080u) != 0;
+  }
 
   // Whether a segment from (x0, y0) to (x1, y1), in the grid's coordinates,
   // may have a pixel left to draw. Once only a few tiles are incomplete,
@@ -844,6 +853,14 @@ void StampOnRaster(const TRasterTarget& target, const QImage& stamp, const QPoin
   constexpr int kTile = TWrittenPixels::kTile;
   // Tiles beyond the first one that a stamp may cover, either way.
   const int stampTiles = (std::max(stampWidth, stampHeight) + kTile - 1) / kTile;
+  // Most stamps drawn meet pixels already written: a row of up to 8 pixels
+  // is looked up at once, with bytes of 0xFF where the stamp paints.
+  const bool narrow = stampWidth <= 8;
+  std::vector<uint8_t> paints(size_t(stampHeight) * 16, 0);
+  for (int row = 0; narrow && row < stampHeight; ++row)
+    for (int col = 0; col < stampWidth; ++col)
+      paints[size_t(row) * 16 + size_t(col)] = (stampPixels[size_t(row) * size_t(stampStride) + size_t(col)] >> 24) ? 0xFF : 0;
+  static constexpr uint8_t kFirstBytes[16] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
   auto drawPart = [&](int begin, int end, TWrittenPixels& written, TSurface surface) {
     auto tilesAreComplete = [&](int x0, int x1, int y0, int y1) {
       for (int ty = y0 & -kTile; ty < y1; ty += kTile)
@@ -874,6 +891,12 @@ void StampOnRaster(const TRasterTarget& target, const QImage& stamp, const QPoin
       const int x0 = p.x0 - b.left(), x1 = p.x1 - b.left(), y0 = p.y0 - b.top(), y1 = p.y1 - b.top();
       if (written.ReachAt(x0, y0) > stampTiles || tilesAreComplete(x0, x1, y0, y1)) continue;
       for (int row = p.y0; row < p.y1; ++row) {
+        if (narrow) {
+          uint64_t wanted, first;
+          std::memcpy(&wanted, &paints[size_t(row - p.top) * 16 + size_t(p.x0 - p.left)], 8);
+          std::memcpy(&first, kFirstBytes + 8 - (p.x1 - p.x0), 8);  // the row's pixels within the bounds
+          if (!written.AnyFreeOf(x0, row - b.top(), wanted & first)) continue;
+        }
         const uint32_t* src = stampPixels + size_t(row - p.top) * size_t(stampStride) + size_t(p.x0 - p.left);
         uint32_t* dst = &surface[size_t(row) * size_t(target.stride) + size_t(p.x0)];
         for (int col = 0; col < p.x1 - p.x0; ++col)
