@@ -392,6 +392,14 @@ class TWrittenPixels {
   int ReachAt(int x, int y) const {
     return m_reach[size_t((y >> kTileShift) + 1) * (size_t(m_columns) + 2) + size_t(x >> kTileShift) + 1];
   }
+  // The reaches as of the last refresh, for loops that look up many of them
+  // between writes: a copy of where they lie keeps them out of memory.
+  struct TReaches {
+    const uint8_t* cells;  // of the grid's first tile
+    size_t stride;
+    int At(int x, int y) const { return cells[size_t(y >> kTileShift) * stride + size_t(x >> kTileShift)]; }
+  };
+  TReaches Reaches() const { return {m_reach.data() + size_t(m_columns) + 3, size_t(m_columns) + 2}; }
   bool TileIsComplete(int x, int y) const { return m_counts[TileIndex(x, y)] == kTileArea; }
   // Nothing drawn before can show any more.
   bool IsFull() const { return m_complete == m_counts.size(); }
@@ -879,13 +887,22 @@ void StampOnRaster(const TRasterTarget& target, const QImage& stamp, const QPoin
     const double insideRight = b.right() + 2 - stampWidth + hotSpot.x();
     const double insideBottom = b.bottom() + 2 - stampHeight + hotSpot.y();
     const int toGridX = hotSpot.x() + b.left(), toGridY = hotSpot.y() + b.top();
-    for (int i = end - 1; i >= begin && !written.IsFull(); --i) {
+    // The last point before `from` whose stamp the quick looks leave; below
+    // `begin` when none. Nothing is written meanwhile.
+    auto nextToLookAt = [&, dx = target.dx, dy = target.dy](int from) {
+      const TWrittenPixels::TReaches reaches = written.Reaches();
+      for (int i = from - 1; i >= begin; --i) {
+        const double x = points[i].x() + dx + 0.5, y = points[i].y() + dy + 0.5;
+        if (!(x >= offLeft && x < offRight && y >= offTop && y < offBottom)) continue;
+        if (x >= insideLeft && x < insideRight && y >= insideTop && y < insideBottom &&
+            reaches.At(int(x) - toGridX, int(y) - toGridY) > stampTiles)
+          continue;
+        return i;
+      }
+      return begin - 1;
+    };
+    for (int i = nextToLookAt(end); i >= begin && !written.IsFull(); i = nextToLookAt(i)) {
       written.RefreshReachWhenWorthIt();
-      const double x = points[i].x() + target.dx + 0.5, y = points[i].y() + target.dy + 0.5;
-      if (!(x >= offLeft && x < offRight && y >= offTop && y < offBottom)) continue;
-      if (x >= insideLeft && x < insideRight && y >= insideTop && y < insideBottom &&
-          written.ReachAt(int(x) - toGridX, int(y) - toGridY) > stampTiles)
-        continue;
       TPlacement p;
       if (!placementOf(points[i], p)) continue;
       const int x0 = p.x0 - b.left(), x1 = p.x1 - b.left(), y0 = p.y0 - b.top(), y1 = p.y1 - b.top();
