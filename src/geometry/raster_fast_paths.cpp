@@ -474,8 +474,10 @@ class TWrittenPixels {
   bool IsFree(int x, int y) const { return m_pixels[size_t(y) * size_t(m_width) + size_t(x)] == kFree; }
 
   // Whether one of pixels (x, y) to (x + 7, y) is free where `wanted` has a
-  // byte of 0xFF (byte i for pixel x + i, in memory order).
-  bool AnyFreeOf(int x, int y, uint64_t wanted) const {
+  // byte of 0xFF (byte i for pixel x + i, in memory order). Counts as the
+  // work of claiming them, which the refreshes of the reach keep pace with.
+  bool AnyFreeOf(int x, int y, uint64_t wanted) {
+    m_workSinceRefresh += 8;
     uint64_t states;
     std::memcpy(&states, m_pixels.data() + size_t(y) * size_t(m_width) + size_t(x), 8);
     const uint64_t v = states | ~wanted;  // a zero byte is a free pixel wanted
