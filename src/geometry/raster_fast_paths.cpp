@@ -375,7 +375,7 @@ class TWrittenPixels {
         m_columns(m_width >> kTileShift),
         m_rows(RoundUpToTile(bounds.height()) >> kTileShift) {
     const int height = m_rows << kTileShift;
-    m_pixels.assign(size_t(m_width) * size_t(height) + 8, 0);  // EightFrom reads past the last pixel
+    m_pixels.assign(size_t(m_width) * size_t(height) + 8, 0);  // AnyFreeOf reads past the last pixel
     m_counts.assign(size_t(m_columns) * size_t(m_rows), 0);
     m_reach.assign((size_t(m_columns) + 2) * (size_t(m_rows) + 2), uint8_t(kFar));
     for (int y = 0; y < height; ++y)

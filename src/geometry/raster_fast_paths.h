@@ -37,12 +37,12 @@ class TRasterCover {
  public:
   explicit TRasterCover(const QRect& bounds);  // throws std::bad_alloc
   ~TRasterCover();
+  TRasterCover(const TRasterCover&) = delete;
+  TRasterCover& operator=(const TRasterCover&) = delete;
 
   // Tells the polylines beneath the cover that their points lie within the
   // convex hull of `outline` (world coordinates), which they need not find.
   void SetOutline(std::vector<QPointF> outline);
-  TRasterCover(const TRasterCover&) = delete;
-  TRasterCover& operator=(const TRasterCover&) = delete;
 
   struct TState;  // the drawing code's own
   TState& State() const { return *m_state; }

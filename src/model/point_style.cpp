@@ -162,15 +162,13 @@ void TPointStyle::CropStamp() {
   // Every stamped pixel costs time a million times over: keep only the
   // painted ones.
   QRect painted;
-  for (int y = 0; y < m_stamp.height(); ++y) {
-    const auto* row = reinterpret_cast<const QRgb*>(m_stamp.constScanLine(y));
-    for (int x = 0; x < m_stamp.width(); ++x)
-      if (qAlpha(row[x]) != 0) painted |= QRect(x, y, 1, 1);
-  }
   m_stampIsOpaque = true;
   for (int y = 0; y < m_stamp.height(); ++y) {
     const auto* row = reinterpret_cast<const QRgb*>(m_stamp.constScanLine(y));
-    for (int x = 0; x < m_stamp.width(); ++x) m_stampIsOpaque &= qAlpha(row[x]) == 0 || qAlpha(row[x]) == 255;
+    for (int x = 0; x < m_stamp.width(); ++x) {
+      if (qAlpha(row[x]) != 0) painted |= QRect(x, y, 1, 1);
+      m_stampIsOpaque &= qAlpha(row[x]) == 0 || qAlpha(row[x]) == 255;
+    }
   }
   if (painted.isEmpty()) {
     m_stamp = QImage();
