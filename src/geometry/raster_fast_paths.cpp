@@ -389,9 +389,6 @@ class TWrittenPixels {
 
   // Coordinates from here on are relative to the bounds' top left corner.
   // 0 when the tile of pixel (x, y) is not complete.
-  int ReachAt(int x, int y) const {
-    return m_reach[size_t((y >> kTileShift) + 1) * (size_t(m_columns) + 2) + size_t(x >> kTileShift) + 1];
-  }
   // The reaches as of the last refresh, for loops that look up many of them
   // between writes: a copy of where they lie keeps them out of memory.
   struct TReaches {
@@ -400,6 +397,7 @@ class TWrittenPixels {
     int At(int x, int y) const { return cells[size_t(y >> kTileShift) * stride + size_t(x >> kTileShift)]; }
   };
   TReaches Reaches() const { return {m_reach.data() + size_t(m_columns) + 3, size_t(m_columns) + 2}; }
+  int ReachAt(int x, int y) const { return Reaches().At(x, y); }
   bool TileIsComplete(int x, int y) const { return m_counts[TileIndex(x, y)] == kTileArea; }
   // Nothing drawn before can show any more.
   bool IsFull() const { return m_complete == m_counts.size(); }
@@ -454,11 +452,13 @@ class TWrittenPixels {
   // next one beneath it.
   void ForgetOutOfReach() {
     if (m_outside.empty()) return;
-    for (size_t at = 0; at < m_pixels.size(); ++at) {
-      if (m_pixels[at] != kOutOfReach) continue;
-      m_pixels[at] = kFree;
-      const size_t tile = TileIndex(int(at % size_t(m_width)), int(at / size_t(m_width)));
-      if (m_counts[tile]-- == kTileArea) --m_complete;
+    for (int y = 0; y < (m_rows << kTileShift); ++y) {
+      uint8_t* const row = m_pixels.data() + size_t(y) * size_t(m_width);
+      for (int x = 0; x < m_width; ++x) {
+        if (row[x] != kOutOfReach) continue;
+        row[x] = kFree;
+        if (m_counts[TileIndex(x, y)]-- == kTileArea) --m_complete;
+      }
     }
     m_outside.clear();
     RefreshReach();

@@ -290,6 +290,22 @@ TEST(RasterFastPaths, APolylineBeneathACoverShowsWhatDrawingItFirstDoes) {
     });
     EXPECT_EQ(topDown, inOrder) << c.name;
   }
+  // A second polyline beneath the first one: what lay out of the first's
+  // reach is free again for it.
+  const std::vector<QPointF> first = TrianglePoints(30000, 39), second = RandomPoints(3000, QRectF(0, 0, 160, 140), 40);
+  const QImage stamp = Stamp(2, false);
+  const QImage inOrder = Drawn(kPlain, [&](const TRasterTarget& target) {
+    DrawPolylineOnRaster(target, 0xFF00A000u, second.data(), int(second.size()));
+    DrawPolylineOnRaster(target, 0xFF0000FFu, first.data(), int(first.size()));
+    StampOnRaster(target, stamp, QPoint(1, 1), first.data(), int(first.size()));
+  });
+  const QImage topDown = Drawn(kPlain, [&](const TRasterTarget& target) {
+    TRasterCover cover(target.bounds);
+    StampOnRaster(target, stamp, QPoint(1, 1), first.data(), int(first.size()), &cover);
+    DrawPolylineOnRaster(target, 0xFF0000FFu, first.data(), int(first.size()), nullptr, &cover);
+    DrawPolylineOnRaster(target, 0xFF00A000u, second.data(), int(second.size()), nullptr, &cover);
+  });
+  EXPECT_EQ(topDown, inOrder) << "a second polyline";
 }
 
 }  // namespace
