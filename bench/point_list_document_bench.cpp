@@ -138,4 +138,9 @@ void BM_ReadPointsDocumentPreread(benchmark::State& state) {
 BENCHMARK(BM_WritePointsDocument)->ArgName("rounded")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_WritePointsDocumentAsNodes)->ArgName("rounded")->Arg(0)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_ReadPointsDocument)->ArgName("rounded")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_ReadPointsDocumentPreread)->ArgName("rounded")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_ReadPointsDocumentPreread)
+    ->ArgName("rounded")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0);

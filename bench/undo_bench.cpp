@@ -17,11 +17,11 @@
 #include <QTreeWidget>
 #include <random>
 
-#include "control/graph_control.h"
-#include "model/line_style.h"
 #include "app/main_form.h"
 #include "app/undo_steps.h"
+#include "control/graph_control.h"
 #include "i18n/dictionary.h"
+#include "model/line_style.h"
 #include "model/points_serie.h"
 
 namespace {
@@ -111,9 +111,10 @@ void StyleChangeUndo(benchmark::State& state) {
 void ValuesUndo(benchmark::State& state) {
   TWindow window;
   for (auto _ : state) {
-    window.Form.findChild<QTreeView*>(QStringLiteral("lvSeries"))->selectionModel()->select(
-        window.Form.findChild<QTreeView*>(QStringLiteral("lvSeries"))->model()->index(0, 0),
-        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    window.Form.findChild<QTreeView*>(QStringLiteral("lvSeries"))
+        ->selectionModel()
+        ->select(window.Form.findChild<QTreeView*>(QStringLiteral("lvSeries"))->model()->index(0, 0),
+                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     QElapsedTimer timer;
     RunModal(window.Action("acEditSerie"), [&timer](QWidget* dialog) {
       dialog->findChild<QToolButton*>(QStringLiteral("tbbInvert"))->click();

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
-#include <QPrinter>
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QHeaderView>
@@ -11,6 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPrinter>
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
@@ -129,8 +129,7 @@ void TMainForm::CreateActions() {
   miExport = command("miExport", [this] { ExportClick(); });
   miPrint = command("miPrint", [this] { PrintClick(); });
   miQuit = NewAction(this, "miQuit", [this] { close(); });
-  miCopyToClipboard =
-      command("miCopyToClipboard", withHourglass([this] { GraphControl1->CopyImageToClipboard(); }));
+  miCopyToClipboard = command("miCopyToClipboard", withHourglass([this] { GraphControl1->CopyImageToClipboard(); }));
   miCopySeries = command("miCopySeries", withHourglass([this] { GraphControl1->CopyDataToClipboard(); }));
   acAddPointsSerie = command("acAddPointsSerie", [this] { AddSerie("TPointsSerie", *acAddPointsSerie); });
   acAddLinesSerie = command("acAddLinesSerie", [this] { AddSerie("TLinesSerie", *acAddLinesSerie); });
@@ -354,8 +353,8 @@ void TMainForm::RetranslateUi() {
   tbZoomOut->setText(tr("Zoom arrière"));
   imgLogo->setToolTip(tr("Cliquez ici pour ouvrir le manuel utilisateur."));
   ToolBar1->setWindowTitle(tr("Modes"));
-  GraphControl1->SetAutoHintFormatString(
-      tr("Série : %SERIE.NAME%\r\nN° de point : %ITEM.INDEX%\r\nPoint : (A = %POINT.A%, B = %POINT.B%, C = %POINT.C%)"));
+  GraphControl1->SetAutoHintFormatString(tr(
+      "Série : %SERIE.NAME%\r\nN° de point : %ITEM.INDEX%\r\nPoint : (A = %POINT.A%, B = %POINT.B%, C = %POINT.C%)"));
 
   const QString xmlFilter = tr("Fichiers xml (*.xml)");
   OpenDialog1->setNameFilter(xmlFilter);
@@ -372,11 +371,11 @@ void TMainForm::RetranslateUi() {
 
 void TMainForm::RetranslateExportFilters() {
   // In the order of the export formats: the filter's index is the format's.
-  const QStringList filters = {tr("Fichiers texte (*.txt)"),       tr("Fichiers xml (*.xml)"),
-                               tr("Métafichier amélioré (*.emf)"), tr("Bitmap Windows (*.bmp)"),
-                               tr("Image jpeg (*.jpg)"),           tr("Image gif (*.gif)"),
-                               tr("Image tiff (*.tif)"),           tr("Image png (*.png)"),
-                               tr("Image SVG (*.svg)"),            tr("Document PDF (*.pdf)")};
+  const QStringList filters = {
+      tr("Fichiers texte (*.txt)"), tr("Fichiers xml (*.xml)"), tr("Métafichier amélioré (*.emf)"),
+      tr("Bitmap Windows (*.bmp)"), tr("Image jpeg (*.jpg)"),   tr("Image gif (*.gif)"),
+      tr("Image tiff (*.tif)"),     tr("Image png (*.png)"),    tr("Image SVG (*.svg)"),
+      tr("Document PDF (*.pdf)")};
   const int selected = std::max(0, int(SaveDialog1->nameFilters().indexOf(SaveDialog1->selectedNameFilter())));
   SaveDialog1->setNameFilters(filters);
   SaveDialog1->selectNameFilter(filters[selected]);
@@ -448,7 +447,7 @@ void TMainForm::ScheduleRefresh() { m_refreshTimer.start(); }
 
 void TMainForm::RefreshWindowState() {
   const QString documentName = m_fileName.isEmpty() ? i18n::Lookup(QT_TRANSLATE_NOOP("Program", "unnamed file"))
-                                                     : QFileInfo(m_fileName).fileName();
+                                                    : QFileInfo(m_fileName).fileName();
   setWindowTitle(i18n::Lookup(QT_TRANSLATE_NOOP("Program", "Diagramme Varenta")) + QStringLiteral(" : ") +
                  documentName + QStringLiteral("[*]"));
   if (m_autoHintForm) {

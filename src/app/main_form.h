@@ -85,7 +85,6 @@ class TMainForm : public QMainWindow {
   bool MaybeSave();
   void SetFileName(const QString& fileName);
 
-
   // Series and view commands.
   void AddSerie(const char* className, QAction& origin);
   void EditSerie();

@@ -1,7 +1,7 @@
 // The commands of the main window: files, series, view, language and help.
 #include <QActionGroup>
-#include <QCoreApplication>
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -151,9 +151,10 @@ void TMainForm::ExportClick() {
   }
   m_lastExportName = fileName;
   if (!GraphControl1->Export(fileName, index))
-    throw std::runtime_error(tr("Le fichier %1 n'a pas été écrit : aucun encodeur d'image n'est installé pour ce format.")
-                                 .arg(fileName)
-                                 .toStdString());
+    throw std::runtime_error(
+        tr("Le fichier %1 n'a pas été écrit : aucun encodeur d'image n'est installé pour ce format.")
+            .arg(fileName)
+            .toStdString());
 }
 
 void TMainForm::PrintClick() {
@@ -258,8 +259,9 @@ void TMainForm::ShowHelp() {
   if (!acHelp->isEnabled()) return;
   if (!QDesktopServices::openUrl(QUrl::fromLocalFile(ManualPath())))
     throw std::runtime_error(
-        i18n::Lookup(QT_TRANSLATE_NOOP(
-                         "Program", "Unable to load help file. If this problem persists, please reinstall this software."))
+        i18n::Lookup(
+            QT_TRANSLATE_NOOP("Program",
+                              "Unable to load help file. If this problem persists, please reinstall this software."))
             .toStdString());
 }
 

@@ -213,6 +213,8 @@ void TTurnStep::Apply(TGraphControl& control, TTurn turn) {
   }
 }
 
-void TTurnStep::Undo() { Apply(Control(), m_turn == tnMirror ? tnMirror : m_turn == tnRotateRight ? tnRotateLeft : tnRotateRight); }
+void TTurnStep::Undo() {
+  Apply(Control(), m_turn == tnMirror ? tnMirror : m_turn == tnRotateRight ? tnRotateLeft : tnRotateRight);
+}
 
 void TTurnStep::Redo() { Apply(Control(), m_turn); }

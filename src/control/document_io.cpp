@@ -71,8 +71,8 @@ bool MatchCutElements(TPrereadText& preread, TParsedDocument& parsed) {
 // The rest of the text parsed and checked; false for anything that is not
 // a clean success, which the whole text's parse then reports exactly.
 bool ParsePrereadText(TPrereadText& preread, TParsedDocument& parsed) {
-  const pugi::xml_parse_result result = parsed.Document.load_buffer(
-      preread.Rest.data(), preread.Rest.size(), model::kParseOptions | pugi::parse_fragment);
+  const pugi::xml_parse_result result = parsed.Document.load_buffer(preread.Rest.data(), preread.Rest.size(),
+                                                                    model::kParseOptions | pugi::parse_fragment);
   if (result && parsed.Document.document_element() && !FindWellFormednessFault(preread.Rest, parsed.Document) &&
       MatchCutElements(preread, parsed))
     return true;

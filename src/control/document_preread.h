@@ -33,7 +33,6 @@ struct TPrereadText {
 // before which the text is not read again, so that the caller may release
 // it; once it has been called, a result of nothing means that the text must
 // be read again for the parser.
-std::optional<TPrereadText> PrereadEntries(std::string_view text,
-                                           const std::function<void(size_t)>& consumed = {});
+std::optional<TPrereadText> PrereadEntries(std::string_view text, const std::function<void(size_t)>& consumed = {});
 
 }  // namespace control

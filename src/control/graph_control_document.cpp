@@ -70,11 +70,11 @@ void TGraphControl::LoadFromStream(QIODevice& stream) {
   LoadFromParsed(parsed);
 }
 
-void TGraphControl::LoadFromDocument(const pugi::xml_document& document) {
-  LoadFromXML(RootOf(document), nullptr);
-}
+void TGraphControl::LoadFromDocument(const pugi::xml_document& document) { LoadFromXML(RootOf(document), nullptr); }
 
-void TGraphControl::LoadFromParsed(control::TParsedDocument& parsed) { LoadFromXML(RootOf(parsed.Document), &parsed.Entries); }
+void TGraphControl::LoadFromParsed(control::TParsedDocument& parsed) {
+  LoadFromXML(RootOf(parsed.Document), &parsed.Entries);
+}
 
 void TGraphControl::LoadFromXML(pugi::xml_node element) { LoadFromXML(element, nullptr); }
 

@@ -544,15 +544,14 @@ class TWrittenPixels {
     for (size_t index = 0; index < m_counts.size(); ++index) {
       if (m_counts[index] == kTileArea) continue;
       const double left = double(index % size_t(m_columns) * kTile), top = double(index / size_t(m_columns) * kTile);
-      m_few.push_back({index, left - kFewMargin, top - kFewMargin, left + kTile + kFewMargin, top + kTile + kFewMargin});
+      m_few.push_back(
+          {index, left - kFewMargin, top - kFewMargin, left + kTile + kFewMargin, top + kTile + kFewMargin});
     }
   }
 
   static int RoundUpToTile(int length) { return (std::max(length, 1) + kTile - 1) / kTile * kTile; }
 
-  size_t TileIndex(int x, int y) const {
-    return size_t(y >> kTileShift) * size_t(m_columns) + size_t(x >> kTileShift);
-  }
+  size_t TileIndex(int x, int y) const { return size_t(y >> kTileShift) * size_t(m_columns) + size_t(x >> kTileShift); }
 
   // Two passes of the 3 x 3 chamfer give the exact Chebyshev distance. The
   // border around the grid holds nothing to draw: as good as complete.
@@ -594,10 +593,10 @@ class TWrittenPixels {
   int m_width;  // in pixels
   int m_columns;
   int m_rows;
-  std::vector<uint8_t> m_pixels;  // one state per pixel
-  std::vector<uint8_t> m_counts;  // written pixels per tile
+  std::vector<uint8_t> m_pixels;   // one state per pixel
+  std::vector<uint8_t> m_counts;   // written pixels per tile
   std::vector<uint8_t> m_outside;  // per tile: 1 when out of reach from the start
-  std::vector<uint8_t> m_reach;   // per tile as of the last refresh, with a border of kFar
+  std::vector<uint8_t> m_reach;    // per tile as of the last refresh, with a border of kFar
   size_t m_completedSinceRefresh = 0;
   size_t m_workSinceRefresh = 0;
   size_t m_complete = 0;  // tiles
@@ -652,8 +651,8 @@ void WalkSegmentOnce(const TSegmentWalk& walk, TWrittenPixels& written, TPlot pl
     for (; i <= tileEnd; ++i, across += step) {
       const int jj = int(across >> 32);
       if (unsigned(jj - walk.acrossLow) > span) continue;
-      const bool claimed = kXMajor ? written.Claim(i - majorOrigin, jj - minorOrigin)
-                                   : written.Claim(jj - minorOrigin, i - majorOrigin);
+      const bool claimed =
+          kXMajor ? written.Claim(i - majorOrigin, jj - minorOrigin) : written.Claim(jj - minorOrigin, i - majorOrigin);
       if (claimed) plot(size_t(i) * walk.majorStep + size_t(jj) * walk.minorStep);
     }
   }
@@ -702,8 +701,7 @@ int PartsFor(int items) {
 // starts from it and it ends holding what they drew too. False, drawing
 // nothing, when memory is short even for one part; never with a cover.
 template <class TDrawPart>
-bool DrawLastFirst(const TRasterTarget& target, int items, bool withCore, TWrittenPixels* cover,
-                   TDrawPart drawPart) {
+bool DrawLastFirst(const TRasterTarget& target, int items, bool withCore, TWrittenPixels* cover, TDrawPart drawPart) {
   const QRect& b = target.bounds;
   const auto stride = size_t(target.stride);
   const size_t firstOffset = size_t(b.top()) * stride + size_t(b.left());
@@ -869,7 +867,8 @@ void StampOnRaster(const TRasterTarget& target, const QImage& stamp, const QPoin
   std::vector<uint8_t> paints(size_t(stampHeight) * 16, 0);
   for (int row = 0; narrow && row < stampHeight; ++row)
     for (int col = 0; col < stampWidth; ++col)
-      paints[size_t(row) * 16 + size_t(col)] = (stampPixels[size_t(row) * size_t(stampStride) + size_t(col)] >> 24) ? 0xFF : 0;
+      paints[size_t(row) * 16 + size_t(col)] =
+          (stampPixels[size_t(row) * size_t(stampStride) + size_t(col)] >> 24) ? 0xFF : 0;
   static constexpr uint8_t kFirstBytes[16] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
   auto drawPart = [&](int begin, int end, TWrittenPixels& written, TSurface surface) {
     auto tilesAreComplete = [&](int x0, int x1, int y0, int y1) {
@@ -1014,9 +1013,9 @@ void DrawPolylineOnRaster(const TRasterTarget& target, uint32_t colour, const QP
     for (int i = end - 1; i >= begin && !written.IsFull(); --i) {
       written.RefreshReachWhenWorthIt();
       const bool startInCore = inCore(points[i]);
-      const bool hidden = (startInCore && endInCore) ||
-                          !written.MayDraw(points[i].x() + toGridX, points[i].y() + toGridY,
-                                           points[i + 1].x() + toGridX, points[i + 1].y() + toGridY);
+      const bool hidden =
+          (startInCore && endInCore) || !written.MayDraw(points[i].x() + toGridX, points[i].y() + toGridY,
+                                                         points[i + 1].x() + toGridX, points[i + 1].y() + toGridY);
       endInCore = startInCore;
       const uint32_t c = colourOf(i);
       TSegmentWalk walk;

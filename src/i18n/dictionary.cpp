@@ -8,9 +8,7 @@ namespace i18n {
 
 namespace {
 
-QString Suffix(TLanguage language) {
-  return language == lnFrench ? QStringLiteral("fr") : QStringLiteral("en");
-}
+QString Suffix(TLanguage language) { return language == lnFrench ? QStringLiteral("fr") : QStringLiteral("en"); }
 
 }  // namespace
 

@@ -87,8 +87,8 @@ class TPointStyle : public TGraphElement {
   QPen m_pen;
   QBrush m_brush;
 
-  QImage m_stamp;               // null when the marker cannot be stamped or paints nothing
-  bool m_stampIsBlank = false;  // the marker paints no pixel at all
+  QImage m_stamp;                // null when the marker cannot be stamped or paints nothing
+  bool m_stampIsBlank = false;   // the marker paints no pixel at all
   bool m_stampIsOpaque = false;  // every pixel of the stamp is opaque or clear
   QPoint m_stampHotSpot;
   int32_t m_stampSize = 0;

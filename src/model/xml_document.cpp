@@ -241,7 +241,9 @@ class Writer final : private TEntrySink {
     return m_stagingAt;
   }
 
-  void EndEntry(char* textEnd) override { m_stagingAt = std::copy(m_entrySuffix.begin(), m_entrySuffix.end(), textEnd); }
+  void EndEntry(char* textEnd) override {
+    m_stagingAt = std::copy(m_entrySuffix.begin(), m_entrySuffix.end(), textEnd);
+  }
 
   void FlushStaging() {
     m_out.append(m_staging.data(), size_t(m_stagingAt - m_staging.data()));

@@ -1,6 +1,5 @@
 #include "svg/svg_writer.h"
 
-
 #include "svg/svg_paint_engine.h"
 #include "svg/svg_stream.h"
 #include "vector_device/vector_device.h"

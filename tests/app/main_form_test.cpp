@@ -240,8 +240,8 @@ TEST(MainForm, LanguageChangesEveryTextOfTheOpenWindows) {
     const char* Identification;
     bool EnglishChecked, FrenchChecked;
   } cases[] = {
-      {"miFrench", i18n::lnFrench, "Ouvrir...", "Zoom avant", "Image png (*.png)", "Droites", "Série : ",
-       "Identification", false, true},
+      {"miFrench", i18n::lnFrench, "Ouvrir...", "Zoom avant", "Image png (*.png)", "Droites",
+       "Série : ", "Identification", false, true},
       {"miEnglish", i18n::lnEnglish, "Open...", "Zoom in", "Png image (*.png)", "Lines", "Series : ", "Identification",
        true, false},
   };
@@ -312,7 +312,8 @@ TEST(MainForm, HelpNeedsTheManualBesideTheProgram) {
 TEST(Program, WithoutADisplayItSaysSoInOneLineAndExitsWithOne) {
   QProcess process;
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) environment.remove(QString::fromLatin1(name));
+  for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+    environment.remove(QString::fromLatin1(name));
   process.setProcessEnvironment(environment);
   process.start(QStringLiteral(VARENTA_EXECUTABLE), {});
   ASSERT_TRUE(process.waitForFinished(20000));

@@ -45,9 +45,7 @@ struct TMainWindowFixture {
     return Window->windowTitle().remove(QStringLiteral("[*]"));
   }
 
-  QString Cell(int row, int column) const {
-    return SeriesList().model()->index(row, column).data().toString();
-  }
+  QString Cell(int row, int column) const { return SeriesList().model()->index(row, column).data().toString(); }
 
   void ClickRow(int row) const {
     QTreeView& list = SeriesList();
@@ -59,8 +57,7 @@ struct TMainWindowFixture {
   QPoint ClientPointOf(const TTernaryPoint& point) const {
     TGraphControl& control = Window->GraphControl();
     const TProjection& projection = control.Graph().Projection();
-    return geometry::PlaneToDevice(*control.Graphics(), projection, projection.TernaryToPlane(point, true))
-        .toPoint();
+    return geometry::PlaneToDevice(*control.Graphics(), projection, projection.TernaryToPlane(point, true)).toPoint();
   }
 };
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QBuffer>
 #include <QClipboard>
 #include <QColorDialog>
-#include <QAbstractButton>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -12,8 +12,8 @@
 #include "app/editors/control_label_editor_form.h"
 #include "app/graph_control_editor_form.h"
 #include "app/undo_steps.h"
-#include "editor_test_support.h"
 #include "control/control_label.h"
+#include "editor_test_support.h"
 #include "main_window_fixture.h"
 #include "model/line_style.h"
 #include "model/points_serie.h"
@@ -203,7 +203,8 @@ TEST(Undo, APropertiesStepKeepsOnlyWhatChangedAndNeverThePoints) {
   big.LineStyle().SetWidth(3);
   control.MainHeader().SetCaption(QStringLiteral("Title"));
   f.Graph().InsertSerie(0, f.Graph().RemoveSerie(1));
-  auto* step = new TPropertiesStep(control, *f.Find("acEditSerie"), std::move(snapshot), TPropertiesStep::Take(control));
+  auto* step =
+      new TPropertiesStep(control, *f.Find("acEditSerie"), std::move(snapshot), TPropertiesStep::Take(control));
   EXPECT_LT(step->HeldBytes(), 10'000u);
   f.Window->UndoStack().push(step);
   f.Window->UndoStack().undo();

@@ -88,7 +88,8 @@ const TPrereadCase kCases[] = {
     {"ItemsInAnAttribute", Diagram("<Tag a=\"<Items><TP>0.5;0.5;0</TP></Items>\"/>" + kTwoPoints), 1},
     {"ItemsInAnInstruction", Diagram("<?x <Items><TP>0.5;0.5;0</TP></Items> ?>" + kTwoPoints), 1},
     {"ItemsOfAnUnknownSerie", Diagram(kTwoPoints, "TOtherSerie"), 1},
-    {"DeclarationAndByteOrderMark", "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n" + Diagram(kTwoPoints), 1},
+    {"DeclarationAndByteOrderMark", "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n" + Diagram(kTwoPoints),
+     1},
     {"Latin1Document", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>" + Diagram(kTwoPoints), 0},
     {"DocumentType", "<!DOCTYPE GraphControl>" + Diagram(kTwoPoints), 0},
 };

@@ -242,7 +242,8 @@ const TNotWellFormed kNotWellFormed[] = {
     {"ElementAfterTheRoot", "<GraphControl/><Graph/>", "more than one top-level element", "column 17"},
     {"TextAfterTheRoot", "<GraphControl/>\r\ntrailing", "text outside the root element", "line 2, column 1"},
     {"TextBeforeTheRoot", "leading<GraphControl/>", "text outside the root element", "line 1, column 1"},
-    {"DuplicateAttribute", "<GraphControl><Graph><Axes><Axe Position=\"0\" Position=\"1\"/></Axes></Graph></GraphControl>",
+    {"DuplicateAttribute",
+     "<GraphControl><Graph><Axes><Axe Position=\"0\" Position=\"1\"/></Axes></Graph></GraphControl>",
      "attribute \"Position\" given twice", "column 29"},
     {"UndeclaredEntity", "<GraphControl><MainHeader><Caption>&nbsp;</Caption></MainHeader></GraphControl>",
      "undeclared entity", "column 36"},
@@ -260,8 +261,8 @@ const TNotWellFormed kNotWellFormed[] = {
      "invalid character reference", "column 36"},
     {"AmpersandInAnAttribute", "<GraphControl><Graph><Series><Serie Type=\"T&Serie\"/></Series></Graph></GraphControl>",
      "begins no reference", "column 44"},
-    {"Latin1Bytes", "<GraphControl><MainHeader><Caption>Syst\xE8me</Caption></MainHeader></GraphControl>",
-     "not UTF-8", "column 40"},
+    {"Latin1Bytes", "<GraphControl><MainHeader><Caption>Syst\xE8me</Caption></MainHeader></GraphControl>", "not UTF-8",
+     "column 40"},
     {"RawControlCharacter", "<GraphControl><MainHeader><Caption>a\x01</Caption></MainHeader></GraphControl>",
      "character that XML does not allow", "column 37"},
 };
@@ -290,7 +291,8 @@ TEST(Document, WellFormedMarkupAndEarlierControlCharacterReferencesLoad) {
   TNewControl fresh;
   LoadText(fresh.control,
            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<!-- a & b --><!DOCTYPE GraphControl>"
-           "<GraphControl><MainHeader><Note a=\"&amp;\"><![CDATA[&x]]></Note><Caption>&amp;&lt;&gt;&apos;&quot;&#233;&#x4E2D;&#1;</Caption>"
+           "<GraphControl><MainHeader><Note "
+           "a=\"&amp;\"><![CDATA[&x]]></Note><Caption>&amp;&lt;&gt;&apos;&quot;&#233;&#x4E2D;&#1;</Caption>"
            "</MainHeader><?pi & ?></GraphControl>\r\n<!-- after -->\r\n");
   EXPECT_EQ(fresh.control.MainHeader().Caption(), QString::fromUtf8("&<>'\"é中\x01"));
 }

@@ -14,10 +14,10 @@
 #include "control/export_formats.h"
 #include "control/graph_export.h"
 #include "control_fixture.h"
-#include "xml_reading.h"
 #include "emf/emf_reader.h"
 #include "model/point_style.h"
 #include "output/file_writer.h"
+#include "xml_reading.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <QLocale>
 #include <cmath>
 #include <functional>
-#include <random>
 #include <pugixml.hpp>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -636,7 +636,11 @@ TEST(PointsSerie, ALongPolylineUnderMarkersLooksTheSameAfterEveryChange) {
       {"first drawing", [](TProjection&) {}, [] {}},
       {"a point moved out", [](TProjection&) {}, [&] { serie.Items().Put(11, canvas.At(8, 192)); }},
       {"a point added out", [](TProjection&) {}, [&] { serie.Items().Add(canvas.At(196, 4)); }},
-      {"zoomed and panned", [](TProjection& p) { p.SetZoom(80), p.SetOrigin({0.6, 0.7}); }, [] {}},
+      {"zoomed and panned",
+       [](TProjection& p) {
+         p.SetZoom(80), p.SetOrigin({0.6, 0.7});
+       },
+       [] {}},
       {"rotated", [](TProjection& p) { p.Rotate(true); }, [] {}},
       {"sampled", [](TProjection&) {}, [&] { serie.SetFrequency(3); }},
   };

@@ -128,9 +128,23 @@ TEST(ValueEncoding, FloatsReadBackWithAPointOnly) {
 // Every decimal reads to the very double the general conversion gives, bit
 // for bit, whatever its digits, and what the conversion refuses is refused.
 TEST(ValueEncoding, DecimalsReadExactlyAsTheGeneralConversion) {
-  std::vector<std::string> texts = {"0",    "-0",  "5.",   ".5",       "-.5",   "1.",  "-", ".", "00012.50", "1..2",
-                                    "1.2.3", "9007199254740993", "9007199254740992.5", "0.1234567890123456789012",
-                                    "18446744073709551617", "1-2", "--1"};
+  std::vector<std::string> texts = {"0",
+                                    "-0",
+                                    "5.",
+                                    ".5",
+                                    "-.5",
+                                    "1.",
+                                    "-",
+                                    ".",
+                                    "00012.50",
+                                    "1..2",
+                                    "1.2.3",
+                                    "9007199254740993",
+                                    "9007199254740992.5",
+                                    "0.1234567890123456789012",
+                                    "18446744073709551617",
+                                    "1-2",
+                                    "--1"};
   std::mt19937 random(7);
   for (int i = 0; i < 20000; ++i) {
     std::string text = random() % 4 == 0 ? "-" : "";

@@ -89,11 +89,15 @@ TEST(XmlDocument, CharactersXmlCannotHoldAreWrittenAsReplacementCharacters) {
     std::string_view text;
     std::string_view written;
   } cases[] = {
-      {std::string_view("a\x01" "b", 3), "a\xEF\xBF\xBD" "b"},
+      {std::string_view("a\x01"
+                        "b",
+                        3),
+       "a\xEF\xBF\xBD"
+       "b"},
       {std::string_view("\x1F\x0B\x0C", 3), "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
-      {"x\xEF\xBF\xBEy\xEF\xBF\xBF", "x\xEF\xBF\xBDy\xEF\xBF\xBD"},  // U+FFFE, U+FFFF
-      {"Syst\xE8me", "Syst\xEF\xBF\xBDme"},                           // Latin-1, not UTF-8
-      {"\xED\xA0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},       // an encoded surrogate
+      {"x\xEF\xBF\xBEy\xEF\xBF\xBF", "x\xEF\xBF\xBDy\xEF\xBF\xBD"},                              // U+FFFE, U+FFFF
+      {"Syst\xE8me", "Syst\xEF\xBF\xBDme"},                                                      // Latin-1, not UTF-8
+      {"\xED\xA0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},                                  // an encoded surrogate
       {"\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80\x7F", "\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80\x7F"},  // é 中 😀 DEL stay
   };
   for (const auto& c : cases) {
