@@ -103,9 +103,14 @@ bool HasDisplay() {
 }
 
 QString NoDisplayMessage() {
+  return CannotOpenWindowMessage(QStringLiteral("there is no display (neither DISPLAY nor WAYLAND_DISPLAY is set)"));
+}
+
+QString CannotOpenWindowMessage(const QString& reason) {
   return QStringLiteral(
-      "cannot open the window: there is no display (neither DISPLAY nor WAYLAND_DISPLAY is set); "
-      "to export a document without a window, run: varenta-diagram --export OUTPUT FILE");
+             "cannot open the window: %1; to export a document without a window, run: varenta-diagram --export "
+             "OUTPUT FILE")
+      .arg(reason);
 }
 
 void UseOffscreenPlatform() {

@@ -47,6 +47,8 @@ bool HasDisplay();
 
 // The one-line explanation given when the window cannot be shown.
 QString NoDisplayMessage();
+// The same for any reason, which names the display.
+QString CannotOpenWindowMessage(const QString& reason);
 
 // Selects Qt's offscreen platform; call before the application is created.
 // Qt's warnings are kept off stderr, which then holds only the program's own

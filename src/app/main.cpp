@@ -2,15 +2,17 @@
 #include <QLocale>
 
 #include "app/command_line.h"
+#include "app/display_check.h"
 #include "app/main_form.h"
 #include "i18n/dictionary.h"
 
 int main(int argc, char** argv) {
   // The platform is chosen when the application is created.
   const bool headless = app::RunsWithoutDisplay(argc, argv);
-  if (headless) app::UseOffscreenPlatform();
-  if (!headless && !app::HasDisplay()) {
-    app::ReportError(app::NoDisplayMessage());
+  if (headless) {
+    app::UseOffscreenPlatform();
+  } else if (const std::optional<QString> failure = app::DisplayFailure(argc, argv)) {
+    app::ReportError(*failure);
     return 1;
   }
   QApplication application(argc, argv);
