@@ -25,44 +25,37 @@ TEST(Program, AnUnreachableDisplayGivesOneLineNamingItAndStatusOneWhileExportSti
   file.close();
   const QString x11 = DisplayNobodyListensOn();
   const QString wayland = folder.filePath(QStringLiteral("gone"));
-  const struct {
-    QString Display, WaylandDisplay;
-    QStringList Named;
-  } cases[] = {
-      {x11, {}, {x11}},
-      {{}, QStringLiteral("wayland-gone"), {QStringLiteral("wayland-gone")}},
-      {{}, wayland, {wayland}},
-      {x11, wayland, {x11, wayland}},
-  };
-  for (const auto& c : cases) {
+  const QString output = folder.filePath(QStringLiteral("picture.png"));
+  // DISPLAY and WAYLAND_DISPLAY, each named in the line when set.
+  const std::pair<QString, QString> cases[] = {
+      {x11, {}}, {{}, QStringLiteral("wayland-gone")}, {{}, wayland}, {x11, wayland}};
+  for (const auto& [display, waylandDisplay] : cases) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     // The suite's offscreen platform would hide the display.
     for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "WAYLAND_SOCKET", "XDG_SESSION_TYPE"})
       environment.remove(QString::fromLatin1(name));
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), folder.path());
-    if (!c.Display.isEmpty()) environment.insert(QStringLiteral("DISPLAY"), c.Display);
-    if (!c.WaylandDisplay.isEmpty()) environment.insert(QStringLiteral("WAYLAND_DISPLAY"), c.WaylandDisplay);
-    const QString output = folder.filePath(QStringLiteral("picture.png"));
-    for (const QStringList& arguments :
-         {QStringList{document}, QStringList{QStringLiteral("--export"), output, document}}) {
+    if (!display.isEmpty()) environment.insert(QStringLiteral("DISPLAY"), display);
+    if (!waylandDisplay.isEmpty()) environment.insert(QStringLiteral("WAYLAND_DISPLAY"), waylandDisplay);
+    for (const bool exports : {false, true}) {
       QProcess process;
       process.setProcessEnvironment(environment);
       process.setChildProcessModifier([] {
         const rlimit noCore{0, 0};  // a regression must not litter the source tree
         ::setrlimit(RLIMIT_CORE, &noCore);
       });
-      process.start(QStringLiteral(VARENTA_EXECUTABLE), arguments);
+      process.start(QStringLiteral(VARENTA_EXECUTABLE),
+                    exports ? QStringList{QStringLiteral("--export"), output, document} : QStringList{document});
       ASSERT_TRUE(process.waitForFinished(60000));
       const QString errors = QString::fromLocal8Bit(process.readAllStandardError());
-      const std::string context = (c.Named.join(QLatin1Char(' ')) + QLatin1Char(' ') + arguments[0]).toStdString();
+      const std::string context =
+          (display + QLatin1Char(' ') + waylandDisplay).toStdString() + ": " + errors.toStdString();
       EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << context;
-      const bool exports = arguments.size() > 1;
-      EXPECT_EQ(process.exitCode(), exports ? 0 : 1) << context << ": " << errors.toStdString();
-      EXPECT_EQ(errors.count(QLatin1Char('\n')), exports ? 0 : 1) << errors.toStdString();
-      for (const QString& display : c.Named) EXPECT_EQ(errors.contains(display), !exports) << errors.toStdString();
-      if (exports) {
-        EXPECT_TRUE(QFile::remove(output)) << context;
-      }
+      EXPECT_EQ(process.exitCode(), exports ? 0 : 1) << context;
+      EXPECT_EQ(errors.count(QLatin1Char('\n')), exports ? 0 : 1) << context;
+      for (const QString& named : {display, waylandDisplay})
+        EXPECT_TRUE(named.isEmpty() || errors.contains(named) != exports) << context;
+      EXPECT_EQ(QFile::remove(output), exports) << context;
     }
   }
 }
