@@ -51,7 +51,7 @@ appstreamcli validate --no-net "$root/usr/share/metainfo/org.quellar.varenta_dia
   fail "the metainfo is not valid"
 # The manual page: every option, the formats, the exit status and examples.
 man_text=$(zcat "$root/usr/share/man/man1/varenta-diagram.1.gz")
-for word in '\\-\\-export' '\\-\\-format' '\\-\\-size' '\\-\\-help' '\\-\\-version' \
+for word in '\-\-export' '\-\-format' '\-\-size' '\-\-help' '\-\-version' \
   '.SH FORMATS' '.SH "EXIT STATUS"' '.SH EXAMPLES'; do
   grep -qF -- "$word" <<<"$man_text" || fail "the manual page lacks $word"
 done
