@@ -11,6 +11,7 @@ packages=(
   xvfb xauth fonts-liberation2 fonts-dejavu-core
   libemf2svg-dev poppler-utils desktop-file-utils libglib2.0-bin
   qt6-translations-l10n
+  help2man dpkg-dev file appstream lintian
 )
 
 missing=()

@@ -41,7 +41,8 @@ class TMainForm : public QMainWindow {
   const QString& FileName() const { return m_fileName; }
   // The identification window; absent until the window is first activated.
   TAutoHintForm* AutoHintForm() const { return m_autoHintForm; }
-  // Where the user's manuals are looked for: the program's folder.
+  // Where the user's manuals are looked for: the program's folder, then the
+  // installed data folder (see app/manual_location.h).
   void SetProgramFolder(const QString& folder) { m_programFolder = folder; }
   QString ManualPath() const;
 

@@ -19,6 +19,7 @@
 #include "app/command_guard.h"
 #include "app/graph_control_editor_form.h"
 #include "app/main_form.h"
+#include "app/manual_location.h"
 #include "app/serie_values_form.h"
 #include "app/series_list_model.h"
 #include "app/status_text.h"
@@ -39,8 +40,8 @@ uint32_t BgrOfColor(const QColor& color) {
 }  // namespace
 
 QString TMainForm::ManualPath() const {
-  return m_programFolder + QLatin1Char('/') +
-         i18n::Lookup(QT_TRANSLATE_NOOP("Program", "Quellar Varenta Diagram User's Manual.pdf"));
+  return app::LocateManual(m_programFolder,
+                           i18n::Lookup(QT_TRANSLATE_NOOP("Program", "Quellar Varenta Diagram User's Manual.pdf")));
 }
 
 void TMainForm::SetFileName(const QString& fileName) {

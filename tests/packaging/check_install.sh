@@ -12,8 +12,10 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 cmake --install "$build" --prefix "$prefix" >/dev/null
 expected=(
   "bin/varenta-diagram"
-  "bin/Quellar Varenta Diagram User's Manual.pdf"
-  "bin/Manuel utilisateur de Quellar Varenta Diagram.pdf"
+  "share/varenta-diagram/manual/Quellar Varenta Diagram User's Manual.pdf"
+  "share/varenta-diagram/manual/Manuel utilisateur de Quellar Varenta Diagram.pdf"
+  "share/man/man1/varenta-diagram.1.gz"
+  "share/metainfo/org.quellar.varenta_diagram.metainfo.xml"
   "share/applications/varenta-diagram.desktop"
   "share/icons/hicolor/scalable/apps/varenta-diagram.svg"
   "share/icons/hicolor/scalable/mimetypes/application-x-varenta-diagram.svg"
