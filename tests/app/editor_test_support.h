@@ -4,7 +4,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -34,6 +36,20 @@ inline void PickColorInNextDialog(const QColor& color) {
     dialog->setCurrentColor(color);
     dialog->accept();
   });
+}
+
+// Clicks `browse`, answers the colour dialog it opens with a click on
+// `answer`, and returns the colour the dialog opened with.
+inline QColor AnswerColorDialog(QPushButton* browse, QDialogButtonBox::StandardButton answer) {
+  QColor preset;
+  QTimer::singleShot(0, [&preset, answer] {
+    auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    preset = dialog->currentColor();
+    QTest::mouseClick(dialog->findChild<QDialogButtonBox*>()->button(answer), Qt::LeftButton);
+  });
+  QTest::mouseClick(browse, Qt::LeftButton);
+  return preset;
 }
 
 // Counts the change notifications an element sends to its owner.
