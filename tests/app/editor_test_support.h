@@ -10,7 +10,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "model/graph_element.h"
+#include "change_counter.h"
 
 // Replaces a line edit's text the way a user does: select all, then type.
 inline void TypeInto(QLineEdit* edit, const QString& text) {
@@ -51,11 +51,3 @@ inline QColor AnswerColorDialog(QPushButton* browse, QDialogButtonBox::StandardB
   QTest::mouseClick(browse, Qt::LeftButton);
   return preset;
 }
-
-// Counts the change notifications an element sends to its owner.
-struct TChangeCounter {
-  explicit TChangeCounter(TGraphElement& element) {
-    element.OnChange = [this](TGraphElement*) { ++Count; };
-  }
-  int Count = 0;
-};

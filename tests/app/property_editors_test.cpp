@@ -105,7 +105,7 @@ TEST(PropertyEditors, FieldsApplyTheirConversionsAndFallbacksInOneChange) {
     EXPECT_TRUE(bench.Editor->IsModified());
     bench.Editor->ApplyChanges();
     EXPECT_EQ(c.Stored(bench), c.Expected);
-    EXPECT_EQ(changes.Count, 1);
+    EXPECT_EQ(changes.count, 1);
   }
 }
 
@@ -189,7 +189,7 @@ TEST(PropertyEditors, SeriesFieldsApplyInOneChange) {
   EXPECT_EQ(serie.Name(), "Renamed");
   EXPECT_FALSE(serie.Visible());
   EXPECT_EQ(serie.Frequency(), 1);
-  EXPECT_EQ(changes.Count, 1);
+  EXPECT_EQ(changes.count, 1);
 }
 
 TEST(PropertyEditors, CaptionLinesAreJoinedWithCrLfWithoutTheTrailingBreak) {
@@ -366,7 +366,7 @@ TEST(PropertyEditors, AxisEditorWritesItsPartsInOneChange) {
   EXPECT_EQ(axe.TextLabel().Text(), " Silica ");
   EXPECT_EQ(axe.GridLines().Count(), 5);
   EXPECT_EQ(axe.Ticks().TickLength(), 9);
-  EXPECT_EQ(changes.Count, 1);
+  EXPECT_EQ(changes.count, 1);
   EXPECT_FALSE(bench.Editor->IsModified());
 }
 
