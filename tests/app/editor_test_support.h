@@ -4,11 +4,13 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
-#include "model/graph_element.h"
+#include "change_counter.h"
 
 // Replaces a line edit's text the way a user does: select all, then type.
 inline void TypeInto(QLineEdit* edit, const QString& text) {
@@ -36,10 +38,16 @@ inline void PickColorInNextDialog(const QColor& color) {
   });
 }
 
-// Counts the change notifications an element sends to its owner.
-struct TChangeCounter {
-  explicit TChangeCounter(TGraphElement& element) {
-    element.OnChange = [this](TGraphElement*) { ++Count; };
-  }
-  int Count = 0;
-};
+// Clicks `browse`, answers the colour dialog it opens with a click on
+// `answer`, and returns the colour the dialog opened with.
+inline QColor AnswerColorDialog(QPushButton* browse, QDialogButtonBox::StandardButton answer) {
+  QColor preset;
+  QTimer::singleShot(0, [&preset, answer] {
+    auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    preset = dialog->currentColor();
+    QTest::mouseClick(dialog->findChild<QDialogButtonBox*>()->button(answer), Qt::LeftButton);
+  });
+  QTest::mouseClick(browse, Qt::LeftButton);
+  return preset;
+}

@@ -1,5 +1,6 @@
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLocale>
 #include <QPlainTextEdit>
@@ -9,6 +10,7 @@
 #include <QSpinBox>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "app/editors/axe_element_editor_form.h"
 #include "app/editors/color_field.h"
@@ -103,7 +105,7 @@ TEST(PropertyEditors, FieldsApplyTheirConversionsAndFallbacksInOneChange) {
     EXPECT_TRUE(bench.Editor->IsModified());
     bench.Editor->ApplyChanges();
     EXPECT_EQ(c.Stored(bench), c.Expected);
-    EXPECT_EQ(changes.Count, 1);
+    EXPECT_EQ(changes.count, 1);
   }
 }
 
@@ -187,7 +189,7 @@ TEST(PropertyEditors, SeriesFieldsApplyInOneChange) {
   EXPECT_EQ(serie.Name(), "Renamed");
   EXPECT_FALSE(serie.Visible());
   EXPECT_EQ(serie.Frequency(), 1);
-  EXPECT_EQ(changes.Count, 1);
+  EXPECT_EQ(changes.count, 1);
 }
 
 TEST(PropertyEditors, CaptionLinesAreJoinedWithCrLfWithoutTheTrailingBreak) {
@@ -205,28 +207,95 @@ TEST(PropertyEditors, CaptionLinesAreJoinedWithCrLfWithoutTheTrailingBreak) {
   EXPECT_FALSE(bench.Editor->IsModified());
 }
 
-TEST(PropertyEditors, TranslucentColoursSurviveAndArePickedWithTheirAlpha) {
-  TBench bench = MakeBench<TControlLabelEditorForm, TControlLabel>([](auto& l) { l.Font().SetColor(0x80FF0000); });
-  TypeInto(bench.Field<QLineEdit>("edtHeight"), "40");
-  bench.Editor->ApplyChanges();
-  EXPECT_EQ(bench.As<TControlLabel>().Font().Color(), 0x80FF0000u);
+constexpr uint32_t kTranslucent = 0x80336699;
 
-  PickColorInNextDialog(QColor(0, 0, 255, 100));
-  QTest::mouseClick(bench.Field<QPushButton>("btnBrowseColor"), Qt::LeftButton);
-  EXPECT_EQ(bench.Field<app::TColorSwatch>("shpColor")->Argb(), 0x640000FFu);
-  EXPECT_TRUE(bench.Editor->IsModified());
-  bench.Editor->ApplyChanges();
-  EXPECT_EQ(bench.As<TControlLabel>().Font().Color(), 0x640000FFu);
+struct TColourFieldCase {
+  const char* Browse;
+  std::function<TBench()> Make;  // an element with kTranslucent in the field
+  std::function<uint32_t(const TBench&)> Stored;
+  uint32_t Preset;
+};
+
+TEST(PropertyEditors, ColourDialogsOpenOnTheFieldsColourAndOkOrCancelChangesNothing) {
+  const auto label = [](const TBench& b) { return b.As<TControlLabel>().Font().Color(); };
+  const auto line = [](const TBench& b) { return b.As<TLineStyle>().Color(); };
+  const auto marker = [] {
+    return MakeBench<TPointStyleEditorForm, TPointStyle>([](auto& s) {
+      s.SetFillColor(kTranslucent);
+      s.SetLineColor(kTranslucent);
+    });
+  };
+  const TColourFieldCase cases[] = {
+      {"btnBrowseColor",
+       [] {
+         return MakeBench<TControlLabelEditorForm, TControlLabel>([](auto& l) { l.Font().SetColor(kTranslucent); });
+       },
+       label, kTranslucent},
+      {"btnBrowseColor",
+       [] { return MakeBench<TGraphLineStyleEditorForm, TGraphLineStyle>([](auto& s) { s.SetColor(kTranslucent); }); },
+       [](const TBench& b) { return b.As<TGraphLineStyle>().Color(); }, kTranslucent},
+      {"btnBrowseColor",
+       [] { return MakeBench<TLineStyleEditorForm, TLineStyle>([](auto& s) { s.SetColor(kTranslucent); }); }, line,
+       kTranslucent},
+      {"btnEndColor",
+       [] {
+         return MakeBench<TLineStyleEditorForm, TLineStyle>([](auto& s) {
+           s.SetColorMode(cmGradient);
+           s.SetEndColor(kTranslucent);
+         });
+       },
+       [](const TBench& b) { return b.As<TLineStyle>().EndColor(); }, kTranslucent},
+      {"btnBrowseFillColor", marker, [](const TBench& b) { return b.As<TPointStyle>().FillColor(); }, kTranslucent},
+      {"btnBrowseFrameColor", marker, [](const TBench& b) { return b.As<TPointStyle>().LineColor(); }, kTranslucent},
+      // The opacity field governs a surface's alpha: its dialog offers none.
+      {"btnBrowseSurfaceColor",
+       [] { return MakeBench<TGraphSerieEditorForm, TSurfaceSerie>([](auto& s) { s.SetFillColor(kTranslucent); }); },
+       [](const TBench& b) { return b.As<TSurfaceSerie>().FillColor(); }, 0xFF000000 | kTranslucent},
+  };
+  for (const TColourFieldCase& c : cases) {
+    for (const auto answer : {QDialogButtonBox::Ok, QDialogButtonBox::Cancel}) {
+      TBench bench = c.Make();
+      SCOPED_TRACE(std::string(bench.Editor->metaObject()->className()) + " " + c.Browse +
+                   (answer == QDialogButtonBox::Ok ? " Ok" : " Cancel"));
+      QSignalSpy edits(bench.Editor.get(), &TEditorForm::Edited);
+      EXPECT_EQ(AnswerColorDialog(bench.Field<QPushButton>(c.Browse), answer).rgba(), c.Preset);
+      EXPECT_EQ(edits.count(), 0);
+      EXPECT_FALSE(bench.Editor->IsModified());
+      bench.Editor->ApplyChanges();
+      EXPECT_EQ(c.Stored(bench), kTranslucent);
+    }
+  }
 }
 
-TEST(PropertyEditors, ACancelledColourDialogChangesNothing) {
-  TBench bench = MakeBench<TPointStyleEditorForm, TPointStyle>([](auto& s) { s.SetFillColor(0x40102030); });
-  QSignalSpy edits(bench.Editor.get(), &TEditorForm::Edited);
-  QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
-  QTest::mouseClick(bench.Field<QPushButton>("btnBrowseFillColor"), Qt::LeftButton);
-  EXPECT_EQ(bench.Field<app::TColorSwatch>("shpFillColor")->Argb(), 0x40102030u);
-  EXPECT_EQ(edits.count(), 0);
-  EXPECT_FALSE(bench.Editor->IsModified());
+struct TPickedColourCase {
+  const char* Browse;
+  const char* Swatch;
+  std::function<TBench()> Make;
+  QColor Picked;
+  std::function<uint32_t(const TBench&)> Stored;
+  uint32_t Expected;
+};
+
+TEST(PropertyEditors, PickedColoursKeepTheirAlphaUnlessTheFieldHasNone) {
+  const TPickedColourCase cases[] = {
+      {"btnBrowseColor", "shpColor",
+       [] { return MakeBench<TControlLabelEditorForm, TControlLabel>([](auto& l) { l.Font().SetColor(0x80FF0000); }); },
+       QColor(0, 0, 255, 100), [](const TBench& b) { return b.As<TControlLabel>().Font().Color(); }, 0x640000FF},
+      // A surface's colour keeps the alpha byte its opacity field does not show.
+      {"btnBrowseSurfaceColor", "shpSurfaceColor",
+       [] { return MakeBench<TGraphSerieEditorForm, TSurfaceSerie>([](auto& s) { s.SetFillColor(0x12345678); }); },
+       QColor(255, 0, 0), [](const TBench& b) { return b.As<TSurfaceSerie>().FillColor(); }, 0x12FF0000},
+  };
+  for (const TPickedColourCase& c : cases) {
+    SCOPED_TRACE(c.Browse);
+    TBench bench = c.Make();
+    PickColorInNextDialog(c.Picked);
+    QTest::mouseClick(bench.Field<QPushButton>(c.Browse), Qt::LeftButton);
+    EXPECT_EQ(bench.Field<app::TColorSwatch>(c.Swatch)->Argb(), c.Expected);
+    EXPECT_TRUE(bench.Editor->IsModified());
+    bench.Editor->ApplyChanges();
+    EXPECT_EQ(c.Stored(bench), c.Expected);
+  }
 }
 
 TEST(PropertyEditors, DotTypeOutsideTheListSelectsNothingUntilOneIsChosen) {
@@ -240,14 +309,6 @@ TEST(PropertyEditors, DotTypeOutsideTheListSelectsNothingUntilOneIsChosen) {
   QTest::keyClick(dotTypes, Qt::Key_Home);
   bench.Editor->ApplyChanges();
   EXPECT_EQ(bench.As<TPointStyle>().DotType(), dtFilledDot);
-}
-
-TEST(PropertyEditors, SurfaceColourKeepsItsAlphaByteWhenPicked) {
-  TBench bench = MakeBench<TGraphSerieEditorForm, TSurfaceSerie>([](auto& s) { s.SetFillColor(0x12345678); });
-  PickColorInNextDialog(QColor(255, 0, 0));
-  QTest::mouseClick(bench.Field<QPushButton>("btnBrowseSurfaceColor"), Qt::LeftButton);
-  bench.Editor->ApplyChanges();
-  EXPECT_EQ(bench.As<TSurfaceSerie>().FillColor(), 0x12FF0000u);
 }
 
 TEST(PropertyEditors, EndColourIsEnabledAndComparedOnlyForAGradient) {
@@ -305,7 +366,7 @@ TEST(PropertyEditors, AxisEditorWritesItsPartsInOneChange) {
   EXPECT_EQ(axe.TextLabel().Text(), " Silica ");
   EXPECT_EQ(axe.GridLines().Count(), 5);
   EXPECT_EQ(axe.Ticks().TickLength(), 9);
-  EXPECT_EQ(changes.Count, 1);
+  EXPECT_EQ(changes.count, 1);
   EXPECT_FALSE(bench.Editor->IsModified());
 }
 

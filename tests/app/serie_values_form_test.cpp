@@ -15,6 +15,7 @@
 #include "app/band_header.h"
 #include "app/serie_values_form.h"
 #include "app/values_grid.h"
+#include "change_counter.h"
 #include "i18n/dictionary.h"
 #include "model/lines_serie.h"
 #include "model/points_serie.h"
@@ -59,21 +60,17 @@ void SetClipboard(const QString& text) { QGuiApplication::clipboard()->setText(t
 
 class SerieValuesForm : public ::testing::Test {
  protected:
-  void SetUp() override {
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    points.OnChange = [this](TGraphElement*) { ++changes; };
-    lines.OnChange = [this](TGraphElement*) { ++changes; };
-  }
+  void SetUp() override { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
   void TearDown() override { QLocale::setDefault(QLocale::system()); }
 
   TPointsSerie points;
   TLinesSerie lines;
-  int changes = 0;
+  TChangeCounter changes{points, lines};
 };
 
 TEST_F(SerieValuesForm, NewPointsSerieOpensWithOneEmptyRowWithoutBandsAndStoresNothing) {
   points.SetName("S");
-  changes = 0;
+  changes.count = 0;
   EXPECT_TRUE(ExecuteWith(points, [](TSerieValuesForm& form, TValuesGrid& grid) {
     EXPECT_EQ(grid.model()->rowCount(), 1);
     EXPECT_EQ(grid.model()->columnCount(), 3);
@@ -83,7 +80,7 @@ TEST_F(SerieValuesForm, NewPointsSerieOpensWithOneEmptyRowWithoutBandsAndStoresN
     EXPECT_EQ(form.size(), QSize(599, 478));
   }));
   EXPECT_EQ(points.Items().Count(), 0);
-  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(changes.count, 1);
 }
 
 TEST_F(SerieValuesForm, LinesSerieShowsBothBandsOverSixColumns) {
@@ -108,7 +105,7 @@ TEST_F(SerieValuesForm, TypedNameAndRowAreStoredInOneChangeWithCZero) {
   EXPECT_EQ(points.Name(), " Rock ");
   ASSERT_EQ(points.Items().Count(), 1);
   EXPECT_EQ(points.Items().Get(0), (TTernaryPoint{0.25, 0.75, 0.0}));
-  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(changes.count, 1);
 }
 
 TEST_F(SerieValuesForm, EnterAndTabMoveToTheNextCellAndEnterAtTheEndAddsARow) {
@@ -251,7 +248,7 @@ TEST_F(SerieValuesForm, UnreadableCellIsDrawnRedAndItsRowLeftOut) {
 TEST_F(SerieValuesForm, CancelAndEscapeLeaveTheSerieAsItWas) {
   points.SetName("Kept");
   points.Items().Add({1, 2, 3});
-  changes = 0;
+  changes.count = 0;
   EXPECT_FALSE(ExecuteWith(
       points,
       [](TSerieValuesForm& form, TValuesGrid& grid) {
@@ -264,7 +261,7 @@ TEST_F(SerieValuesForm, CancelAndEscapeLeaveTheSerieAsItWas) {
       "btnCancel"));
   EXPECT_EQ(points.Name(), "Kept");
   EXPECT_EQ(points.Items().Get(0), (TTernaryPoint{1, 2, 3}));
-  EXPECT_EQ(changes, 0);
+  EXPECT_EQ(changes.count, 0);
 }
 
 TEST_F(SerieValuesForm, TextsFollowTheLanguage) {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "change_counter.h"
 #include "control/control_label.h"
 #include "model/xml_document.h"
 #include "xml_reading.h"
@@ -35,17 +36,16 @@ TEST(ControlLabel, StartsEmptyVisibleAndTwentyFivePixelsHigh) {
 
 TEST(ControlLabel, EachEditIsOneChangeAndRepeatingAValueIsNone) {
   TControlLabel label;
-  int changes = 0;
-  label.OnChange = [&changes](TGraphElement*) { ++changes; };
+  TChangeCounter changes(label);
   label.SetCaption(QStringLiteral("Title"));
   label.SetHeight(40);
   label.SetVisible(false);
   label.Font().SetSize(14);
-  EXPECT_EQ(changes, 4);
+  EXPECT_EQ(changes.count, 4);
   label.SetCaption(QStringLiteral("Title"));
   label.SetHeight(40);
   label.SetVisible(false);
-  EXPECT_EQ(changes, 4);
+  EXPECT_EQ(changes.count, 4);
 }
 
 TEST(ControlLabel, SetDefaultsIsOneChangeAndResetsEverything) {
@@ -54,10 +54,9 @@ TEST(ControlLabel, SetDefaultsIsOneChangeAndResetsEverything) {
   label.SetHeight(40);
   label.SetVisible(false);
   label.Font().SetName(QStringLiteral("Courier"));
-  int changes = 0;
-  label.OnChange = [&changes](TGraphElement*) { ++changes; };
+  TChangeCounter changes(label);
   label.SetDefaults();
-  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(changes.count, 1);
   EXPECT_EQ(label.Caption(), QString());
   EXPECT_EQ(label.Height(), 25);
   EXPECT_TRUE(label.Visible());
@@ -101,10 +100,9 @@ TEST(ControlLabel, LoadingKeepsWhatTheFragmentOmitsAndIsOneChange) {
   TControlLabel label;
   label.SetCaption(QStringLiteral("Kept"));
   label.Font().SetName(QStringLiteral("Courier"));
-  int changes = 0;
-  label.OnChange = [&changes](TGraphElement*) { ++changes; };
+  TChangeCounter changes(label);
   Load(label, "<L><Height>50</Height><Font><Size>12</Size></Font></L>");
-  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(changes.count, 1);
   EXPECT_EQ(label.Caption(), QStringLiteral("Kept"));
   EXPECT_EQ(label.Height(), 50);
   EXPECT_EQ(label.Font().Name(), QStringLiteral("Courier"));

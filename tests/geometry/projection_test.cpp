@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "change_counter.h"
 #include "geometry/projection.h"
 
 namespace {
@@ -126,19 +127,18 @@ TEST(Projection, RotateClockwiseMovesAToTheTopVertex) {
 
 TEST(Projection, RotationsAndMirrorsRestoreOrderWithOneNotificationEach) {
   TProjection projection;
-  int notifications = 0;
-  projection.OnChange = [&](TProjection*) { ++notifications; };
+  TChangeCounter notifications(projection);
 
   projection.Rotate(true);
   projection.Rotate(false);
   EXPECT_EQ(projection.AxisOrder(), (std::array<int32_t, 3>{0, 1, 2}));
-  EXPECT_EQ(notifications, 2);
+  EXPECT_EQ(notifications.count, 2);
 
   projection.Mirror();
   EXPECT_EQ(projection.AxisOrder(), (std::array<int32_t, 3>{0, 2, 1}));
   projection.Mirror();
   EXPECT_EQ(projection.AxisOrder(), (std::array<int32_t, 3>{0, 1, 2}));
-  EXPECT_EQ(notifications, 4);
+  EXPECT_EQ(notifications.count, 4);
 
   for (int i = 0; i < 3; ++i) projection.Rotate(false);
   EXPECT_EQ(projection.AxisOrder(), (std::array<int32_t, 3>{0, 1, 2}));
@@ -183,8 +183,7 @@ TEST(Projection, NonPositiveZoomIsRefusedBeforeAnyChange) {
   TProjection projection;
   projection.SetZoom(50);
   projection.SetOrigin({0.1, 0.2});
-  int notifications = 0;
-  projection.OnChange = [&](TProjection*) { ++notifications; };
+  TChangeCounter notifications(projection);
   for (const double bad : {0.0, -1.0, std::nan("")}) {
     try {
       projection.SetZoom(bad);
@@ -195,36 +194,35 @@ TEST(Projection, NonPositiveZoomIsRefusedBeforeAnyChange) {
   }
   EXPECT_EQ(projection.Zoom(), 50);
   EXPECT_EQ(projection.Origin(), (TDoublePoint{0.1, 0.2}));
-  EXPECT_EQ(notifications, 0);
+  EXPECT_EQ(notifications.count, 0);
   // The batch counter was not left open: the next change notifies.
   projection.SetZoom(60);
-  EXPECT_EQ(notifications, 1);
+  EXPECT_EQ(notifications.count, 1);
 }
 
 TEST(Projection, SettersNotifyOnlyOnChangeAndBatchesNotifyOnce) {
   TProjection projection;
-  int notifications = 0;
-  projection.OnChange = [&](TProjection*) { ++notifications; };
+  TChangeCounter notifications(projection);
   projection.SetZoom(1.0);
   projection.SetOrigin({0, 0});
   projection.SetMode(0);
-  EXPECT_EQ(notifications, 0);
+  EXPECT_EQ(notifications.count, 0);
   projection.SetOrigin({1, 0});
-  EXPECT_EQ(notifications, 1);
+  EXPECT_EQ(notifications.count, 1);
 
   projection.BeginUpdate();
   projection.SetZoom(3);
   projection.SetOrigin({2, 2});
   projection.SetMode(1);
-  EXPECT_EQ(notifications, 1);
+  EXPECT_EQ(notifications.count, 1);
   projection.EndUpdate();
-  EXPECT_EQ(notifications, 2);
+  EXPECT_EQ(notifications.count, 2);
 
   projection.EndUpdate();  // unmatched: nothing happens
-  EXPECT_EQ(notifications, 2);
+  EXPECT_EQ(notifications.count, 2);
 
   projection.Reset();
-  EXPECT_EQ(notifications, 3);
+  EXPECT_EQ(notifications.count, 3);
   EXPECT_EQ(projection.Zoom(), 1.0);
   EXPECT_EQ(projection.Mode(), 0);
 }

@@ -2,19 +2,12 @@
 
 #include <QLocale>
 
+#include "change_counter.h"
 #include "model/graph_label.h"
 #include "model/graph_line_style.h"
 #include "model/xml_document.h"
 
 namespace {
-
-// Counts the change notifications an element sends.
-struct ChangeCounter {
-  explicit ChangeCounter(TGraphElement& element) {
-    element.OnChange = [this](TGraphElement*) { ++count; };
-  }
-  int count = 0;
-};
 
 pugi::xml_node Parse(pugi::xml_document& document, const char* text) {
   EXPECT_TRUE(document.load_string(text, model::kParseOptions));
@@ -25,7 +18,7 @@ pugi::xml_node Parse(pugi::xml_document& document, const char* text) {
 
 TEST(GraphElement, BatchesReportOnceAndSilentBatchesNever) {
   TGraphFont font;
-  ChangeCounter changes(font);
+  TChangeCounter changes(font);
   font.BeginUpdate();
   font.SetSize(10);
   font.SetName("Courier");
@@ -47,7 +40,7 @@ TEST(GraphElement, BatchesReportOnceAndSilentBatchesNever) {
 TEST(GraphElement, SettersWithTheCurrentValueSendNothing) {
   TGraphlabel label;
   label.SetText("B");
-  ChangeCounter changes(label);
+  TChangeCounter changes(label);
   label.SetText("B");
   label.Font().SetName("Arial");
   label.Font().SetSize(8);
@@ -58,7 +51,7 @@ TEST(GraphElement, SettersWithTheCurrentValueSendNothing) {
 
 TEST(GraphElement, ScopeClosesTheBatchWhenAnExceptionEscapes) {
   TGraphLineStyle style;
-  ChangeCounter changes(style);
+  TChangeCounter changes(style);
   try {
     TUpdateScope scope(style);
     style.SetSize(3);
@@ -77,7 +70,7 @@ TEST(GraphFont, DefaultsKeepStyles) {
   EXPECT_EQ(font.Styles(), 0);
   font.SetStyles(FontStyleBit(fsBold));
   font.SetName("Courier");
-  ChangeCounter changes(font);
+  TChangeCounter changes(font);
   font.SetDefaults();
   EXPECT_EQ(changes.count, 1);
   EXPECT_EQ(font.Name(), "Arial");
@@ -113,7 +106,7 @@ TEST(GraphFont, ReadingIsLenientPropertyByProperty) {
   TGraphFont font;
   font.SetSize(9);
   font.SetStyles(FontStyleBit(fsItalic));
-  ChangeCounter changes(font);
+  TChangeCounter changes(font);
   font.LoadFromXML(Parse(document,
                          "<Font><Size>10.5</Size><Styles>[fsBold,fsHeavy]</Styles>"
                          "<Color>16711680</Color><Name>Courier</Name></Font>"));
@@ -163,7 +156,7 @@ TEST(GraphLabel, FragmentKeepsMissingPartsAndRoutesFontChanges) {
   EXPECT_EQ(*model::ChildText(font, "Styles"), "[]");
 
   label.Font().SetName("Courier");
-  ChangeCounter changes(label);
+  TChangeCounter changes(label);
   label.LoadFromXML(Parse(document, "<TextLabel><Text>A</Text></TextLabel>"));
   EXPECT_EQ(label.Text(), "A");
   EXPECT_EQ(label.Font().Name(), "Courier");

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "axe_canvas.h"
+#include "change_counter.h"
 #include "model/xml_document.h"
 #include "xml_reading.h"
 
@@ -34,11 +35,10 @@ std::string Saved(const TGraphAxe& axe) {
 int Load(TGraphAxe& axe, const std::string& xml) {
   pugi::xml_document document;
   EXPECT_TRUE(document.load_string(xml.c_str(), model::kParseOptions));
-  int changes = 0;
-  axe.OnChange = [&](TGraphElement*) { ++changes; };
+  TChangeCounter changes(axe);
   axe.LoadFromXML(document.child("Axe"));
   axe.OnChange = nullptr;
-  return changes;
+  return changes.count;
 }
 
 void ChangeEverything(TGraphAxe& axe) {
@@ -81,10 +81,9 @@ TEST(GraphAxe, SetDefaultsRestoresEverythingButThePosition) {
   TGraphAxe axe;
   const std::string defaults = Saved(axe);
   ChangeEverything(axe);
-  int changes = 0;
-  axe.OnChange = [&](TGraphElement*) { ++changes; };
+  TChangeCounter changes(axe);
   axe.SetDefaults();
-  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(changes.count, 1);
   EXPECT_EQ(axe.Position(), apBottom);
   axe.SetPosition(apLeft);
   EXPECT_EQ(Saved(axe), defaults);
@@ -92,24 +91,22 @@ TEST(GraphAxe, SetDefaultsRestoresEverythingButThePosition) {
 
 TEST(GraphAxe, SetPositionCarriesTicksAndGridLinesWithOneNotification) {
   TGraphAxe axe;
-  int changes = 0;
-  axe.OnChange = [&](TGraphElement*) { ++changes; };
+  TChangeCounter changes(axe);
   axe.SetPosition(apRight);
-  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(changes.count, 1);
   EXPECT_EQ(axe.Position(), apRight);
   EXPECT_EQ(axe.Ticks().Position(), apRight);
   EXPECT_EQ(axe.GridLines().Position(), apRight);
 
   axe.SetPosition(apRight);
   axe.SetPosition(TAxePosition(7));
-  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(changes.count, 1);
   EXPECT_EQ(axe.Position(), apRight);
 }
 
 TEST(GraphAxe, EveryEditInsideTheAxisReachesItsOwnerAsOneChange) {
   TGraphAxe axe;
-  int changes = 0;
-  axe.OnChange = [&](TGraphElement*) { ++changes; };
+  TChangeCounter changes(axe);
   const std::function<void()> edits[] = {
       [&] { axe.SetVisible(false); },
       [&] { axe.SetLabelSpacing(12); },
@@ -123,14 +120,14 @@ TEST(GraphAxe, EveryEditInsideTheAxisReachesItsOwnerAsOneChange) {
       [&] { axe.Ticks().Style().SetDashStyle(DashStyleDash); },
   };
   for (size_t i = 0; i < std::size(edits); ++i) {
-    changes = 0;
+    changes.count = 0;
     edits[i]();
-    EXPECT_EQ(changes, 1) << "edit " << i;
+    EXPECT_EQ(changes.count, 1) << "edit " << i;
   }
-  changes = 0;
+  changes.count = 0;
   axe.SetLabelSpacing(12);
   axe.TextLabel().SetText("A");
-  EXPECT_EQ(changes, 0);
+  EXPECT_EQ(changes.count, 0);
 }
 
 TEST(GraphAxe, DrawsTheSideLineTheGridTheTicksAndTheTitle) {

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <memory>
 
+#include "change_counter.h"
 #include "geometry/device_conversions.h"
 #include "model/graph.h"
 #include "model/graph_axe.h"
@@ -74,11 +75,10 @@ TEST(Graph, NewGraphHasDefaultTitlesAndNoSeries) {
 TEST(Graph, FitToRectIgnoresEmptyRectangles) {
   Canvas canvas;
   TGraph graph;
-  int changes = 0;
-  graph.OnChange = [&](TGraphElement*) { ++changes; };
+  TChangeCounter changes(graph);
   for (const QRectF r : {QRectF(0, 0, 0, 100), QRectF(0, 0, 100, -5), QRectF(10, 10, -1, -1)})
     graph.FitToRect(canvas.g, r);
-  EXPECT_EQ(changes, 0);
+  EXPECT_EQ(changes.count, 0);
   EXPECT_EQ(graph.Projection().Zoom(), 1.0);
   EXPECT_EQ(graph.FitZoom(), 0.0);
 }
@@ -87,10 +87,9 @@ TEST(Graph, FitToRectCentresTheAxesInWideAndTallRectangles) {
   for (const QRectF target : {QRectF(20, 30, 560, 300), QRectF(50, 10, 300, 480)}) {
     Canvas canvas;
     TGraph graph;
-    int changes = 0;
-    graph.OnChange = [&](TGraphElement*) { ++changes; };
+    TChangeCounter changes(graph);
     graph.FitToRect(canvas.g, target);
-    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(changes.count, 1);
     EXPECT_EQ(graph.FitZoom(), graph.Projection().Zoom());
     const QRectF fitted =
         geometry::PlaneRectToDeviceRectF(canvas.g, graph.Projection(), graph.GetBounds(canvas.g, graph.Projection()));
@@ -148,10 +147,9 @@ TEST(Graph, RotateMovesTheAxesWithTheirComponents) {
 
 TEST(Graph, MirrorExchangesLeftAndRightAndTwoMirrorsRestore) {
   TGraph graph;
-  int changes = 0;
-  graph.OnChange = [&](TGraphElement*) { ++changes; };
+  TChangeCounter changes(graph);
   graph.Mirror();
-  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(changes.count, 1);
   EXPECT_EQ(Titles(graph), (QStringList{"B", "C", "A"}));
   ExpectAxesInTheirSlots(graph);
   graph.Mirror();
@@ -161,22 +159,20 @@ TEST(Graph, MirrorExchangesLeftAndRightAndTwoMirrorsRestore) {
 
 TEST(Graph, SeriesOwnershipAndNotifications) {
   TGraph graph;
-  int changes = 0;
+  TChangeCounter changes(graph);
   int seriesChanges = 0;
-  graph.OnChange = [&](TGraphElement*) { ++changes; };
   graph.OnSeriesChange = [&](TGraph*) { ++seriesChanges; };
 
   auto first = PointsSerie("S1", {{0.2, 0.3, 0.5}});
-  int oldHandlerCalls = 0;
-  first->OnChange = [&](TGraphElement*) { ++oldHandlerCalls; };
+  TChangeCounter oldHandlerCalls(*first);
   EXPECT_EQ(graph.AddSerie(std::move(first)), 0);
   EXPECT_EQ(graph.AddSerie(std::make_unique<TLinesSerie>()), 1);
-  EXPECT_EQ(changes, 2);
+  EXPECT_EQ(changes.count, 2);
   EXPECT_EQ(seriesChanges, 2);
 
   graph.GetSerie(0).SetName("Renamed");
-  EXPECT_EQ(oldHandlerCalls, 0);  // the graph's handler replaced it
-  EXPECT_EQ(changes, 3);
+  EXPECT_EQ(oldHandlerCalls.count, 0);  // the graph's handler replaced it
+  EXPECT_EQ(changes.count, 3);
 
   std::unique_ptr<TGraphSerie> removed = graph.RemoveSerie(0);
   EXPECT_EQ(removed->Name(), "Renamed");

@@ -4,17 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "change_counter.h"
 #include "model/line_style.h"
 #include "serie_canvas.h"
 
 namespace {
-
-struct TChangeCounter {
-  int count = 0;
-  void Attach(TGraphElement& element) {
-    element.OnChange = [this](TGraphElement*) { ++count; };
-  }
-};
 
 // Draws a horizontal segment across the canvas at y = 30.
 void DrawAcross(TLineStyle& style, TSerieCanvas& canvas, int count = 1, int index = 0) {
@@ -90,8 +84,7 @@ TEST(LineStyle, NewStyleHasDefaults) {
 
 TEST(LineStyle, SettersNotifyOnlyWhenTheValueChanges) {
   TLineStyle style;
-  TChangeCounter changes;
-  changes.Attach(style);
+  TChangeCounter changes(style);
   style.SetWidth(1.0f);
   style.SetDashStyle(DashStyleSolid);
   style.SetColor(0xFF000000);
@@ -180,8 +173,7 @@ TEST(LineStyle, DashedPenLeavesGapsAndUnknownDashStylesDrawSolid) {
 
 TEST(LineStyle, SilentWidthChangeNeedsRebuildPen) {
   TLineStyle style;
-  TChangeCounter changes;
-  changes.Attach(style);
+  TChangeCounter changes(style);
   TUpdateScope silent(style, true);
   style.SetWidth(5.0f);
   TSerieCanvas before(60, 60);
@@ -299,8 +291,7 @@ TEST_P(LineStyleLoading, KeepsWhatDoesNotConvert) {
   pugi::xml_document doc;
   ASSERT_TRUE(doc.load_string(GetParam().fragment));
   TLineStyle style;
-  TChangeCounter changes;
-  changes.Attach(style);
+  TChangeCounter changes(style);
   style.LoadFromXML(doc.first_child());
   EXPECT_EQ(style.Width(), GetParam().width);
   EXPECT_EQ(int(style.ColorMode()), GetParam().colorMode);

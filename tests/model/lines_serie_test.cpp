@@ -4,6 +4,7 @@
 #include <pugixml.hpp>
 #include <string>
 
+#include "change_counter.h"
 #include "model/lines_serie.h"
 #include "serie_canvas.h"
 
@@ -200,10 +201,9 @@ TEST(LinesSerie, ReadsBackWhatItWrote) {
   pugi::xml_document doc;
   original.SaveToXML(doc.append_child("Serie"));
   TLinesSerie copy;
-  int changes = 0;
-  copy.OnChange = [&](TGraphElement*) { ++changes; };
+  TChangeCounter changes(copy);
   copy.LoadFromXML(doc.first_child());
-  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(changes.count, 1);
   EXPECT_EQ(copy.Name(), QStringLiteral("User line"));
   EXPECT_EQ(copy.Frequency(), 2);
   EXPECT_EQ(copy.LineStyle().Color(), 0xFF123456u);

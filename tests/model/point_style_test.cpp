@@ -4,17 +4,11 @@
 #include <pugixml.hpp>
 #include <string>
 
+#include "change_counter.h"
 #include "model/point_style.h"
 #include "serie_canvas.h"
 
 namespace {
-
-struct TChangeCounter {
-  int count = 0;
-  void Attach(TGraphElement& element) {
-    element.OnChange = [this](TGraphElement*) { ++count; };
-  }
-};
 
 QImage DrawnImage(TPointStyle& style, const QPointF& at, bool batch, const QTransform& transform = {}) {
   TSerieCanvas canvas(60, 60);
@@ -40,8 +34,7 @@ TEST(PointStyle, NewStyleHasDefaults) {
 
 TEST(PointStyle, SettersNotifyOnlyWhenTheValueChanges) {
   TPointStyle style;
-  TChangeCounter changes;
-  changes.Attach(style);
+  TChangeCounter changes(style);
   style.SetSize(5);
   style.SetDotType(dtFilledSquare);
   style.SetLineColor(0xFF000000);
@@ -186,8 +179,7 @@ TEST(PointStyle, BatchRecordsShapesOnVectorDevices) {
 
 TEST(PointStyle, SilentResizeIsDrawnAtTheNewSize) {
   TPointStyle style;
-  TChangeCounter changes;
-  changes.Attach(style);
+  TChangeCounter changes(style);
   {
     TUpdateScope silent(style, true);
     style.SetSize(11);
@@ -276,8 +268,7 @@ TEST_P(PointStyleLoading, KeepsWhatDoesNotConvert) {
   pugi::xml_document doc;
   ASSERT_TRUE(doc.load_string(GetParam().fragment));
   TPointStyle style;
-  TChangeCounter changes;
-  changes.Attach(style);
+  TChangeCounter changes(style);
   style.LoadFromXML(doc.first_child());
   EXPECT_EQ(int(style.DotType()), GetParam().dotType);
   EXPECT_EQ(style.Size(), GetParam().size);
@@ -312,8 +303,7 @@ TEST(PointStyle, SetDefaultsRestoresEveryPropertyWithOneChange) {
   style.SetVisible(false);
   style.SetFillColor(0);
   style.SetLineColor(0);
-  TChangeCounter changes;
-  changes.Attach(style);
+  TChangeCounter changes(style);
   style.SetDefaults();
   EXPECT_EQ(changes.count, 1);
   EXPECT_EQ(style.DotType(), dtFilledSquare);

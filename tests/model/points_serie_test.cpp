@@ -8,19 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "change_counter.h"
 #include "geometry/device_conversions.h"
 #include "model/points_serie.h"
 #include "model/xml_document.h"
 #include "serie_canvas.h"
 
 namespace {
-
-struct TChangeCounter {
-  int count = 0;
-  void Attach(TGraphElement& element) {
-    element.OnChange = [this](TGraphElement*) { ++count; };
-  }
-};
 
 // Puts one point of the series at each world position of the canvas.
 void AddAt(TPointsSerie& serie, const TSerieCanvas& canvas, const std::vector<QPointF>& positions) {
@@ -82,8 +76,7 @@ TEST(PointsSerie, NewSerieHasDefaults) {
 
 TEST(PointsSerie, NameVisibleAndDrawArrowNotifyWhenChanged) {
   TPointsSerie serie;
-  TChangeCounter changes;
-  changes.Attach(serie);
+  TChangeCounter changes(serie);
   serie.SetName(QStringLiteral("Unnamed"));
   serie.SetVisible(true);
   serie.SetDrawArrow(false);
@@ -96,8 +89,7 @@ TEST(PointsSerie, NameVisibleAndDrawArrowNotifyWhenChanged) {
 
 TEST(PointsSerie, FrequencyRemoveableAndTagAreStoredSilently) {
   TPointsSerie serie;
-  TChangeCounter changes;
-  changes.Attach(serie);
+  TChangeCounter changes(serie);
   serie.SetFrequency(4);
   serie.SetRemoveable(true);
   serie.SetTag(QStringLiteral("t"));
@@ -118,8 +110,7 @@ TEST(PointsSerie, FrequencyNeverFallsBelowOne) {
 
 TEST(PointsSerie, StyleChangeIsOneChangeOfTheSerie) {
   TPointsSerie serie;
-  TChangeCounter changes;
-  changes.Attach(serie);
+  TChangeCounter changes(serie);
   serie.PointStyle().SetSize(9);
   serie.LineStyle().SetColor(TSerieCanvas::kRed);
   EXPECT_EQ(changes.count, 2);
@@ -144,8 +135,7 @@ TEST(PointsSerie, SetDefaultsKeepsNameRemoveableAndTag) {
   serie.PointStyle().SetSize(12);
   serie.LineStyle().SetWidth(4.0f);
   serie.Items().Add({1, 0, 0});
-  TChangeCounter changes;
-  changes.Attach(serie);
+  TChangeCounter changes(serie);
   serie.SetDefaults();
   EXPECT_EQ(changes.count, 1);
   EXPECT_EQ(serie.Name(), QStringLiteral("S"));
@@ -436,8 +426,7 @@ TEST(PointsSerie, LegendShowsTheMarkerThenTheLineOverTheBitmap) {
   QImage bitmap(60, 20, QImage::Format_RGB32);
   bitmap.fill(0xFF00FF00);
   TPointsSerie serie;
-  TChangeCounter changes;
-  changes.Attach(serie);
+  TChangeCounter changes(serie);
   serie.DrawSample(bitmap);
   EXPECT_EQ(bitmap.pixel(10, 10), 0xFF808080u);  // marker centred in the left square
   EXPECT_EQ(bitmap.pixel(7, 10), 0xFF000000u);
@@ -456,8 +445,7 @@ TEST(PointsSerie, LegendLimitsMarkerAndLineForThePictureOnly) {
   TPointsSerie serie;
   serie.PointStyle().SetSize(40);
   serie.LineStyle().SetWidth(30.0f);
-  TChangeCounter changes;
-  changes.Attach(serie);
+  TChangeCounter changes(serie);
   serie.DrawSample(bitmap);
   EXPECT_EQ(bitmap.pixel(3, 10), 0xFF000000u);  // size 14 about (10, 10)
   EXPECT_EQ(bitmap.pixel(1, 10), 0xFFFFFFFFu);
@@ -542,8 +530,7 @@ TEST(PointsSerie, ReadsBackWhatItWrote) {
   original.SaveToXML(doc.append_child("Serie"));
 
   TPointsSerie copy;
-  TChangeCounter changes;
-  changes.Attach(copy);
+  TChangeCounter changes(copy);
   copy.LoadFromXML(doc.first_child());
   EXPECT_EQ(changes.count, 1);
   EXPECT_EQ(copy.Name(), original.Name());

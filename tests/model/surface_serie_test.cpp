@@ -3,6 +3,7 @@
 #include <pugixml.hpp>
 #include <string>
 
+#include "change_counter.h"
 #include "model/surface_serie.h"
 #include "serie_canvas.h"
 
@@ -30,11 +31,10 @@ TEST(SurfaceSerie, NewSerieHasDefaults) {
 
 TEST(SurfaceSerie, FillSettersRaiseNoNotification) {
   TSurfaceSerie serie;
-  int changes = 0;
-  serie.OnChange = [&](TGraphElement*) { ++changes; };
+  TChangeCounter changes(serie);
   serie.SetAlphaBlending(10);
   serie.SetFillColor(0xFF0000FF);
-  EXPECT_EQ(changes, 0);
+  EXPECT_EQ(changes.count, 0);
   EXPECT_EQ(serie.AlphaBlending(), 10);
   EXPECT_EQ(serie.FillColor(), 0xFF0000FFu);
 }
@@ -188,12 +188,11 @@ TEST(SurfaceSerie, LoadingKeepsTheLowByteOfAlphaBlending) {
     pugi::xml_document doc;
     ASSERT_TRUE(doc.load_string(c.fragment));
     TSurfaceSerie serie;
-    int changes = 0;
-    serie.OnChange = [&](TGraphElement*) { ++changes; };
+    TChangeCounter changes(serie);
     serie.LoadFromXML(doc.first_child());
     EXPECT_EQ(serie.AlphaBlending(), c.alpha) << c.fragment;
     EXPECT_EQ(serie.FillColor(), c.fillColor) << c.fragment;
-    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(changes.count, 1);
   }
 }
 

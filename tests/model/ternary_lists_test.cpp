@@ -2,18 +2,12 @@
 
 #include <QLocale>
 
+#include "change_counter.h"
 #include "model/field_splitter.h"
 #include "model/ternary_lists.h"
 #include "model/xml_document.h"
 
 namespace {
-
-struct ChangeCounter {
-  explicit ChangeCounter(TGraphElement& element) {
-    element.OnChange = [this](TGraphElement*) { ++count; };
-  }
-  int count = 0;
-};
 
 std::string ErrorOf(const std::function<void()>& action) {
   try {
@@ -66,7 +60,7 @@ TEST(TernaryList, SetCountZeroFillsAndShrinksFromTheEnd) {
 
   TTernaryPointList five;
   for (int i = 0; i < 5; ++i) five.Add({double(i), 1, 2});
-  ChangeCounter changes(five);
+  TChangeCounter changes(five);
   five.SetCount(0);
   EXPECT_EQ(changes.count, 5);
   EXPECT_EQ(five.Count(), 0);
@@ -80,7 +74,7 @@ TEST(TernaryList, SetCountZeroFillsAndShrinksFromTheEnd) {
 TEST(TernaryList, DeleteMovesLaterItemsDown) {
   TTernaryCoupleList list;
   for (int i = 0; i < 4; ++i) list.Add({{double(i), 0, 0}, {0, double(i), 0}});
-  ChangeCounter changes(list);
+  TChangeCounter changes(list);
   list.Delete(1);
   EXPECT_EQ(changes.count, 1);
   ASSERT_EQ(list.Count(), 3);
@@ -104,7 +98,7 @@ TEST(TernaryList, SavesItemsWithAPointAndReadsThemBack) {
 
   TTernaryPointList copy;
   copy.Add({9, 9, 9});
-  ChangeCounter changes(copy);
+  TChangeCounter changes(copy);
   copy.LoadFromXML(items);
   EXPECT_EQ(changes.count, 1);
   ASSERT_EQ(copy.Count(), 2);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "axe_canvas.h"
+#include "change_counter.h"
 #include "model/xml_document.h"
 #include "xml_reading.h"
 
@@ -122,8 +123,7 @@ TEST(Ticks, AHugeCountIsKeptButDrawsALimitedNumberOfGraduations) {
 
 TEST(Ticks, SettersNotifyOnceAndNotAtAllForTheCurrentValue) {
   TTicks ticks;
-  int changes = 0;
-  ticks.OnChange = [&](TGraphElement*) { ++changes; };
+  TChangeCounter changes(ticks);
   const std::function<void()> sameValue[] = {
       [&] { ticks.SetCount(11); },        [&] { ticks.SetVisible(true); },
       [&] { ticks.SetPosition(apLeft); }, [&] { ticks.SetTickLength(5); },
@@ -131,7 +131,7 @@ TEST(Ticks, SettersNotifyOnceAndNotAtAllForTheCurrentValue) {
       [&] { ticks.Font().SetSize(8); },   [&] { ticks.Style().SetColor(0xFF000000); },
   };
   for (const auto& edit : sameValue) edit();
-  EXPECT_EQ(changes, 0);
+  EXPECT_EQ(changes.count, 0);
 
   const std::function<void()> newValue[] = {
       [&] { ticks.SetCount(5); },           [&] { ticks.SetVisible(false); },
@@ -140,9 +140,9 @@ TEST(Ticks, SettersNotifyOnceAndNotAtAllForTheCurrentValue) {
       [&] { ticks.Font().SetSize(10); },    [&] { ticks.Style().SetColor(0xFFFF0000); },
   };
   for (size_t i = 0; i < std::size(newValue); ++i) {
-    changes = 0;
+    changes.count = 0;
     newValue[i]();
-    EXPECT_EQ(changes, 1) << "edit " << i;
+    EXPECT_EQ(changes.count, 1) << "edit " << i;
   }
 }
 
@@ -331,10 +331,9 @@ TEST(Ticks, LoadRestoresSavedValuesWithOneNotification) {
   saved.SaveToXML(document.append_child("Ticks"));
 
   TTicks loaded;
-  int changes = 0;
-  loaded.OnChange = [&](TGraphElement*) { ++changes; };
+  TChangeCounter changes(loaded);
   loaded.LoadFromXML(document.child("Ticks"));
-  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(changes.count, 1);
   EXPECT_EQ(loaded.Count(), 6);
   EXPECT_EQ(loaded.Position(), apRight);
   EXPECT_FALSE(loaded.Visible());

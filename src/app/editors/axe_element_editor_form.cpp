@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "app/editors/field_text.h"
 #include "app/editors/graph_line_style_editor_form.h"
 #include "model/axe_element.h"
 
@@ -31,8 +30,11 @@ TAxeElementEditorForm::TAxeElementEditorForm(QWidget* parent)
   layout->setColumnStretch(1, 1);
   layout->setRowStretch(4, 1);
 
-  WatchEdits(m_edtCount);
-  WatchEdits(m_chbVisible);
+  BindWhole(
+      m_edtCount, [this] { return m_element->Count(); },
+      [this](int32_t count) { m_element->SetCount(count <= 0 ? 1 : count); }, TCompareText::AsTyped);
+  BindCheck(
+      m_chbVisible, [this] { return m_element->Visible(); }, [this](bool visible) { m_element->SetVisible(visible); });
   RetranslateUi();
 }
 
@@ -51,26 +53,4 @@ void TAxeElementEditorForm::SetElement(TGraphElement* element) {
   m_element = axeElement;
   m_styleEditor->SetElement(&axeElement->Style());
   LoadFromElement();
-}
-
-bool TAxeElementEditorForm::IsModified() const {
-  if (!m_element) return false;
-  return m_styleEditor->IsModified() || m_edtCount->text() != app::WholeText(m_element->Count()) ||
-         m_chbVisible->isChecked() != m_element->Visible();
-}
-
-void TAxeElementEditorForm::ApplyChanges() {
-  if (!m_element) return;
-  TUpdateScope scope(*m_element);
-  m_styleEditor->ApplyChanges();
-  if (const auto count = app::ReadWhole(m_edtCount->text())) m_element->SetCount(*count <= 0 ? 1 : *count);
-  m_element->SetVisible(m_chbVisible->isChecked());
-}
-
-void TAxeElementEditorForm::LoadFromElement() {
-  if (!m_element) return;
-  TLoadingGuard guard(*this);
-  m_styleEditor->LoadFromElement();
-  m_edtCount->setText(app::WholeText(m_element->Count()));
-  m_chbVisible->setChecked(m_element->Visible());
 }

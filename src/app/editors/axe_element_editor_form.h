@@ -16,10 +16,7 @@ class TAxeElementEditorForm : public TEditorForm {
   explicit TAxeElementEditorForm(QWidget* parent = nullptr);
 
   TGraphElement* GetElement() const override;
-  bool IsModified() const override;
   void SetElement(TGraphElement* element) override;
-  void ApplyChanges() override;
-  void LoadFromElement() override;
 
  protected:
   void RetranslateUi() override;

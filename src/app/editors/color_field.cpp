@@ -69,9 +69,12 @@ void TColorField::SetAlphaEditable(bool editable) {
 }
 
 void TColorField::Browse() {
-  QColorDialog dialog(geometry::ColorFromArgb(Argb()), this);
-  dialog.setOption(QColorDialog::ShowAlphaChannel, m_alphaEditable);
+  QColorDialog dialog(this);
   dialog.setOption(QColorDialog::DontUseNativeDialog);
+  // Before the colour: the dialog reads the alpha box only while it is
+  // shown, and a colour set earlier would come up opaque.
+  dialog.setOption(QColorDialog::ShowAlphaChannel, m_alphaEditable);
+  dialog.setCurrentColor(geometry::ColorFromArgb(Argb()));
   if (dialog.exec() != QDialog::Accepted) return;
   uint32_t argb = geometry::ArgbFromColor(dialog.selectedColor());
   if (!m_alphaEditable) argb = (Argb() & 0xFF000000) | (argb & 0x00FFFFFF);

@@ -7,7 +7,6 @@
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 
-#include "app/editors/field_text.h"
 #include "app/editors/font_editor_form.h"
 #include "control/control_label.h"
 
@@ -56,9 +55,7 @@ TControlLabelEditorForm::TControlLabelEditorForm(QWidget* parent)
   layout->setColumnStretch(1, 1);
   layout->setRowStretch(1, 1);
 
-  WatchEdits(m_mmCaption);
-  WatchEdits(m_edtHeight);
-  WatchEdits(m_chbVisible);
+  BindFields();
   RetranslateUi();
 }
 
@@ -84,29 +81,16 @@ QString TControlLabelEditorForm::TypedCaption() const {
   return TrimControls(m_mmCaption->toPlainText().split(QLatin1Char('\n')).join(QStringLiteral("\r\n")));
 }
 
-bool TControlLabelEditorForm::IsModified() const {
-  if (!m_label) return false;
-  return TypedCaption() != m_label->Caption() || m_fontEditor->IsModified() ||
-         m_edtHeight->text().trimmed() != app::WholeText(m_label->Height()) ||
-         m_chbVisible->isChecked() != m_label->Visible();
-}
-
-void TControlLabelEditorForm::ApplyChanges() {
-  if (!m_label) return;
-  TUpdateScope scope(*m_label);
-  m_label->SetCaption(TypedCaption());
-  m_fontEditor->ApplyChanges();
-  if (const auto height = app::ReadWhole(m_edtHeight->text()))
-    m_label->SetHeight(*height <= 0 ? kFallbackHeight : *height);
-  m_label->SetVisible(m_chbVisible->isChecked());
-}
-
-void TControlLabelEditorForm::LoadFromElement() {
-  if (!m_label) return;
-  TLoadingGuard guard(*this);
-  static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
-  m_mmCaption->setPlainText(m_label->Caption().split(lineBreak).join(QLatin1Char('\n')));
-  m_fontEditor->LoadFromElement();
-  m_edtHeight->setText(app::WholeText(m_label->Height()));
-  m_chbVisible->setChecked(m_label->Visible());
+void TControlLabelEditorForm::BindFields() {
+  Bind(m_mmCaption,
+       {[this] {
+          static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+          m_mmCaption->setPlainText(m_label->Caption().split(lineBreak).join(QLatin1Char('\n')));
+        },
+        [this] { return TypedCaption() != m_label->Caption(); }, [this] { m_label->SetCaption(TypedCaption()); }});
+  BindWhole(
+      m_edtHeight, [this] { return m_label->Height(); },
+      [this](int32_t height) { m_label->SetHeight(height <= 0 ? kFallbackHeight : height); });
+  BindCheck(
+      m_chbVisible, [this] { return m_label->Visible(); }, [this](bool visible) { m_label->SetVisible(visible); });
 }

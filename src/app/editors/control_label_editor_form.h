@@ -18,15 +18,13 @@ class TControlLabelEditorForm : public TEditorForm {
   explicit TControlLabelEditorForm(QWidget* parent = nullptr);
 
   TGraphElement* GetElement() const override;
-  bool IsModified() const override;
   void SetElement(TGraphElement* element) override;
-  void ApplyChanges() override;
-  void LoadFromElement() override;
 
  protected:
   void RetranslateUi() override;
 
  private:
+  void BindFields();
   // The caption as it is stored: lines joined with CR LF, without blanks or
   // control characters at either end.
   QString TypedCaption() const;

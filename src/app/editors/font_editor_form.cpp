@@ -58,10 +58,7 @@ TFontEditorForm::TFontEditorForm(QWidget* parent)
   layout->setColumnStretch(2, 1);
   layout->setRowStretch(5, 1);
 
-  WatchEdits(m_cbxFontName);
-  WatchEdits(m_color);
-  WatchEdits(m_edtSize);
-  for (QCheckBox* box : {m_chbBold, m_chbItalic, m_chbUnderline, m_chbStrikeOut}) WatchEdits(box);
+  BindFields();
   RetranslateUi();
 }
 
@@ -85,29 +82,15 @@ void TFontEditorForm::SetElement(TGraphElement* element) {
   LoadFromElement();
 }
 
-int TFontEditorForm::StylesOfBoxes() const {
-  int styles = 0;
-  if (m_chbBold->isChecked()) styles |= FontStyleBit(fsBold);
-  if (m_chbItalic->isChecked()) styles |= FontStyleBit(fsItalic);
-  if (m_chbUnderline->isChecked()) styles |= FontStyleBit(fsUnderline);
-  if (m_chbStrikeOut->isChecked()) styles |= FontStyleBit(fsStrikeout);
+std::array<std::pair<QCheckBox*, TGraphFontStyle>, 4> TFontEditorForm::StyleBoxes() const {
+  return {{{m_chbBold, fsBold}, {m_chbItalic, fsItalic}, {m_chbUnderline, fsUnderline}, {m_chbStrikeOut, fsStrikeout}}};
+}
+
+TGraphFontStyles TFontEditorForm::StylesOfBoxes() const {
+  TGraphFontStyles styles = 0;
+  for (const auto& [box, style] : StyleBoxes())
+    if (box->isChecked()) styles |= FontStyleBit(style);
   return styles;
-}
-
-bool TFontEditorForm::IsModified() const {
-  if (!m_font) return false;
-  return m_cbxFontName->currentText() != m_font->Name() || m_color->Argb() != m_font->Color() ||
-         m_edtSize->text().trimmed() != app::SingleText(m_font->Size()) || StylesOfBoxes() != m_font->Styles();
-}
-
-void TFontEditorForm::ApplyChanges() {
-  if (!m_font) return;
-  TUpdateScope scope(*m_font);
-  m_font->SetName(m_cbxFontName->currentText());
-  m_font->SetColor(m_color->Argb());
-  if (const auto size = app::ReadWhole(m_edtSize->text()))
-    m_font->SetSize(*size < kLowestSize ? kFallbackSize : float(*size));
-  m_font->SetStyles(TGraphFontStyles(StylesOfBoxes()));
 }
 
 void TFontEditorForm::SelectFamily(const QString& name) {
@@ -125,15 +108,21 @@ void TFontEditorForm::SelectFamily(const QString& name) {
   m_cbxFontName->setCurrentIndex(index);
 }
 
-void TFontEditorForm::LoadFromElement() {
-  if (!m_font) return;
-  TLoadingGuard guard(*this);
-  SelectFamily(m_font->Name());
-  m_color->SetArgb(m_font->Color());
-  m_edtSize->setText(app::SingleText(m_font->Size()));
-  const TGraphFontStyles styles = m_font->Styles();
-  m_chbBold->setChecked(styles & FontStyleBit(fsBold));
-  m_chbItalic->setChecked(styles & FontStyleBit(fsItalic));
-  m_chbUnderline->setChecked(styles & FontStyleBit(fsUnderline));
-  m_chbStrikeOut->setChecked(styles & FontStyleBit(fsStrikeout));
+void TFontEditorForm::BindFields() {
+  Bind(m_cbxFontName,
+       {[this] { SelectFamily(m_font->Name()); }, [this] { return m_cbxFontName->currentText() != m_font->Name(); },
+        [this] { m_font->SetName(m_cbxFontName->currentText()); }});
+  BindColor(
+      m_color, [this] { return m_font->Color(); }, [this](uint32_t argb) { m_font->SetColor(argb); });
+  // Shown as stored, read as a whole number of points.
+  BindText(
+      m_edtSize, [this] { return app::SingleText(m_font->Size()); },
+      [this](const QString& text) {
+        if (const auto size = app::ReadWhole(text)) m_font->SetSize(*size < kLowestSize ? kFallbackSize : float(*size));
+      });
+  for (const auto& [box, style] : StyleBoxes()) WatchEdits(box);
+  Bind({[this] {
+          for (const auto& [box, style] : StyleBoxes()) box->setChecked(m_font->Styles() & FontStyleBit(style));
+        },
+        [this] { return StylesOfBoxes() != m_font->Styles(); }, [this] { m_font->SetStyles(StylesOfBoxes()); }});
 }

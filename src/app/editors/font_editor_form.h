@@ -1,12 +1,15 @@
 #pragma once
 
+#include <array>
+#include <utility>
+
 #include "app/editors/editor_form.h"
+#include "model/graph_font.h"
 
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class TGraphFont;
 namespace app {
 class TColorField;
 }
@@ -19,17 +22,16 @@ class TFontEditorForm : public TEditorForm {
   explicit TFontEditorForm(QWidget* parent = nullptr);
 
   TGraphElement* GetElement() const override;
-  bool IsModified() const override;
   void SetElement(TGraphElement* element) override;
-  void ApplyChanges() override;
-  void LoadFromElement() override;
 
  protected:
   void RetranslateUi() override;
 
  private:
+  void BindFields();
   void SelectFamily(const QString& name);
-  int StylesOfBoxes() const;
+  std::array<std::pair<QCheckBox*, TGraphFontStyle>, 4> StyleBoxes() const;
+  TGraphFontStyles StylesOfBoxes() const;
 
   TGraphFont* m_font = nullptr;
   QLabel* m_lblName;

@@ -9,7 +9,6 @@
 #include <QVBoxLayout>
 
 #include "app/editors/axe_element_editor_form.h"
-#include "app/editors/field_text.h"
 #include "app/editors/font_editor_form.h"
 #include "app/editors/graph_line_style_editor_form.h"
 #include "app/editors/ticks_editor_form.h"
@@ -65,9 +64,14 @@ QWidget* TGraphAxeEditorForm::CreateTextPage() {
   layout->addWidget(m_chbVisible);
   layout->addStretch(1);
 
-  WatchEdits(m_edtLabelText);
-  WatchEdits(m_edtSpacing);
-  WatchEdits(m_chbVisible);
+  BindText(
+      m_edtLabelText, [this] { return m_axe->TextLabel().Text(); },
+      [this](const QString& text) { m_axe->TextLabel().SetText(text); }, TCompareText::AsTyped);
+  BindWhole(
+      m_edtSpacing, [this] { return m_axe->LabelSpacing(); },
+      [this](int32_t spacing) { m_axe->SetLabelSpacing(spacing); }, TCompareText::AsTyped);
+  BindCheck(
+      m_chbVisible, [this] { return m_axe->Visible(); }, [this](bool visible) { m_axe->SetVisible(visible); });
   return m_tsText;
 }
 
@@ -105,36 +109,4 @@ void TGraphAxeEditorForm::SetElement(TGraphElement* element) {
   m_gridEditor->SetElement(&axe->GridLines());
   m_ticksEditor->SetElement(&axe->Ticks());
   LoadFromElement();
-}
-
-bool TGraphAxeEditorForm::IsModified() const {
-  if (!m_axe) return false;
-  return m_edtLabelText->text() != m_axe->TextLabel().Text() ||
-         m_edtSpacing->text() != app::WholeText(m_axe->LabelSpacing()) ||
-         m_chbVisible->isChecked() != m_axe->Visible() || m_fontEditor->IsModified() ||
-         m_lineStyleEditor->IsModified() || m_gridEditor->IsModified() || m_ticksEditor->IsModified();
-}
-
-void TGraphAxeEditorForm::ApplyChanges() {
-  if (!m_axe) return;
-  TUpdateScope scope(*m_axe);
-  m_axe->TextLabel().SetText(m_edtLabelText->text());
-  if (const auto spacing = app::ReadWhole(m_edtSpacing->text())) m_axe->SetLabelSpacing(*spacing);
-  m_axe->SetVisible(m_chbVisible->isChecked());
-  m_fontEditor->ApplyChanges();
-  m_lineStyleEditor->ApplyChanges();
-  m_gridEditor->ApplyChanges();
-  m_ticksEditor->ApplyChanges();
-}
-
-void TGraphAxeEditorForm::LoadFromElement() {
-  if (!m_axe) return;
-  TLoadingGuard guard(*this);
-  m_edtLabelText->setText(m_axe->TextLabel().Text());
-  m_edtSpacing->setText(app::WholeText(m_axe->LabelSpacing()));
-  m_chbVisible->setChecked(m_axe->Visible());
-  m_fontEditor->LoadFromElement();
-  m_lineStyleEditor->LoadFromElement();
-  m_gridEditor->LoadFromElement();
-  m_ticksEditor->LoadFromElement();
 }

@@ -21,10 +21,7 @@ class TGraphAxeEditorForm : public TEditorForm {
   explicit TGraphAxeEditorForm(QWidget* parent = nullptr);
 
   TGraphElement* GetElement() const override;
-  bool IsModified() const override;
   void SetElement(TGraphElement* element) override;
-  void ApplyChanges() override;
-  void LoadFromElement() override;
 
  protected:
   void RetranslateUi() override;

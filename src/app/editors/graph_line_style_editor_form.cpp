@@ -6,7 +6,6 @@
 
 #include "app/editors/color_field.h"
 #include "app/editors/dash_style_buttons.h"
-#include "app/editors/field_text.h"
 #include "model/graph_line_style.h"
 
 TGraphLineStyleEditorForm::TGraphLineStyleEditorForm(QWidget* parent)
@@ -30,9 +29,13 @@ TGraphLineStyleEditorForm::TGraphLineStyleEditorForm(QWidget* parent)
   layout->setColumnStretch(1, 1);
   layout->setRowStretch(3, 1);
 
-  WatchEdits(m_color);
-  WatchEdits(m_dashStyle);
-  WatchEdits(m_edtSize);
+  BindColor(
+      m_color, [this] { return m_style->Color(); }, [this](uint32_t argb) { m_style->SetColor(argb); });
+  BindDashStyle(
+      m_dashStyle, [this] { return m_style->DashStyle(); },
+      [this](int32_t dashStyle) { m_style->SetDashStyle(dashStyle); });
+  BindLineWidth(
+      m_edtSize, [this] { return m_style->Size(); }, [this](float width) { m_style->SetSize(width); });
   RetranslateUi();
 }
 
@@ -50,26 +53,4 @@ void TGraphLineStyleEditorForm::SetElement(TGraphElement* element) {
   if (!style) return;
   m_style = style;
   LoadFromElement();
-}
-
-bool TGraphLineStyleEditorForm::IsModified() const {
-  if (!m_style) return false;
-  return m_color->Argb() != m_style->Color() || m_dashStyle->Selected() != m_style->DashStyle() ||
-         m_edtSize->text().trimmed() != app::SingleText(m_style->Size());
-}
-
-void TGraphLineStyleEditorForm::ApplyChanges() {
-  if (!m_style) return;
-  TUpdateScope scope(*m_style);
-  m_style->SetColor(m_color->Argb());
-  if (const int32_t dashStyle = m_dashStyle->Selected(); dashStyle >= 0) m_style->SetDashStyle(dashStyle);
-  if (const auto width = app::ReadFraction(m_edtSize->text())) m_style->SetSize(*width < 1.0 ? 1.0f : float(*width));
-}
-
-void TGraphLineStyleEditorForm::LoadFromElement() {
-  if (!m_style) return;
-  TLoadingGuard guard(*this);
-  m_color->SetArgb(m_style->Color());
-  m_dashStyle->Select(m_style->DashStyle());
-  m_edtSize->setText(app::SingleText(m_style->Size()));
 }

@@ -9,7 +9,6 @@
 #include <QSpinBox>
 
 #include "app/editors/color_field.h"
-#include "app/editors/field_text.h"
 #include "app/editors/line_style_editor_form.h"
 #include "app/editors/point_style_editor_form.h"
 #include "model/surface_serie.h"
@@ -84,12 +83,7 @@ TGraphSerieEditorForm::TGraphSerieEditorForm(QWidget* parent)
   layout->setColumnStretch(3, 1);
   layout->setRowStretch(6, 1);
 
-  WatchEdits(m_chbVisible);
-  WatchEdits(m_chbDrawArrow);
-  WatchEdits(m_sedFrequency);
-  WatchEdits(m_edtName);
-  WatchEdits(m_edtAlphaBlending);
-  WatchEdits(m_surfaceColor);
+  BindFields();
   RetranslateUi();
 }
 
@@ -117,59 +111,37 @@ void TGraphSerieEditorForm::SetElement(TGraphElement* element) {
   auto* serie = dynamic_cast<TGraphSerie*>(element);
   if (!serie) return;
   m_serie = serie;
+  m_chbDrawArrow->setEnabled(PointsSerie() != nullptr);
+  m_gbSurface->setEnabled(SurfaceSerie() != nullptr);
   m_pointStyleEditor->SetElement(&serie->PointStyle());
   m_lineStyleEditor->SetElement(&serie->LineStyle());
   LoadFromElement();
 }
 
-bool TGraphSerieEditorForm::IsModified() const {
-  if (!m_serie) return false;
-  if (m_chbVisible->isChecked() != m_serie->Visible() || m_sedFrequency->value() != m_serie->Frequency() ||
-      m_edtName->text().trimmed() != m_serie->Name() || m_pointStyleEditor->IsModified() ||
-      m_lineStyleEditor->IsModified())
-    return true;
-  if (const TPointsSerie* points = PointsSerie(); points && m_chbDrawArrow->isChecked() != points->DrawArrow())
-    return true;
-  if (const TSurfaceSerie* surface = SurfaceSerie())
-    return m_edtAlphaBlending->text().trimmed() != app::WholeText(surface->AlphaBlending()) ||
-           m_surfaceColor->Argb() != surface->FillColor();
-  return false;
-}
-
-void TGraphSerieEditorForm::ApplyChanges() {
-  if (!m_serie) return;
-  TUpdateScope scope(*m_serie);
-  m_serie->SetVisible(m_chbVisible->isChecked());
-  m_serie->SetFrequency(m_sedFrequency->value());
-  m_serie->SetName(m_edtName->text().trimmed());
-  if (TPointsSerie* points = PointsSerie()) points->SetDrawArrow(m_chbDrawArrow->isChecked());
-  m_pointStyleEditor->ApplyChanges();
-  m_lineStyleEditor->ApplyChanges();
-  if (TSurfaceSerie* surface = SurfaceSerie()) {
-    // Only the low 8 bits are kept: 256 gives 0, 300 gives 44.
-    if (const auto alpha = app::ReadWhole(m_edtAlphaBlending->text()))
-      surface->SetAlphaBlending(uint8_t(*alpha & 0xFF));
-    surface->SetFillColor(m_surfaceColor->Argb());
-  }
-}
-
-void TGraphSerieEditorForm::LoadFromElement() {
-  if (!m_serie) return;
-  TLoadingGuard guard(*this);
-  m_chbVisible->setChecked(m_serie->Visible());
-  m_sedFrequency->setValue(m_serie->Frequency());
-  m_edtName->setText(m_serie->Name());
-  const TPointsSerie* points = PointsSerie();
-  m_chbDrawArrow->setEnabled(points != nullptr);
-  m_chbDrawArrow->setChecked(points && points->DrawArrow());
-  m_pointStyleEditor->LoadFromElement();
-  m_lineStyleEditor->LoadFromElement();
-  LoadSurface();
-}
-
-void TGraphSerieEditorForm::LoadSurface() {
-  const TSurfaceSerie* surface = SurfaceSerie();
-  m_gbSurface->setEnabled(surface != nullptr);
-  m_edtAlphaBlending->setText(app::WholeText(surface ? surface->AlphaBlending() : kNoSurfaceOpacity));
-  m_surfaceColor->SetArgb(surface ? surface->FillColor() : kNoSurfaceColor);
+void TGraphSerieEditorForm::BindFields() {
+  BindCheck(
+      m_chbVisible, [this] { return m_serie->Visible(); }, [this](bool visible) { m_serie->SetVisible(visible); });
+  Bind(m_sedFrequency, {[this] { m_sedFrequency->setValue(m_serie->Frequency()); },
+                        [this] { return m_sedFrequency->value() != m_serie->Frequency(); },
+                        [this] { m_serie->SetFrequency(m_sedFrequency->value()); }});
+  BindText(
+      m_edtName, [this] { return m_serie->Name(); }, [this](const QString& name) { m_serie->SetName(name.trimmed()); });
+  // A field the series does not have is disabled, shows a value that changes
+  // nothing, and is not written.
+  BindCheck(
+      m_chbDrawArrow, [this] { return PointsSerie() && PointsSerie()->DrawArrow(); },
+      [this](bool drawArrow) {
+        if (TPointsSerie* points = PointsSerie()) points->SetDrawArrow(drawArrow);
+      });
+  BindWhole(
+      m_edtAlphaBlending, [this] { return SurfaceSerie() ? SurfaceSerie()->AlphaBlending() : kNoSurfaceOpacity; },
+      [this](int32_t alpha) {
+        // Only the low 8 bits are kept: 256 gives 0, 300 gives 44.
+        if (TSurfaceSerie* surface = SurfaceSerie()) surface->SetAlphaBlending(uint8_t(alpha & 0xFF));
+      });
+  BindColor(
+      m_surfaceColor, [this] { return SurfaceSerie() ? SurfaceSerie()->FillColor() : kNoSurfaceColor; },
+      [this](uint32_t argb) {
+        if (TSurfaceSerie* surface = SurfaceSerie()) surface->SetFillColor(argb);
+      });
 }

@@ -27,10 +27,7 @@ class TGraphSerieEditorForm : public TEditorForm {
   explicit TGraphSerieEditorForm(QWidget* parent = nullptr);
 
   TGraphElement* GetElement() const override;
-  bool IsModified() const override;
   void SetElement(TGraphElement* element) override;
-  void ApplyChanges() override;
-  void LoadFromElement() override;
 
  protected:
   void RetranslateUi() override;
@@ -39,7 +36,7 @@ class TGraphSerieEditorForm : public TEditorForm {
   // Null unless the series carries the property.
   TPointsSerie* PointsSerie() const;
   TSurfaceSerie* SurfaceSerie() const;
-  void LoadSurface();
+  void BindFields();
 
   TGraphSerie* m_serie = nullptr;
   QCheckBox* m_chbVisible;

@@ -11,7 +11,6 @@
 
 #include "app/editors/color_field.h"
 #include "app/editors/dash_style_buttons.h"
-#include "app/editors/field_text.h"
 #include "model/line_style.h"
 
 TLineStyleEditorForm::TLineStyleEditorForm(QWidget* parent)
@@ -55,16 +54,7 @@ TLineStyleEditorForm::TLineStyleEditorForm(QWidget* parent)
   layout->setColumnStretch(1, 1);
   layout->setRowStretch(6, 1);
 
-  connect(m_colorModes, &QButtonGroup::idToggled, this, [this](int, bool checked) {
-    if (!checked) return;
-    EnableEndColor();
-    NotifyEdited();
-  });
-  WatchEdits(m_color);
-  WatchEdits(m_endColor);
-  WatchEdits(m_dashStyle);
-  WatchEdits(m_edtSize);
-  WatchEdits(m_chbVisible);
+  BindFields();
   EnableEndColor();
   RetranslateUi();
 }
@@ -98,30 +88,32 @@ void TLineStyleEditorForm::SetElement(TGraphElement* element) {
   LoadFromElement();
 }
 
-bool TLineStyleEditorForm::IsModified() const {
-  if (!m_style) return false;
-  const int mode = SelectedColorMode();
-  return mode != m_style->ColorMode() || m_color->Argb() != m_style->Color() ||
-         (mode == cmGradient && m_endColor->Argb() != m_style->EndColor()) ||
-         m_dashStyle->Selected() != m_style->DashStyle() ||
-         m_edtSize->text().trimmed() != app::SingleText(m_style->Width()) ||
-         m_chbVisible->isChecked() != m_style->Visible();
+void TLineStyleEditorForm::BindFields() {
+  connect(m_colorModes, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+    if (!checked) return;
+    EnableEndColor();
+    NotifyEdited();
+  });
+  Bind({[this] { LoadColorMode(); }, [this] { return SelectedColorMode() != m_style->ColorMode(); },
+        [this] {
+          if (const int mode = SelectedColorMode(); mode >= 0) m_style->SetColorMode(TColorMode(mode));
+        }});
+  BindColor(
+      m_color, [this] { return m_style->Color(); }, [this](uint32_t argb) { m_style->SetColor(argb); });
+  // The end colour counts only for a gradient, but is always written back.
+  Bind(m_endColor, {[this] { m_endColor->SetArgb(m_style->EndColor()); },
+                    [this] { return SelectedColorMode() == cmGradient && m_endColor->Argb() != m_style->EndColor(); },
+                    [this] { m_style->SetEndColor(m_endColor->Argb()); }});
+  BindDashStyle(
+      m_dashStyle, [this] { return m_style->DashStyle(); },
+      [this](int32_t dashStyle) { m_style->SetDashStyle(dashStyle); });
+  BindLineWidth(
+      m_edtSize, [this] { return m_style->Width(); }, [this](float width) { m_style->SetWidth(width); });
+  BindCheck(
+      m_chbVisible, [this] { return m_style->Visible(); }, [this](bool visible) { m_style->SetVisible(visible); });
 }
 
-void TLineStyleEditorForm::ApplyChanges() {
-  if (!m_style) return;
-  TUpdateScope scope(*m_style);
-  if (const int mode = SelectedColorMode(); mode >= 0) m_style->SetColorMode(TColorMode(mode));
-  m_style->SetColor(m_color->Argb());
-  m_style->SetEndColor(m_endColor->Argb());
-  if (const int32_t dashStyle = m_dashStyle->Selected(); dashStyle >= 0) m_style->SetDashStyle(dashStyle);
-  if (const auto width = app::ReadFraction(m_edtSize->text())) m_style->SetWidth(*width < 1.0 ? 1.0f : float(*width));
-  m_style->SetVisible(m_chbVisible->isChecked());
-}
-
-void TLineStyleEditorForm::LoadFromElement() {
-  if (!m_style) return;
-  TLoadingGuard guard(*this);
+void TLineStyleEditorForm::LoadColorMode() {
   // A mode outside the two known ones checks neither button.
   if (QAbstractButton* button = m_colorModes->button(m_style->ColorMode())) {
     button->setChecked(true);
@@ -132,9 +124,4 @@ void TLineStyleEditorForm::LoadFromElement() {
     m_colorModes->setExclusive(true);
   }
   EnableEndColor();
-  m_color->SetArgb(m_style->Color());
-  m_endColor->SetArgb(m_style->EndColor());
-  m_dashStyle->Select(m_style->DashStyle());
-  m_edtSize->setText(app::SingleText(m_style->Width()));
-  m_chbVisible->setChecked(m_style->Visible());
 }

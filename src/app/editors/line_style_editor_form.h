@@ -23,15 +23,14 @@ class TLineStyleEditorForm : public TEditorForm {
   explicit TLineStyleEditorForm(QWidget* parent = nullptr);
 
   TGraphElement* GetElement() const override;
-  bool IsModified() const override;
   void SetElement(TGraphElement* element) override;
-  void ApplyChanges() override;
-  void LoadFromElement() override;
 
  protected:
   void RetranslateUi() override;
 
  private:
+  void BindFields();
+  void LoadColorMode();
   // The checked colour mode, or -1 when neither is checked.
   int SelectedColorMode() const;
   // The end colour means something only for a gradient.

@@ -10,7 +10,6 @@
 #include <iterator>
 
 #include "app/editors/color_field.h"
-#include "app/editors/field_text.h"
 #include "model/point_style.h"
 
 namespace {
@@ -85,11 +84,7 @@ TPointStyleEditorForm::TPointStyleEditorForm(QWidget* parent)
   layout->setColumnStretch(1, 1);
   layout->setRowStretch(5, 1);
 
-  WatchEdits(m_cbxDotType);
-  WatchEdits(m_fillColor);
-  WatchEdits(m_frameColor);
-  WatchEdits(m_edtDotSize);
-  WatchEdits(m_chbVisible);
+  BindFields();
   RetranslateUi();
 }
 
@@ -114,32 +109,24 @@ void TPointStyleEditorForm::SetElement(TGraphElement* element) {
   LoadFromElement();
 }
 
-bool TPointStyleEditorForm::IsModified() const {
-  if (!m_style) return false;
-  return m_cbxDotType->currentIndex() != m_style->DotType() || m_fillColor->Argb() != m_style->FillColor() ||
-         m_frameColor->Argb() != m_style->LineColor() ||
-         m_edtDotSize->text().trimmed() != app::WholeText(m_style->Size()) ||
-         m_chbVisible->isChecked() != m_style->Visible();
-}
-
-void TPointStyleEditorForm::ApplyChanges() {
-  if (!m_style) return;
-  TUpdateScope scope(*m_style);
-  if (const int dotType = m_cbxDotType->currentIndex(); dotType >= 0) m_style->SetDotType(TDotType(dotType));
-  m_style->SetFillColor(m_fillColor->Argb());
-  m_style->SetLineColor(m_frameColor->Argb());
-  if (const auto size = app::ReadWhole(m_edtDotSize->text())) m_style->SetSize(*size <= 0 ? 1 : *size);
-  m_style->SetVisible(m_chbVisible->isChecked());
-}
-
-void TPointStyleEditorForm::LoadFromElement() {
-  if (!m_style) return;
-  TLoadingGuard guard(*this);
+void TPointStyleEditorForm::BindFields() {
   // A shape outside the list (documents may hold any byte) selects no entry.
-  const int dotType = m_style->DotType();
-  m_cbxDotType->setCurrentIndex(dotType < kDotTypeCount ? dotType : -1);
-  m_fillColor->SetArgb(m_style->FillColor());
-  m_frameColor->SetArgb(m_style->LineColor());
-  m_edtDotSize->setText(app::WholeText(m_style->Size()));
-  m_chbVisible->setChecked(m_style->Visible());
+  Bind(m_cbxDotType, {[this] {
+                        const int dotType = m_style->DotType();
+                        m_cbxDotType->setCurrentIndex(dotType < kDotTypeCount ? dotType : -1);
+                      },
+                      [this] { return m_cbxDotType->currentIndex() != m_style->DotType(); },
+                      [this] {
+                        if (const int dotType = m_cbxDotType->currentIndex(); dotType >= 0)
+                          m_style->SetDotType(TDotType(dotType));
+                      }});
+  BindColor(
+      m_fillColor, [this] { return m_style->FillColor(); }, [this](uint32_t argb) { m_style->SetFillColor(argb); });
+  BindColor(
+      m_frameColor, [this] { return m_style->LineColor(); }, [this](uint32_t argb) { m_style->SetLineColor(argb); });
+  BindWhole(
+      m_edtDotSize, [this] { return m_style->Size(); },
+      [this](int32_t size) { m_style->SetSize(size <= 0 ? 1 : size); });
+  BindCheck(
+      m_chbVisible, [this] { return m_style->Visible(); }, [this](bool visible) { m_style->SetVisible(visible); });
 }

@@ -19,15 +19,14 @@ class TPointStyleEditorForm : public TEditorForm {
   explicit TPointStyleEditorForm(QWidget* parent = nullptr);
 
   TGraphElement* GetElement() const override;
-  bool IsModified() const override;
   void SetElement(TGraphElement* element) override;
-  void ApplyChanges() override;
-  void LoadFromElement() override;
 
  protected:
   void RetranslateUi() override;
 
  private:
+  void BindFields();
+
   TPointStyle* m_style = nullptr;
   QLabel* m_lblDotType;
   QComboBox* m_cbxDotType;

@@ -8,7 +8,6 @@
 #include <QVBoxLayout>
 
 #include "app/editors/axe_element_editor_form.h"
-#include "app/editors/field_text.h"
 #include "app/editors/font_editor_form.h"
 #include "model/number_format.h"
 #include "model/ticks.h"
@@ -42,7 +41,9 @@ QWidget* TTicksEditorForm::CreateLinesPage() {
   layout->addWidget(m_edtTickLength, 1, 1);
   layout->setColumnStretch(1, 1);
   layout->setRowStretch(2, 1);
-  WatchEdits(m_edtTickLength);
+  BindWhole(
+      m_edtTickLength, [this] { return m_ticks->TickLength(); },
+      [this](int32_t length) { m_ticks->SetTickLength(length < 0 ? 0 : length); }, TCompareText::AsTyped);
   return m_tsLines;
 }
 
@@ -74,8 +75,15 @@ QWidget* TTicksEditorForm::CreateLabelsPage() {
   layout->addWidget(m_pnlFont);
   layout->addWidget(m_gbLabels);
   layout->addStretch(1);
-  WatchEdits(m_edtSpacing);
-  WatchEdits(m_edtFormat);
+  BindWhole(
+      m_edtSpacing, [this] { return m_ticks->LabelSpacing(); },
+      [this](int32_t spacing) { m_ticks->SetLabelSpacing(spacing); }, TCompareText::AsTyped);
+  BindText(
+      m_edtFormat, [this] { return m_ticks->LabelFormat(); },
+      [this](const QString& text) {
+        // A format that cannot show one floating-point number is refused.
+        if (model::FormatWithUserFormat(text, 1.0)) m_ticks->SetLabelFormat(text.trimmed());
+      });
   return m_tsLabels;
 }
 
@@ -99,33 +107,4 @@ void TTicksEditorForm::SetElement(TGraphElement* element) {
   m_axeElementEditor->SetElement(ticks);
   m_fontEditor->SetElement(&ticks->Font());
   LoadFromElement();
-}
-
-bool TTicksEditorForm::IsModified() const {
-  if (!m_ticks) return false;
-  return m_axeElementEditor->IsModified() || m_fontEditor->IsModified() ||
-         m_edtSpacing->text() != app::WholeText(m_ticks->LabelSpacing()) ||
-         m_edtFormat->text().trimmed() != m_ticks->LabelFormat() ||
-         m_edtTickLength->text() != app::WholeText(m_ticks->TickLength());
-}
-
-void TTicksEditorForm::ApplyChanges() {
-  if (!m_ticks) return;
-  TUpdateScope scope(*m_ticks);
-  m_axeElementEditor->ApplyChanges();
-  m_fontEditor->ApplyChanges();
-  if (const auto spacing = app::ReadWhole(m_edtSpacing->text())) m_ticks->SetLabelSpacing(*spacing);
-  // A format that cannot show one floating-point number is refused.
-  if (model::FormatWithUserFormat(m_edtFormat->text(), 1.0)) m_ticks->SetLabelFormat(m_edtFormat->text().trimmed());
-  if (const auto length = app::ReadWhole(m_edtTickLength->text())) m_ticks->SetTickLength(*length < 0 ? 0 : *length);
-}
-
-void TTicksEditorForm::LoadFromElement() {
-  if (!m_ticks) return;
-  TLoadingGuard guard(*this);
-  m_axeElementEditor->LoadFromElement();
-  m_fontEditor->LoadFromElement();
-  m_edtSpacing->setText(app::WholeText(m_ticks->LabelSpacing()));
-  m_edtFormat->setText(m_ticks->LabelFormat());
-  m_edtTickLength->setText(app::WholeText(m_ticks->TickLength()));
 }
