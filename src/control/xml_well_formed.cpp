@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "model/markup_cursor.h"
 #include "model/xml_document.h"
 
 namespace control {
@@ -137,103 +138,43 @@ bool IsKnownReference(std::string_view reference) {
   return IsXmlChar(code) || (code >= 0x1 && code < 0x20);
 }
 
-// Scans the markup so that "&" in comments, CDATA sections, processing
-// instructions and the document type is left alone; every other "&", in text
-// or in an attribute value, must begin a known reference.
-class TReferenceScanner {
- public:
-  explicit TReferenceScanner(std::string_view text) : m_text(text) {}
-
-  TFault Run() {
-    while (m_at < m_text.size()) {
-      const size_t next = m_text.find_first_of("<&", m_at);
-      if (next == std::string_view::npos) break;
-      m_at = next;
-      if (m_text[m_at] == '&') {
-        if (TFault fault = CheckReference()) return fault;
-      } else if (TFault fault = SkipMarkup()) {
-        return fault;
-      }
-    }
+// The reference that begins at text[at], an "&": the offset just past it, or
+// the fault it is.
+TFault CheckReference(std::string_view text, size_t& at) {
+  size_t end = at + 1;
+  while (end < text.size() && (IsNameChar(static_cast<unsigned char>(text[end])) || text[end] == '#')) ++end;
+  if (end < text.size() && text[end] == ';' && IsKnownReference(text.substr(at, end + 1 - at))) {
+    at = end + 1;
     return std::nullopt;
   }
+  if (end < text.size() && text[end] == ';' && text[at + 1] != '#')
+    return TXmlFault{at, "a reference to an undeclared entity"};
+  return TXmlFault{at, text[at + 1] == '#' ? "an invalid character reference" : "a \"&\" that begins no reference"};
+}
 
- private:
-  TFault CheckReference() {
-    size_t end = m_at + 1;
-    while (end < m_text.size() && (IsNameChar(static_cast<unsigned char>(m_text[end])) || m_text[end] == '#')) ++end;
-    if (end < m_text.size() && m_text[end] == ';' && IsKnownReference(m_text.substr(m_at, end + 1 - m_at))) {
-      m_at = end + 1;
-      return std::nullopt;
-    }
-    if (end < m_text.size() && m_text[end] == ';' && m_text[m_at + 1] != '#')
-      return TXmlFault{m_at, "a reference to an undeclared entity"};
-    return TXmlFault{m_at,
-                     m_text[m_at + 1] == '#' ? "an invalid character reference" : "a \"&\" that begins no reference"};
+// Every "&" from `begin` up to `end` begins a known reference.
+TFault ReferencesFault(std::string_view text, size_t begin, size_t end) {
+  for (size_t at = begin; (at = text.find('&', at)) < end;)
+    if (TFault fault = CheckReference(text, at)) return fault;
+  return std::nullopt;
+}
+
+// "&" in comments, CDATA sections, processing instructions and the document
+// type is left alone; every other one, in text or in an attribute value (the
+// only place where a tag of a parsed document may hold it), must begin a
+// known reference.
+TFault ReferenceFault(std::string_view text) {
+  model::TMarkupCursor cursor(text);
+  size_t textBegin = 0;
+  for (;;) {
+    const std::optional<model::TMarkup> markup = cursor.Next();
+    if (TFault fault = ReferencesFault(text, textBegin, markup ? markup->Begin : text.size())) return fault;
+    if (!markup || markup->End == std::string_view::npos) return std::nullopt;
+    if (markup->Kind == model::TMarkupKind::Tag)
+      if (TFault fault = ReferencesFault(text, markup->Begin, markup->End)) return fault;
+    textBegin = markup->End;
   }
-
-  TFault SkipMarkup() {
-    const std::string_view rest = m_text.substr(m_at);
-    if (StartsWith(rest, "<!--")) return SkipPast("-->");
-    if (StartsWith(rest, "<![CDATA[")) return SkipPast("]]>");
-    if (StartsWith(rest, "<?")) return SkipPast("?>");
-    if (StartsWith(rest, "<!")) return SkipDocumentType();
-    return ScanTag();
-  }
-
-  TFault SkipPast(std::string_view terminator) {
-    const size_t end = m_text.find(terminator, m_at);
-    m_at = end == std::string_view::npos ? m_text.size() : end + terminator.size();
-    return std::nullopt;
-  }
-
-  TFault SkipDocumentType() {
-    int brackets = 0;
-    char quote = 0;
-    for (++m_at; m_at < m_text.size(); ++m_at) {
-      const char c = m_text[m_at];
-      if (quote) {
-        if (c == quote) quote = 0;
-      } else if (c == '"' || c == '\'') {
-        quote = c;
-      } else if (c == '[') {
-        ++brackets;
-      } else if (c == ']') {
-        --brackets;
-      } else if (c == '>' && brackets <= 0) {
-        ++m_at;
-        break;
-      }
-    }
-    return std::nullopt;
-  }
-
-  // A start or end tag: references in its attribute values are checked.
-  TFault ScanTag() {
-    char quote = 0;
-    for (++m_at; m_at < m_text.size();) {
-      const char c = m_text[m_at];
-      if (quote) {
-        if (c == quote) {
-          quote = 0;
-        } else if (c == '&') {
-          if (TFault fault = CheckReference()) return fault;
-          continue;
-        }
-      } else if (c == '"' || c == '\'') {
-        quote = c;
-      } else if (c == '>') {
-        ++m_at;
-        break;
-      }
-      ++m_at;
-    }
-    return std::nullopt;
-  }
-
-  std::string_view m_text;
-  size_t m_at = 0;
-};
+}
 
 }  // namespace
 
@@ -243,7 +184,7 @@ std::optional<TXmlFault> FindWellFormednessFault(std::string_view text, const pu
   if (!IsUtf8Text(text)) return std::nullopt;
   if (TFault fault = EncodingFault(text)) return fault;
   // Most documents hold no "&" at all; only those need the markup scanned.
-  if (std::memchr(text.data(), '&', text.size())) return TReferenceScanner(text).Run();
+  if (std::memchr(text.data(), '&', text.size())) return ReferenceFault(text);
   return std::nullopt;
 }
 

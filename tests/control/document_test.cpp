@@ -265,6 +265,15 @@ const TNotWellFormed kNotWellFormed[] = {
      "column 40"},
     {"RawControlCharacter", "<GraphControl><MainHeader><Caption>a\x01</Caption></MainHeader></GraphControl>",
      "character that XML does not allow", "column 37"},
+    // Quotes and brackets inside a comment of the document type are no part of its structure.
+    {"BareAmpersandAfterAQuoteInTheDocumentType",
+     "<!DOCTYPE GraphControl [<!-- ' -->]><GraphControl><MainHeader><Caption>R & D</Caption></MainHeader>"
+     "</GraphControl>",
+     "begins no reference", "column 74"},
+    {"BareAmpersandAfterABracketInTheDocumentType",
+     "<!DOCTYPE GraphControl [<!-- [ -->]><GraphControl><MainHeader><Caption>R & D</Caption></MainHeader>"
+     "</GraphControl>",
+     "begins no reference", "column 74"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Document, NotWellFormedDocument, testing::ValuesIn(kNotWellFormed),
@@ -287,14 +296,49 @@ TEST_P(NotWellFormedDocument, IsRefusedWithThePositionAndTheDiagramStaysAsItWas)
 
 // What XML allows, and the control characters that earlier versions of the
 // program wrote as references, still open.
-TEST(Document, WellFormedMarkupAndEarlierControlCharacterReferencesLoad) {
+struct TWellFormed {
+  const char* Name;
+  const char* Text;
+  const char* Caption;
+};
+
+void PrintTo(const TWellFormed& c, std::ostream* os) { *os << c.Name; }
+
+class WellFormedDocument : public testing::TestWithParam<TWellFormed> {};
+
+const TWellFormed kWellFormed[] = {
+    {"MarkupAndEarlierControlCharacterReferences",
+     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<!-- a & b --><!DOCTYPE GraphControl>"
+     "<GraphControl><MainHeader><Note "
+     "a=\"&amp;\"><![CDATA[&x]]></Note><Caption>&amp;&lt;&gt;&apos;&quot;&#233;&#x4E2D;&#1;</Caption>"
+     "</MainHeader><?pi & ?></GraphControl>\r\n<!-- after -->\r\n",
+     "&<>'\"é中\x01"},
+    // A comment's end is looked for after the whole of its opening "<!--".
+    {"CommentOpenedWithItsEnd",
+     "<!--> R & D --><GraphControl><MainHeader><Caption>R &amp; D</Caption></MainHeader>"
+     "</GraphControl>",
+     "R & D"},
+    {"CommentOpenedWithThreeHyphens",
+     "<GraphControl><!---> R & D --><MainHeader><Caption>R</Caption></MainHeader>"
+     "</GraphControl>",
+     "R"},
+    {"CommentEndInACData",
+     "<GraphControl><MainHeader><Caption><![CDATA[a --> & b]]></Caption></MainHeader>"
+     "</GraphControl>",
+     "a --> & b"},
+    {"TagEndInAnAttribute",
+     "<GraphControl><MainHeader><Note a=\"x > &amp; <!--\"/><Caption>R &amp; D</Caption>"
+     "<Note a='-->'/></MainHeader></GraphControl>",
+     "R & D"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Document, WellFormedDocument, testing::ValuesIn(kWellFormed),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_P(WellFormedDocument, Loads) {
   TNewControl fresh;
-  LoadText(fresh.control,
-           "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<!-- a & b --><!DOCTYPE GraphControl>"
-           "<GraphControl><MainHeader><Note "
-           "a=\"&amp;\"><![CDATA[&x]]></Note><Caption>&amp;&lt;&gt;&apos;&quot;&#233;&#x4E2D;&#1;</Caption>"
-           "</MainHeader><?pi & ?></GraphControl>\r\n<!-- after -->\r\n");
-  EXPECT_EQ(fresh.control.MainHeader().Caption(), QString::fromUtf8("&<>'\"é中\x01"));
+  LoadText(fresh.control, GetParam().Text);
+  EXPECT_EQ(fresh.control.MainHeader().Caption(), QString::fromUtf8(GetParam().Caption));
 }
 
 TEST(Document, TextWithoutARootElementIsRefused) {
