@@ -13,6 +13,10 @@ namespace {
 
 using TFault = std::optional<TXmlFault>;
 
+TFault FaultAt(size_t offset, TXmlFaultKind kind, std::string attribute = {}) {
+  return TXmlFault{offset, kind, std::move(attribute)};
+}
+
 size_t OffsetOf(const pugi::xml_node& node) { return size_t(std::max<ptrdiff_t>(node.offset_debug(), 0)); }
 
 // One root element, and nothing but comments, processing instructions and
@@ -22,7 +26,7 @@ TFault TopLevelFault(std::string_view text, const pugi::xml_document& document) 
   for (pugi::xml_node node = document.first_child(); node; node = node.next_sibling()) {
     switch (node.type()) {
       case pugi::node_element:
-        if (rootSeen) return TXmlFault{OffsetOf(node), "more than one top-level element"};
+        if (rootSeen) return FaultAt(OffsetOf(node), TXmlFaultKind::SecondRoot);
         rootSeen = true;
         break;
       case pugi::node_pcdata:
@@ -32,7 +36,7 @@ TFault TopLevelFault(std::string_view text, const pugi::xml_document& document) 
         // The parser has removed the CRs of the value: its first visible
         // character is found in the text itself.
         const size_t visible = text.find_first_not_of(" \t\r\n", OffsetOf(node));
-        return TXmlFault{std::min(visible, text.size()), "text outside the root element"};
+        return FaultAt(std::min(visible, text.size()), TXmlFaultKind::TextOutsideRoot);
       }
       default:
         break;
@@ -48,7 +52,7 @@ TFault DuplicateAttributeFault(const pugi::xml_document& document) {
       for (pugi::xml_attribute a = first; a; a = a.next_attribute())
         for (pugi::xml_attribute b = a.next_attribute(); b; b = b.next_attribute())
           if (std::strcmp(a.name(), b.name()) == 0)
-            return TXmlFault{OffsetOf(node), std::string("attribute \"") + a.name() + "\" given twice"};
+            return FaultAt(OffsetOf(node), TXmlFaultKind::DuplicateAttribute, a.name());
     }
   }
   return std::nullopt;
@@ -57,6 +61,28 @@ TFault DuplicateAttributeFault(const pugi::xml_document& document) {
 bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
 }  // namespace
+
+std::string Describe(const TXmlFault& fault) {
+  switch (fault.Kind) {
+    case TXmlFaultKind::SecondRoot:
+      return "more than one top-level element";
+    case TXmlFaultKind::TextOutsideRoot:
+      return "text outside the root element";
+    case TXmlFaultKind::DuplicateAttribute:
+      return "attribute \"" + fault.Attribute + "\" given twice";
+    case TXmlFaultKind::UndeclaredEntity:
+      return "a reference to an undeclared entity";
+    case TXmlFaultKind::InvalidCharacterReference:
+      return "an invalid character reference";
+    case TXmlFaultKind::BareAmpersand:
+      return "a \"&\" that begins no reference";
+    case TXmlFaultKind::NotUtf8:
+      return "bytes that are not UTF-8";
+    case TXmlFaultKind::ForbiddenCharacter:
+      return "a character that XML does not allow";
+  }
+  return {};
+}
 
 bool IsUtf8Text(std::string_view text) {
   if (StartsWith(text, "\xEF\xBB\xBF")) return true;
@@ -103,8 +129,8 @@ TFault EncodingFault(std::string_view text) {
     while (p < chunkEnd) {
       const model::TUtf8Sequence sequence =
           model::Utf8SequenceAt(std::string_view(reinterpret_cast<const char*>(p), size_t(end - p)));
-      if (sequence.Length == 0) return TXmlFault{size_t(p - begin), "bytes that are not UTF-8"};
-      if (!IsXmlChar(sequence.Code)) return TXmlFault{size_t(p - begin), "a character that XML does not allow"};
+      if (sequence.Length == 0) return FaultAt(size_t(p - begin), TXmlFaultKind::NotUtf8);
+      if (!IsXmlChar(sequence.Code)) return FaultAt(size_t(p - begin), TXmlFaultKind::ForbiddenCharacter);
       p += sequence.Length;
     }
   }
@@ -143,13 +169,14 @@ bool IsKnownReference(std::string_view reference) {
 TFault CheckReference(std::string_view text, size_t& at) {
   size_t end = at + 1;
   while (end < text.size() && (IsNameChar(static_cast<unsigned char>(text[end])) || text[end] == '#')) ++end;
-  if (end < text.size() && text[end] == ';' && IsKnownReference(text.substr(at, end + 1 - at))) {
+  const bool terminated = end < text.size() && text[end] == ';';
+  if (terminated && IsKnownReference(text.substr(at, end + 1 - at))) {
     at = end + 1;
     return std::nullopt;
   }
-  if (end < text.size() && text[end] == ';' && text[at + 1] != '#')
-    return TXmlFault{at, "a reference to an undeclared entity"};
-  return TXmlFault{at, text[at + 1] == '#' ? "an invalid character reference" : "a \"&\" that begins no reference"};
+  const bool numeric = at + 1 < text.size() && text[at + 1] == '#';
+  if (numeric) return FaultAt(at, TXmlFaultKind::InvalidCharacterReference);
+  return FaultAt(at, terminated ? TXmlFaultKind::UndeclaredEntity : TXmlFaultKind::BareAmpersand);
 }
 
 // Every "&" from `begin` up to `end` begins a known reference.
