@@ -80,8 +80,8 @@ class TMainForm : public QMainWindow {
   bool SaveAs();
   void ExportClick();
   void PrintClick();
-  bool LoadDocument(const QString& fileName);
-  bool SaveDocument(const QString& fileName);
+  void LoadDocument(const QString& fileName);
+  void SaveDocument(const QString& fileName);
   // Asks whether to save a modified document; false when the user cancels.
   bool MaybeSave();
   void SetFileName(const QString& fileName);

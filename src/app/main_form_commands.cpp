@@ -91,7 +91,7 @@ void TMainForm::OpenDocument(const QString& fileName) {
   });
 }
 
-bool TMainForm::LoadDocument(const QString& fileName) {
+void TMainForm::LoadDocument(const QString& fileName) {
   {
     // Whether the load succeeds or fails, the list shows whatever the
     // control holds; a failure keeps the old name.
@@ -109,12 +109,12 @@ bool TMainForm::LoadDocument(const QString& fileName) {
   if (!warnings.isEmpty())
     QMessageBox::warning(this, i18n::Lookup(QT_TRANSLATE_NOOP("Program", "Diagramme Varenta")),
                          warnings.join(QLatin1Char('\n')));
-  return true;
 }
 
 bool TMainForm::SaveClick() {
   if (m_fileName.isEmpty()) return SaveAs();
-  return SaveDocument(m_fileName);
+  SaveDocument(m_fileName);
+  return true;
 }
 
 bool TMainForm::SaveAs() {
@@ -126,11 +126,10 @@ bool TMainForm::SaveAs() {
   return true;
 }
 
-bool TMainForm::SaveDocument(const QString& fileName) {
+void TMainForm::SaveDocument(const QString& fileName) {
   app::THourglass hourglass;
   GraphControl1->SaveToFile(fileName, true);
   m_undoStack.setClean();
-  return true;
 }
 
 void TMainForm::ExportClick() {

@@ -1,11 +1,29 @@
+// Reading a document, in five steps:
+//  1. Pre-read: the point lists written the plain way are cut out of the
+//     text and read straight into sets of entries (document_preread), so
+//     that a list of a million points does not take a node per point.
+//  2. Parse: pugixml parses the rest of the text, as a fragment so that what
+//     lies outside the root element stays in the parse.
+//  3. Well-formedness check: what the lenient parser took although XML
+//     forbids it is refused (xml_well_formed).
+//  4. Re-attaching the lists: each set of entries goes to the <Items>
+//     element that stood where it was cut, found by the offset of its name.
+//  5. Fallback: when any of these is not a clean success, the whole text
+//     (read again if parts of it were released meanwhile) goes through
+//     steps 2 and 3 alone, which then report a fault exactly where it lies.
+// Either way the caller gets the document the parser alone would give, with
+// the same errors.
 #include "control/document_io.h"
 
 #include <QFile>
 #include <QFileDevice>
 #include <QIODevice>
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <limits>
+#include <optional>
+#include <string_view>
 
 #include "control/document_preread.h"
 #include "control/xml_well_formed.h"
@@ -42,18 +60,36 @@ TTextPosition PositionOf(const QByteArray& data, qsizetype offset) {
   return position;
 }
 
-[[noreturn]] void FailAt(const QByteArray& data, const QString& source, size_t offset, const QString& reason) {
-  const TTextPosition at = PositionOf(data, qsizetype(offset));
+// Why a text cannot be read: at an offset, or as a whole.
+struct TRefusal {
+  std::optional<size_t> Offset;
+  QString Reason;
+};
+
+[[noreturn]] void Refuse(const QByteArray& data, const QString& source, const TRefusal& refusal) {
+  if (!refusal.Offset) Fail(QStringLiteral("Cannot read %1: %2").arg(Quoted(source), refusal.Reason));
+  const TTextPosition at = PositionOf(data, qsizetype(*refusal.Offset));
   Fail(QStringLiteral("Cannot read %1: XML error at line %2, column %3: %4")
            .arg(Quoted(source))
            .arg(at.Line)
            .arg(at.Column)
-           .arg(reason));
+           .arg(refusal.Reason));
 }
 
-// The cut elements of `preread` in the parse of its rest, found by the
-// offset of their names.
-bool MatchCutElements(TPrereadText& preread, TParsedDocument& parsed) {
+// Steps 2 and 3: nothing when `document` now holds `text`.
+std::optional<TRefusal> ParseAndCheck(std::string_view text, pugi::xml_document& document) {
+  const pugi::xml_parse_result result =
+      document.load_buffer(text.data(), text.size(), model::kParseOptions | pugi::parse_fragment);
+  if (!result) return TRefusal{size_t(result.offset), QString::fromUtf8(result.description())};
+  if (!document.document_element()) return TRefusal{std::nullopt, QStringLiteral("the document has no root element")};
+  if (const std::optional<TXmlFault> fault = FindWellFormednessFault(text, document))
+    return TRefusal{fault->Offset, QString::fromStdString(Describe(*fault))};
+  return std::nullopt;
+}
+
+// Step 4: false unless every cut element is found, as an element without
+// children, in the parse of the rest.
+bool AttachCutLists(TPrereadText& preread, TParsedDocument& parsed) {
   size_t matched = 0;
   for (pugi::xml_node node = parsed.Document.first_child(); node; node = model::NextInDocumentOrder(node)) {
     if (node.type() == pugi::node_element && std::strcmp(node.name(), "Items") == 0) {
@@ -68,23 +104,13 @@ bool MatchCutElements(TPrereadText& preread, TParsedDocument& parsed) {
   return matched == preread.Sets.size();
 }
 
-// The rest of the text parsed and checked; false for anything that is not
-// a clean success, which the whole text's parse then reports exactly.
-bool ParsePrereadText(TPrereadText& preread, TParsedDocument& parsed) {
-  const pugi::xml_parse_result result = parsed.Document.load_buffer(preread.Rest.data(), preread.Rest.size(),
-                                                                    model::kParseOptions | pugi::parse_fragment);
-  if (result && parsed.Document.document_element() && !FindWellFormednessFault(preread.Rest, parsed.Document) &&
-      MatchCutElements(preread, parsed))
-    return true;
-  parsed.Document.reset();
-  parsed.Entries = model::TPrereadEntries();
-  return false;
-}
+std::string_view ViewOf(const QByteArray& data) { return std::string_view(data.constData(), size_t(data.size())); }
 
 // `reread` gives the text again once parts of `data` have been released;
 // without it nothing is released.
 void ParseWithPreread(QByteArray data, const QString& source, TParsedDocument& parsed,
                       const std::function<QByteArray()>& reread) {
+  // 1. Pre-read.
   bool released = false;
   std::function<void(size_t)> consumed;
   if (reread)
@@ -92,10 +118,15 @@ void ParseWithPreread(QByteArray data, const QString& source, TParsedDocument& p
       model::ReleaseBufferFront(data.data(), std::min(upTo, size_t(data.size())));
       released = true;
     };
-  std::optional<TPrereadText> preread =
-      PrereadEntries(std::string_view(data.constData(), size_t(data.size())), consumed);
-  if (preread && ParsePrereadText(*preread, parsed)) return;
-  preread.reset();
+  std::optional<TPrereadText> preread = PrereadEntries(ViewOf(data), consumed);
+  // 2.-4. Parse, check, re-attach.
+  if (preread) {
+    if (!ParseAndCheck(preread->Rest, parsed.Document) && AttachCutLists(*preread, parsed)) return;
+    parsed.Document.reset();
+    parsed.Entries = model::TPrereadEntries();
+    preread.reset();
+  }
+  // 5. Fallback.
   if (released) data = reread();
   ParseDocument(data, source, parsed.Document);
 }
@@ -111,16 +142,7 @@ void ParseDocumentText(QByteArray data, const QString& source, TParsedDocument& 
 }
 
 void ParseDocument(const QByteArray& data, const QString& source, pugi::xml_document& document) {
-  // As a fragment, pugixml keeps what lies outside the root, so that the
-  // well-formedness check below sees it.
-  const pugi::xml_parse_result result =
-      document.load_buffer(data.constData(), size_t(data.size()), model::kParseOptions | pugi::parse_fragment);
-  if (!result) FailAt(data, source, size_t(result.offset), QString::fromUtf8(result.description()));
-  if (!document.document_element())
-    Fail(QStringLiteral("Cannot read %1: the document has no root element").arg(Quoted(source)));
-  const std::string_view text(data.constData(), size_t(data.size()));
-  if (const auto fault = FindWellFormednessFault(text, document))
-    FailAt(data, source, fault->Offset, QString::fromStdString(fault->Reason));
+  if (const std::optional<TRefusal> refusal = ParseAndCheck(ViewOf(data), document)) Refuse(data, source, *refusal);
 }
 
 QByteArray ReadAll(QIODevice& device, const QString& source) {

@@ -7,6 +7,7 @@
 #include <new>
 
 #include "control/xml_well_formed.h"
+#include "model/markup_cursor.h"
 #include "model/memory_advice.h"
 #include "model/ternary_lists.h"
 
@@ -47,11 +48,14 @@ class TScanner {
   TScanner(std::string_view text, const std::function<void(size_t)>& consumed) : m_text(text), m_consumed(consumed) {}
 
   std::optional<TPrereadText> Run() {
-    while (m_at < m_text.size()) {
-      const size_t next = m_text.find('<', m_at);
-      if (next == std::string_view::npos) break;
-      m_at = next;
-      if (!SkipMarkup() || m_lostText) return std::nullopt;
+    while (const std::optional<model::TMarkup> markup = m_cursor.Next()) {
+      // A document type may declare anything: the parser alone reads it.
+      if (markup->End == std::string_view::npos || markup->Kind == model::TMarkupKind::DocumentType)
+        return std::nullopt;
+      if (markup->End - markup->Begin == kItemsStartLength && StartsWith(m_text, markup->Begin, kItemsStart)) {
+        if (CutEntries(markup->End)) m_cursor.MoveTo(m_copiedUpTo + kItemsEndLength);
+        if (m_lostText) return std::nullopt;
+      }
       // Text not yet copied to Rest is still needed.
       Release(m_copiedUpTo);
     }
@@ -61,43 +65,6 @@ class TScanner {
   }
 
  private:
-  // Moves past the markup at m_at, as the parser would read it; false for
-  // what is left to the parser alone.
-  bool SkipMarkup() {
-    if (StartsWith(m_text, m_at, "<!--")) return SkipPast("-->");
-    if (StartsWith(m_text, m_at, "<![CDATA[")) return SkipPast("]]>");
-    if (StartsWith(m_text, m_at, "<!")) return false;  // a document type may declare anything
-    if (StartsWith(m_text, m_at, "<?")) return SkipPast("?>");
-    if (StartsWith(m_text, m_at, kItemsStart) && CutEntries(m_at + kItemsStartLength)) return true;
-    return SkipTag();
-  }
-
-  template <size_t N>
-  bool SkipPast(const char (&terminatorText)[N]) {
-    const std::string_view terminator(terminatorText, N - 1);
-    const size_t end = m_text.find(terminator, m_at + 2);
-    if (end == std::string_view::npos) return false;
-    m_at = end + terminator.size();
-    return true;
-  }
-
-  // Attribute values may hold ">".
-  bool SkipTag() {
-    char quote = 0;
-    for (size_t i = m_at + 1; i < m_text.size(); ++i) {
-      const char c = m_text[i];
-      if (quote) {
-        if (c == quote) quote = 0;
-      } else if (c == '"' || c == '\'') {
-        quote = c;
-      } else if (c == '>') {
-        m_at = i + 1;
-        return true;
-      }
-    }
-    return false;
-  }
-
   // Reads the entries of the element whose content starts at `start`; when
   // it holds nothing else, its content is cut out of the text. Either way
   // the text up to `start` goes to Rest.
@@ -143,7 +110,6 @@ class TScanner {
     m_result.CutOffsets.push_back(m_result.Rest.size() - kItemsStartLength);
     m_result.Sets.push_back(std::move(set));
     m_copiedUpTo = at;
-    m_at = at + kItemsEndLength;
     return true;
   }
 
@@ -201,7 +167,7 @@ class TScanner {
 
   std::string_view m_text;
   const std::function<void(size_t)>& m_consumed;
-  size_t m_at = 0;
+  model::TMarkupCursor m_cursor{m_text};
   size_t m_copiedUpTo = 0;
   size_t m_released = 0;
   bool m_lostText = false;

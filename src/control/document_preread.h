@@ -26,13 +26,14 @@ struct TPrereadText {
   std::vector<model::TPrereadEntries::TSet> Sets;
 };
 
-// Nothing when no list could be cut, or when the text holds what this does
-// not follow exactly as the parser would (a document type declaration, an
-// unterminated comment, a text other than UTF-8): the parser then reads the
-// whole text. `consumed(offset)` is called now and then with an offset
-// before which the text is not read again, so that the caller may release
-// it; once it has been called, a result of nothing means that the text must
-// be read again for the parser.
+// Markup is read as the parser reads it (see model::TMarkupCursor).
+// Nothing when no list could be cut, or when the text holds what is left to
+// the parser alone (a document type declaration, markup the text ends
+// inside, a text other than UTF-8): the parser then reads the whole text.
+// `consumed(offset)` is called now and then with an offset before which the
+// text is not read again, so that the caller may release it; once it has
+// been called, a result of nothing means that the text must be read again
+// for the parser.
 std::optional<TPrereadText> PrereadEntries(std::string_view text, const std::function<void(size_t)>& consumed = {});
 
 }  // namespace control

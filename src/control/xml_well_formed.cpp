@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "model/markup_cursor.h"
 #include "model/xml_document.h"
 
 namespace control {
@@ -11,6 +12,10 @@ namespace control {
 namespace {
 
 using TFault = std::optional<TXmlFault>;
+
+TFault FaultAt(size_t offset, TXmlFaultKind kind, std::string attribute = {}) {
+  return TXmlFault{offset, kind, std::move(attribute)};
+}
 
 size_t OffsetOf(const pugi::xml_node& node) { return size_t(std::max<ptrdiff_t>(node.offset_debug(), 0)); }
 
@@ -21,7 +26,7 @@ TFault TopLevelFault(std::string_view text, const pugi::xml_document& document) 
   for (pugi::xml_node node = document.first_child(); node; node = node.next_sibling()) {
     switch (node.type()) {
       case pugi::node_element:
-        if (rootSeen) return TXmlFault{OffsetOf(node), "more than one top-level element"};
+        if (rootSeen) return FaultAt(OffsetOf(node), TXmlFaultKind::SecondRoot);
         rootSeen = true;
         break;
       case pugi::node_pcdata:
@@ -31,7 +36,7 @@ TFault TopLevelFault(std::string_view text, const pugi::xml_document& document) 
         // The parser has removed the CRs of the value: its first visible
         // character is found in the text itself.
         const size_t visible = text.find_first_not_of(" \t\r\n", OffsetOf(node));
-        return TXmlFault{std::min(visible, text.size()), "text outside the root element"};
+        return FaultAt(std::min(visible, text.size()), TXmlFaultKind::TextOutsideRoot);
       }
       default:
         break;
@@ -47,7 +52,7 @@ TFault DuplicateAttributeFault(const pugi::xml_document& document) {
       for (pugi::xml_attribute a = first; a; a = a.next_attribute())
         for (pugi::xml_attribute b = a.next_attribute(); b; b = b.next_attribute())
           if (std::strcmp(a.name(), b.name()) == 0)
-            return TXmlFault{OffsetOf(node), std::string("attribute \"") + a.name() + "\" given twice"};
+            return FaultAt(OffsetOf(node), TXmlFaultKind::DuplicateAttribute, a.name());
     }
   }
   return std::nullopt;
@@ -56,6 +61,28 @@ TFault DuplicateAttributeFault(const pugi::xml_document& document) {
 bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
 }  // namespace
+
+std::string Describe(const TXmlFault& fault) {
+  switch (fault.Kind) {
+    case TXmlFaultKind::SecondRoot:
+      return "more than one top-level element";
+    case TXmlFaultKind::TextOutsideRoot:
+      return "text outside the root element";
+    case TXmlFaultKind::DuplicateAttribute:
+      return "attribute \"" + fault.Attribute + "\" given twice";
+    case TXmlFaultKind::UndeclaredEntity:
+      return "a reference to an undeclared entity";
+    case TXmlFaultKind::InvalidCharacterReference:
+      return "an invalid character reference";
+    case TXmlFaultKind::BareAmpersand:
+      return "a \"&\" that begins no reference";
+    case TXmlFaultKind::NotUtf8:
+      return "bytes that are not UTF-8";
+    case TXmlFaultKind::ForbiddenCharacter:
+      return "a character that XML does not allow";
+  }
+  return {};
+}
 
 bool IsUtf8Text(std::string_view text) {
   if (StartsWith(text, "\xEF\xBB\xBF")) return true;
@@ -102,8 +129,8 @@ TFault EncodingFault(std::string_view text) {
     while (p < chunkEnd) {
       const model::TUtf8Sequence sequence =
           model::Utf8SequenceAt(std::string_view(reinterpret_cast<const char*>(p), size_t(end - p)));
-      if (sequence.Length == 0) return TXmlFault{size_t(p - begin), "bytes that are not UTF-8"};
-      if (!IsXmlChar(sequence.Code)) return TXmlFault{size_t(p - begin), "a character that XML does not allow"};
+      if (sequence.Length == 0) return FaultAt(size_t(p - begin), TXmlFaultKind::NotUtf8);
+      if (!IsXmlChar(sequence.Code)) return FaultAt(size_t(p - begin), TXmlFaultKind::ForbiddenCharacter);
       p += sequence.Length;
     }
   }
@@ -137,103 +164,44 @@ bool IsKnownReference(std::string_view reference) {
   return IsXmlChar(code) || (code >= 0x1 && code < 0x20);
 }
 
-// Scans the markup so that "&" in comments, CDATA sections, processing
-// instructions and the document type is left alone; every other "&", in text
-// or in an attribute value, must begin a known reference.
-class TReferenceScanner {
- public:
-  explicit TReferenceScanner(std::string_view text) : m_text(text) {}
-
-  TFault Run() {
-    while (m_at < m_text.size()) {
-      const size_t next = m_text.find_first_of("<&", m_at);
-      if (next == std::string_view::npos) break;
-      m_at = next;
-      if (m_text[m_at] == '&') {
-        if (TFault fault = CheckReference()) return fault;
-      } else if (TFault fault = SkipMarkup()) {
-        return fault;
-      }
-    }
+// The reference that begins at text[at], an "&": the offset just past it, or
+// the fault it is.
+TFault CheckReference(std::string_view text, size_t& at) {
+  size_t end = at + 1;
+  while (end < text.size() && (IsNameChar(static_cast<unsigned char>(text[end])) || text[end] == '#')) ++end;
+  const bool terminated = end < text.size() && text[end] == ';';
+  if (terminated && IsKnownReference(text.substr(at, end + 1 - at))) {
+    at = end + 1;
     return std::nullopt;
   }
+  const bool numeric = at + 1 < text.size() && text[at + 1] == '#';
+  if (numeric) return FaultAt(at, TXmlFaultKind::InvalidCharacterReference);
+  return FaultAt(at, terminated ? TXmlFaultKind::UndeclaredEntity : TXmlFaultKind::BareAmpersand);
+}
 
- private:
-  TFault CheckReference() {
-    size_t end = m_at + 1;
-    while (end < m_text.size() && (IsNameChar(static_cast<unsigned char>(m_text[end])) || m_text[end] == '#')) ++end;
-    if (end < m_text.size() && m_text[end] == ';' && IsKnownReference(m_text.substr(m_at, end + 1 - m_at))) {
-      m_at = end + 1;
-      return std::nullopt;
-    }
-    if (end < m_text.size() && m_text[end] == ';' && m_text[m_at + 1] != '#')
-      return TXmlFault{m_at, "a reference to an undeclared entity"};
-    return TXmlFault{m_at,
-                     m_text[m_at + 1] == '#' ? "an invalid character reference" : "a \"&\" that begins no reference"};
+// Every "&" from `begin` up to `end` begins a known reference.
+TFault ReferencesFault(std::string_view text, size_t begin, size_t end) {
+  for (size_t at = begin; (at = text.find('&', at)) < end;)
+    if (TFault fault = CheckReference(text, at)) return fault;
+  return std::nullopt;
+}
+
+// "&" in comments, CDATA sections, processing instructions and the document
+// type is left alone; every other one, in text or in an attribute value (the
+// only place where a tag of a parsed document may hold it), must begin a
+// known reference.
+TFault ReferenceFault(std::string_view text) {
+  model::TMarkupCursor cursor(text);
+  size_t textBegin = 0;
+  for (;;) {
+    const std::optional<model::TMarkup> markup = cursor.Next();
+    if (TFault fault = ReferencesFault(text, textBegin, markup ? markup->Begin : text.size())) return fault;
+    if (!markup || markup->End == std::string_view::npos) return std::nullopt;
+    if (markup->Kind == model::TMarkupKind::Tag)
+      if (TFault fault = ReferencesFault(text, markup->Begin, markup->End)) return fault;
+    textBegin = markup->End;
   }
-
-  TFault SkipMarkup() {
-    const std::string_view rest = m_text.substr(m_at);
-    if (StartsWith(rest, "<!--")) return SkipPast("-->");
-    if (StartsWith(rest, "<![CDATA[")) return SkipPast("]]>");
-    if (StartsWith(rest, "<?")) return SkipPast("?>");
-    if (StartsWith(rest, "<!")) return SkipDocumentType();
-    return ScanTag();
-  }
-
-  TFault SkipPast(std::string_view terminator) {
-    const size_t end = m_text.find(terminator, m_at);
-    m_at = end == std::string_view::npos ? m_text.size() : end + terminator.size();
-    return std::nullopt;
-  }
-
-  TFault SkipDocumentType() {
-    int brackets = 0;
-    char quote = 0;
-    for (++m_at; m_at < m_text.size(); ++m_at) {
-      const char c = m_text[m_at];
-      if (quote) {
-        if (c == quote) quote = 0;
-      } else if (c == '"' || c == '\'') {
-        quote = c;
-      } else if (c == '[') {
-        ++brackets;
-      } else if (c == ']') {
-        --brackets;
-      } else if (c == '>' && brackets <= 0) {
-        ++m_at;
-        break;
-      }
-    }
-    return std::nullopt;
-  }
-
-  // A start or end tag: references in its attribute values are checked.
-  TFault ScanTag() {
-    char quote = 0;
-    for (++m_at; m_at < m_text.size();) {
-      const char c = m_text[m_at];
-      if (quote) {
-        if (c == quote) {
-          quote = 0;
-        } else if (c == '&') {
-          if (TFault fault = CheckReference()) return fault;
-          continue;
-        }
-      } else if (c == '"' || c == '\'') {
-        quote = c;
-      } else if (c == '>') {
-        ++m_at;
-        break;
-      }
-      ++m_at;
-    }
-    return std::nullopt;
-  }
-
-  std::string_view m_text;
-  size_t m_at = 0;
-};
+}
 
 }  // namespace
 
@@ -243,7 +211,7 @@ std::optional<TXmlFault> FindWellFormednessFault(std::string_view text, const pu
   if (!IsUtf8Text(text)) return std::nullopt;
   if (TFault fault = EncodingFault(text)) return fault;
   // Most documents hold no "&" at all; only those need the markup scanned.
-  if (std::memchr(text.data(), '&', text.size())) return TReferenceScanner(text).Run();
+  if (std::memchr(text.data(), '&', text.size())) return ReferenceFault(text);
   return std::nullopt;
 }
 

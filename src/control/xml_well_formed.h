@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <pugixml.hpp>
 #include <string>
@@ -8,12 +9,29 @@
 
 namespace control {
 
-// A place where a text breaks the rules of XML 1.0, as a byte offset into
-// the text and the reason.
+// The rules of XML 1.0 that the well-formedness check enforces.
+enum class TXmlFaultKind : uint8_t {
+  SecondRoot,
+  TextOutsideRoot,
+  DuplicateAttribute,
+  UndeclaredEntity,
+  InvalidCharacterReference,
+  BareAmpersand,
+  NotUtf8,
+  ForbiddenCharacter,
+};
+
+// A place where a text breaks one of those rules, as a byte offset into the
+// text.
 struct TXmlFault {
   size_t Offset = 0;
-  std::string Reason;
+  TXmlFaultKind Kind = TXmlFaultKind::SecondRoot;
+  // The attribute given twice; empty for the other kinds.
+  std::string Attribute;
 };
+
+// The reason for messages, in words.
+std::string Describe(const TXmlFault& fault);
 
 // pugixml is a lenient parser: it accepts texts that are not well-formed XML
 // and then silently keeps only part of them (a second top-level element,

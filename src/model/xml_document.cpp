@@ -1,6 +1,7 @@
 #include "model/xml_document.h"
 
 #include <array>
+#include <cassert>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -140,9 +141,9 @@ bool HoldsOnlyText(const pugi::xml_node& element) {
   return true;
 }
 
-class Writer final : private TEntrySink {
+class TDocumentWriter final : private TEntrySink {
  public:
-  Writer(std::string& out, TXmlLayout layout, const TStreamedChildren* streamed)
+  TDocumentWriter(std::string& out, TXmlLayout layout, const TStreamedChildren* streamed)
       : m_out(out), m_indented(layout == TXmlLayout::Indented), m_streamed(streamed) {}
 
   void WriteChildren(const pugi::xml_node& node, int depth) {
@@ -238,10 +239,15 @@ class Writer final : private TEntrySink {
       m_stagingAt = m_staging.data();
     }
     m_stagingAt = std::copy(m_entryPrefix.begin(), m_entryPrefix.end(), m_stagingAt);
+#ifndef NDEBUG
+    m_entryMaxLength = maxLength;
+#endif
     return m_stagingAt;
   }
 
+  // m_stagingAt is still where the entry's text began.
   void EndEntry(char* textEnd) override {
+    assert(textEnd >= m_stagingAt && size_t(textEnd - m_stagingAt) <= m_entryMaxLength);
     m_stagingAt = std::copy(m_entrySuffix.begin(), m_entrySuffix.end(), textEnd);
   }
 
@@ -274,6 +280,9 @@ class Writer final : private TEntrySink {
   std::string m_entryName;
   std::string m_entryPrefix;
   std::string m_entrySuffix;
+#ifndef NDEBUG
+  size_t m_entryMaxLength = 0;  // promised by the entry begun last
+#endif
 };
 
 }  // namespace
@@ -352,7 +361,7 @@ void WriteDocument(const pugi::xml_node& document, std::string& out, TXmlLayout 
     out.reserve(out.size() + streamed->Bytes() + 4096);
     AdviseLargeBuffer(out.data(), out.capacity());
   }
-  Writer(out, layout, streamed).WriteChildren(document, 0);
+  TDocumentWriter(out, layout, streamed).WriteChildren(document, 0);
 }
 
 }  // namespace model

@@ -87,6 +87,11 @@ const TPrereadCase kCases[] = {
     {"ItemsInAComment", Diagram("<!-- <Items><TP>0.5;0.5;0</TP></Items> -->" + kTwoPoints), 1},
     {"ItemsInAnAttribute", Diagram("<Tag a=\"<Items><TP>0.5;0.5;0</TP></Items>\"/>" + kTwoPoints), 1},
     {"ItemsInAnInstruction", Diagram("<?x <Items><TP>0.5;0.5;0</TP></Items> ?>" + kTwoPoints), 1},
+    // A comment's end is looked for after the whole of its opening "<!--".
+    {"ItemsInACommentOpenedWithItsEnd", Diagram("<!--> <Items><TP>0.5;0.5;0</TP></Items> -->" + kTwoPoints), 1},
+    {"ItemsInACommentOpenedWithThreeHyphens", Diagram("<!---> <Items><TP>0.5;0.5;0</TP></Items> -->" + kTwoPoints), 1},
+    {"CommentEndInACData", Diagram("<Note><![CDATA[ --> <Items><TP>0.5;0.5;0</TP></Items> ]]></Note>" + kTwoPoints), 1},
+    {"TagEndInAnAttribute", Diagram("<Tag a=\"x>\" b=\"<!--\"/>" + kTwoPoints), 1},
     {"ItemsOfAnUnknownSerie", Diagram(kTwoPoints, "TOtherSerie"), 1},
     {"DeclarationAndByteOrderMark", "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n" + Diagram(kTwoPoints),
      1},

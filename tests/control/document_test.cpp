@@ -8,6 +8,7 @@
 #include "control/default_font.h"
 #include "control/document_io.h"
 #include "control/graph_control.h"
+#include "control/xml_well_formed.h"
 #include "control_fixture.h"
 #include "model/graph_axe.h"
 #include "model/lines_serie.h"
@@ -228,49 +229,68 @@ TEST(Document, TheErrorGivesTheLineAndColumnOfTheFault) {
 struct TNotWellFormed {
   const char* Name;
   const char* Text;
-  const char* Reason;
+  control::TXmlFaultKind Kind;
   const char* Position;
+  const char* Attribute = "";  // the attribute given twice
 };
 
 void PrintTo(const TNotWellFormed& c, std::ostream* os) { *os << c.Name; }
 
 class NotWellFormedDocument : public testing::TestWithParam<TNotWellFormed> {};
 
+using TKind = control::TXmlFaultKind;
+
 const TNotWellFormed kNotWellFormed[] = {
     {"SecondRoot", "<GraphControl/>\r\n<GraphControl><BackgroundColor>$FF</BackgroundColor></GraphControl>",
-     "more than one top-level element", "line 2, column 2"},
-    {"ElementAfterTheRoot", "<GraphControl/><Graph/>", "more than one top-level element", "column 17"},
-    {"TextAfterTheRoot", "<GraphControl/>\r\ntrailing", "text outside the root element", "line 2, column 1"},
-    {"TextBeforeTheRoot", "leading<GraphControl/>", "text outside the root element", "line 1, column 1"},
+     TKind::SecondRoot, "line 2, column 2"},
+    {"ElementAfterTheRoot", "<GraphControl/><Graph/>", TKind::SecondRoot, "column 17"},
+    {"TextAfterTheRoot", "<GraphControl/>\r\ntrailing", TKind::TextOutsideRoot, "line 2, column 1"},
+    {"TextBeforeTheRoot", "leading<GraphControl/>", TKind::TextOutsideRoot, "line 1, column 1"},
     {"DuplicateAttribute",
      "<GraphControl><Graph><Axes><Axe Position=\"0\" Position=\"1\"/></Axes></Graph></GraphControl>",
-     "attribute \"Position\" given twice", "column 29"},
+     TKind::DuplicateAttribute, "column 29", "Position"},
     {"UndeclaredEntity", "<GraphControl><MainHeader><Caption>&nbsp;</Caption></MainHeader></GraphControl>",
-     "undeclared entity", "column 36"},
+     TKind::UndeclaredEntity, "column 36"},
     {"EntityOfTheDocumentType",
      "<!DOCTYPE GraphControl [<!ENTITY t \"Title\">]><GraphControl><MainHeader><Caption>&t;</Caption></MainHeader>"
      "</GraphControl>",
-     "undeclared entity", "column 81"},
+     TKind::UndeclaredEntity, "column 81"},
     {"BareAmpersand", "<GraphControl><MainHeader><Caption>R & D</Caption></MainHeader></GraphControl>",
-     "begins no reference", "column 38"},
+     TKind::BareAmpersand, "column 38"},
     {"NullCharacterReference", "<GraphControl><MainHeader><Caption>a&#0;b</Caption></MainHeader></GraphControl>",
-     "invalid character reference", "column 37"},
+     TKind::InvalidCharacterReference, "column 37"},
     {"SurrogateReference", "<GraphControl><MainHeader><Caption>&#xD800;</Caption></MainHeader></GraphControl>",
-     "invalid character reference", "column 36"},
+     TKind::InvalidCharacterReference, "column 36"},
     {"ReferenceBeyondUnicode", "<GraphControl><MainHeader><Caption>&#1114112;</Caption></MainHeader></GraphControl>",
-     "invalid character reference", "column 36"},
+     TKind::InvalidCharacterReference, "column 36"},
     {"AmpersandInAnAttribute", "<GraphControl><Graph><Series><Serie Type=\"T&Serie\"/></Series></Graph></GraphControl>",
-     "begins no reference", "column 44"},
-    {"Latin1Bytes", "<GraphControl><MainHeader><Caption>Syst\xE8me</Caption></MainHeader></GraphControl>", "not UTF-8",
-     "column 40"},
+     TKind::BareAmpersand, "column 44"},
+    {"Latin1Bytes", "<GraphControl><MainHeader><Caption>Syst\xE8me</Caption></MainHeader></GraphControl>",
+     TKind::NotUtf8, "column 40"},
     {"RawControlCharacter", "<GraphControl><MainHeader><Caption>a\x01</Caption></MainHeader></GraphControl>",
-     "character that XML does not allow", "column 37"},
+     TKind::ForbiddenCharacter, "column 37"},
+    // Quotes and brackets inside a comment of the document type are no part of its structure.
+    {"BareAmpersandAfterAQuoteInTheDocumentType",
+     "<!DOCTYPE GraphControl [<!-- ' -->]><GraphControl><MainHeader><Caption>R & D</Caption></MainHeader>"
+     "</GraphControl>",
+     TKind::BareAmpersand, "column 74"},
+    {"BareAmpersandAfterABracketInTheDocumentType",
+     "<!DOCTYPE GraphControl [<!-- [ -->]><GraphControl><MainHeader><Caption>R & D</Caption></MainHeader>"
+     "</GraphControl>",
+     TKind::BareAmpersand, "column 74"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Document, NotWellFormedDocument, testing::ValuesIn(kNotWellFormed),
                          [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_P(NotWellFormedDocument, IsRefusedWithThePositionAndTheDiagramStaysAsItWas) {
+  const std::string_view text = GetParam().Text;
+  pugi::xml_document parsed;
+  ASSERT_TRUE(parsed.load_buffer(text.data(), text.size(), model::kParseOptions | pugi::parse_fragment));
+  const std::optional<control::TXmlFault> fault = control::FindWellFormednessFault(text, parsed);
+  ASSERT_TRUE(fault.has_value());
+  EXPECT_EQ(fault->Kind, GetParam().Kind);
+  EXPECT_EQ(fault->Attribute, GetParam().Attribute);
   TNewControl target;
   target.control.MainHeader().SetCaption(QStringLiteral("Before"));
   const QByteArray before = SavedStream(target.control);
@@ -279,22 +299,56 @@ TEST_P(NotWellFormedDocument, IsRefusedWithThePositionAndTheDiagramStaysAsItWas)
     FAIL() << "a document that is not well-formed was accepted";
   } catch (const TDocumentError& error) {
     const std::string message = error.what();
-    EXPECT_NE(message.find(GetParam().Reason), std::string::npos) << message;
-    EXPECT_NE(message.find(GetParam().Position), std::string::npos) << message;
+    EXPECT_NE(message.find(GetParam().Position + (": " + control::Describe(*fault))), std::string::npos) << message;
   }
   EXPECT_EQ(SavedStream(target.control), before);
 }
 
 // What XML allows, and the control characters that earlier versions of the
 // program wrote as references, still open.
-TEST(Document, WellFormedMarkupAndEarlierControlCharacterReferencesLoad) {
+struct TWellFormed {
+  const char* Name;
+  const char* Text;
+  const char* Caption;
+};
+
+void PrintTo(const TWellFormed& c, std::ostream* os) { *os << c.Name; }
+
+class WellFormedDocument : public testing::TestWithParam<TWellFormed> {};
+
+const TWellFormed kWellFormed[] = {
+    {"MarkupAndEarlierControlCharacterReferences",
+     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<!-- a & b --><!DOCTYPE GraphControl>"
+     "<GraphControl><MainHeader><Note "
+     "a=\"&amp;\"><![CDATA[&x]]></Note><Caption>&amp;&lt;&gt;&apos;&quot;&#233;&#x4E2D;&#1;</Caption>"
+     "</MainHeader><?pi & ?></GraphControl>\r\n<!-- after -->\r\n",
+     "&<>'\"é中\x01"},
+    // A comment's end is looked for after the whole of its opening "<!--".
+    {"CommentOpenedWithItsEnd",
+     "<!--> R & D --><GraphControl><MainHeader><Caption>R &amp; D</Caption></MainHeader>"
+     "</GraphControl>",
+     "R & D"},
+    {"CommentOpenedWithThreeHyphens",
+     "<GraphControl><!---> R & D --><MainHeader><Caption>R</Caption></MainHeader>"
+     "</GraphControl>",
+     "R"},
+    {"CommentEndInACData",
+     "<GraphControl><MainHeader><Caption><![CDATA[a --> & b]]></Caption></MainHeader>"
+     "</GraphControl>",
+     "a --> & b"},
+    {"TagEndInAnAttribute",
+     "<GraphControl><MainHeader><Note a=\"x > &amp; <!--\"/><Caption>R &amp; D</Caption>"
+     "<Note a='-->'/></MainHeader></GraphControl>",
+     "R & D"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Document, WellFormedDocument, testing::ValuesIn(kWellFormed),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_P(WellFormedDocument, Loads) {
   TNewControl fresh;
-  LoadText(fresh.control,
-           "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<!-- a & b --><!DOCTYPE GraphControl>"
-           "<GraphControl><MainHeader><Note "
-           "a=\"&amp;\"><![CDATA[&x]]></Note><Caption>&amp;&lt;&gt;&apos;&quot;&#233;&#x4E2D;&#1;</Caption>"
-           "</MainHeader><?pi & ?></GraphControl>\r\n<!-- after -->\r\n");
-  EXPECT_EQ(fresh.control.MainHeader().Caption(), QString::fromUtf8("&<>'\"é中\x01"));
+  LoadText(fresh.control, GetParam().Text);
+  EXPECT_EQ(fresh.control.MainHeader().Caption(), QString::fromUtf8(GetParam().Caption));
 }
 
 TEST(Document, TextWithoutARootElementIsRefused) {
