@@ -89,7 +89,7 @@ TMainForm::TMainForm(i18n::TDictionary& dictionary, QWidget* parent)
   setCentralWidget(Splitter1);
   statusBar()->setObjectName(QStringLiteral("StatusBar1"));
 
-  connect(&m_undoStack, &QUndoStack::cleanChanged, this, [this](bool clean) { setWindowModified(!clean); });
+  m_history.OnModifiedChange = [this](bool modified) { setWindowModified(modified); };
 
   m_refreshTimer.setSingleShot(true);
   m_refreshTimer.setInterval(0);
@@ -142,12 +142,12 @@ void TMainForm::CreateActions() {
   auto turnCommand = [this, command, withHourglass](const char* name, QAction** created, TTurnStep::TTurn turn) {
     return command(name, withHourglass([this, created, turn] {
                      TTurnStep::Apply(*GraphControl1, turn);
-                     m_undoStack.push(new TTurnStep(*GraphControl1, **created, turn));
+                     m_history.Record(std::make_unique<TTurnStep>(*GraphControl1, **created, turn));
                    }));
   };
-  miMirror = turnCommand("miMirror", &miMirror, TTurnStep::tnMirror);
-  miRotateRight = turnCommand("miRotateRight", &miRotateRight, TTurnStep::tnRotateRight);
-  miRotateLeft = turnCommand("miRotateLeft", &miRotateLeft, TTurnStep::tnRotateLeft);
+  miMirror = turnCommand("miMirror", &miMirror, TTurnStep::TTurn::Mirror);
+  miRotateRight = turnCommand("miRotateRight", &miRotateRight, TTurnStep::TTurn::RotateRight);
+  miRotateLeft = turnCommand("miRotateLeft", &miRotateLeft, TTurnStep::TTurn::RotateLeft);
   miProjectionMode = command("miProjectionMode", [this] { ToggleProjectionMode(); });
   miAutoHintForm = NewAction(this, "miAutoHintForm", [this] { ToggleAutoHintForm(); });
   miAutoHintForm->setCheckable(true);
@@ -155,6 +155,7 @@ void TMainForm::CreateActions() {
   miFrench = NewAction(this, "miFrench", [this] { SetLanguage(i18n::lnFrench); });
   for (QAction* language : {miEnglish, miFrench}) language->setCheckable(true);
   acHelp = command("acHelp", [this] { ShowHelp(); });
+  m_history.CreateActions(*this);
 
   miNew->setShortcut(QKeySequence::New);
   miOpen->setShortcut(QKeySequence::Open);
@@ -202,6 +203,8 @@ void TMainForm::CreateMenus() {
   miFile->addAction(miQuit);
 
   Edit1 = menu("Edit1");
+  Edit1->addActions({&m_history.UndoAction(), &m_history.RedoAction()});
+  Edit1->addSeparator();
   Edit1->addActions({miCopyToClipboard, miCopySeries});
   Edit1->addSeparator();
   Edit1->addActions({acAddPointsSerie, acAddLinesSerie, acAddSurfaceSerie, acEditSerie, acDeleteSerie});
@@ -311,7 +314,7 @@ void TMainForm::ConnectControl() {
   GraphControl1->OnInteractModeChange = [this](TGraphControl*) { InteractModeChange(); };
   GraphControl1->OnSeriesChange = [this](TGraphControl*) { RebuildSeriesList(); };
   GraphControl1->OnUserLine = [this](TGraphControl*, TGraphSerie& line) {
-    m_undoStack.push(new TAddSerieStep(*GraphControl1, *tbAddLineMode, line));
+    m_history.Record(std::make_unique<TAddSerieStep>(*GraphControl1, *tbAddLineMode, line));
   };
   GraphControl1->OnMouseMove = [this](TGraphControl*, const QPoint& position) { GraphMouseMove(position); };
 }
@@ -363,7 +366,8 @@ void TMainForm::RetranslateUi() {
   SaveDialog2->setWindowTitle(tr("Enregistrer sous"));
   SaveDialog1->setWindowTitle(tr("Exporter"));
   RetranslateExportFilters();
-  RetranslateUndoActions();
+  // After the commands' texts, which name the steps.
+  m_history.Retranslate({tr("Annuler"), tr("Annuler :")}, {tr("Rétablir"), tr("Rétablir :")});
   UpdateLanguageChecks();
   m_seriesList->Rebuild();
   RefreshWindowState();
@@ -379,32 +383,6 @@ void TMainForm::RetranslateExportFilters() {
   const int selected = std::max(0, int(SaveDialog1->nameFilters().indexOf(SaveDialog1->selectedNameFilter())));
   SaveDialog1->setNameFilters(filters);
   SaveDialog1->selectNameFilter(filters[selected]);
-}
-
-void TMainForm::RetranslateUndoActions() {
-  // The stack's actions take their prefix once: a new language makes new ones.
-  for (int i = 0; i < m_undoStack.count(); ++i)
-    const_cast<TDiagramStep*>(static_cast<const TDiagramStep*>(m_undoStack.command(i)))->Retranslate();
-  delete m_undoAction;
-  delete m_redoAction;
-  m_undoAction = m_undoStack.createUndoAction(this, tr("Annuler :"));
-  m_redoAction = m_undoStack.createRedoAction(this, tr("Rétablir :"));
-  m_undoAction->setObjectName(QStringLiteral("acUndo"));
-  m_redoAction->setObjectName(QStringLiteral("acRedo"));
-  m_undoAction->setShortcut(QKeySequence::Undo);
-  m_redoAction->setShortcut(QKeySequence::Redo);
-  // Without a step, the bare verb instead of the prefix alone.
-  const auto bare = [](QAction* action, const QString& verb) {
-    return [action, verb](const QString& step) {
-      if (step.isEmpty()) action->setText(verb);
-    };
-  };
-  connect(&m_undoStack, &QUndoStack::undoTextChanged, m_undoAction, bare(m_undoAction, tr("Annuler")));
-  connect(&m_undoStack, &QUndoStack::redoTextChanged, m_redoAction, bare(m_redoAction, tr("Rétablir")));
-  if (!m_undoStack.canUndo()) m_undoAction->setText(tr("Annuler"));
-  if (!m_undoStack.canRedo()) m_redoAction->setText(tr("Rétablir"));
-  Edit1->insertActions(Edit1->actions().value(0), {m_undoAction, m_redoAction});
-  if (Edit1->actions().value(2) == miCopyToClipboard) Edit1->insertSeparator(miCopyToClipboard);
 }
 
 void TMainForm::changeEvent(QEvent* event) {

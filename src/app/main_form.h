@@ -6,6 +6,7 @@
 #include <QUndoStack>
 #include <memory>
 
+#include "app/diagram_history.h"
 #include "control/graph_control.h"
 
 class QAction;
@@ -49,9 +50,9 @@ class TMainForm : public QMainWindow {
   // (a document named on the command line or dropped on the window).
   void OpenDocument(const QString& fileName);
 
-  // The undo history of the document; the document is modified exactly
-  // when the history is not at its clean state.
-  QUndoStack& UndoStack() { return m_undoStack; }
+  // The undo history of the document and its stack.
+  TDiagramHistory& History() { return m_history; }
+  QUndoStack& UndoStack() { return m_history.Stack(); }
 
  protected:
   void changeEvent(QEvent* event) override;
@@ -70,7 +71,6 @@ class TMainForm : public QMainWindow {
   void ConnectControl();
   void RetranslateUi();
   void RetranslateExportFilters();
-  void RetranslateUndoActions();
 
   // File commands.
   void NewClick();
@@ -117,9 +117,7 @@ class TMainForm : public QMainWindow {
   TAutoHintForm* m_autoHintForm = nullptr;  // a tool window owned by this one
   bool m_activated = false;
   QTimer m_refreshTimer;
-  QUndoStack m_undoStack;
-  QAction* m_undoAction = nullptr;
-  QAction* m_redoAction = nullptr;
+  TDiagramHistory m_history;
   // Kept between prints, so that the print dialog remembers its choices.
   std::unique_ptr<QPrinter> m_printer;
 

@@ -72,7 +72,7 @@ void TMainForm::NewClick() {
   if (!MaybeSave()) return;
   SetFileName(QString());
   GraphControl1->NewDiagram();
-  m_undoStack.clear();
+  m_history.Clear();
   RebuildSeriesList();
 }
 
@@ -102,7 +102,7 @@ bool TMainForm::LoadDocument(const QString& fileName) {
     GraphControl1->LoadFromFile(fileName);
   }
   SetFileName(fileName);
-  m_undoStack.clear();
+  m_history.Clear();
   // A file that is XML but not (all) a diagram loads leniently: say what was left out.
   const QStringList warnings = GraphControl1->LoadReport().Warnings(QFileInfo(fileName).fileName());
   if (!warnings.isEmpty())
@@ -128,7 +128,7 @@ bool TMainForm::SaveAs() {
 bool TMainForm::SaveDocument(const QString& fileName) {
   app::THourglass hourglass;
   GraphControl1->SaveToFile(fileName, true);
-  m_undoStack.setClean();
+  m_history.SetClean();
   return true;
 }
 
@@ -177,7 +177,7 @@ void TMainForm::AddSerie(const char* className, QAction& origin) {
   // Adding the series and typing its values are one step: the step keeps
   // the series object, values included. The series stays when its values
   // are cancelled.
-  m_undoStack.push(new TAddSerieStep(*GraphControl1, origin, serie));
+  m_history.Record(std::make_unique<TAddSerieStep>(*GraphControl1, origin, serie));
   RebuildSeriesList();
   TSerieValuesForm(this).Execute(serie);
   RebuildSeriesList();
@@ -192,8 +192,8 @@ void TMainForm::EditSerie() {
   std::vector<TTernaryCouple> couplesBefore;
   TSerieValuesStep::CopyValues(serie, pointsBefore, couplesBefore);
   if (TSerieValuesForm(this).Execute(serie))
-    m_undoStack.push(new TSerieValuesStep(*GraphControl1, *acEditSerie, serie, nameBefore, std::move(pointsBefore),
-                                          std::move(couplesBefore)));
+    m_history.Record(std::make_unique<TSerieValuesStep>(*GraphControl1, *acEditSerie, serie, nameBefore,
+                                                        std::move(pointsBefore), std::move(couplesBefore)));
   RebuildSeriesList();
 }
 
@@ -201,7 +201,7 @@ void TMainForm::DeleteSerie() {
   const int index = SelectedSerieIndex();
   if (index < 0) return;
   std::unique_ptr<TGraphSerie> deleted = GraphControl1->Graph().RemoveSerie(index);
-  m_undoStack.push(new TDeleteSerieStep(*GraphControl1, *acDeleteSerie, index, std::move(deleted)));
+  m_history.Record(std::make_unique<TDeleteSerieStep>(*GraphControl1, *acDeleteSerie, index, std::move(deleted)));
   if (SelectedSerieIndex() >= 0) RebuildSeriesList();
 }
 
@@ -224,7 +224,7 @@ void TMainForm::EditGraphProperties() {
   dialog.OnAfterApply = [this, &before] {
     auto step = std::make_unique<TPropertiesStep>(*GraphControl1, *Propritsvisuellesdugraphe1, std::move(before),
                                                   TPropertiesStep::Take(*GraphControl1));
-    if (!step->IsEmpty()) m_undoStack.push(step.release());
+    if (!step->IsEmpty()) m_history.Record(std::move(step));
   };
   dialog.Execute();
   RebuildSeriesList();
@@ -238,7 +238,7 @@ void TMainForm::ChangeBackgroundColor() {
   const uint32_t before = GraphControl1->Color();
   TControlUpdateScope scope(*GraphControl1);
   GraphControl1->SetColor(bgr);
-  m_undoStack.push(new TBackgroundColorStep(*GraphControl1, *Changerlacouleurdefond1, before, bgr));
+  m_history.Record(std::make_unique<TBackgroundColorStep>(*GraphControl1, *Changerlacouleurdefond1, before, bgr));
 }
 
 void TMainForm::ToggleProjectionMode() {
