@@ -121,21 +121,21 @@ class TMainForm : public QMainWindow {
   // Kept between prints, so that the print dialog remembers its choices.
   std::unique_ptr<QPrinter> m_printer;
 
-  TGraphControl* GraphControl1 = nullptr;
-  QSplitter* Splitter1 = nullptr;
-  QWidget* pnlLeft = nullptr;
+  TGraphControl* GraphControl1 = nullptr;  // the diagram
+  QSplitter* Splitter1 = nullptr;          // between the series panel and the diagram
+  QWidget* pnlLeft = nullptr;              // the series panel: the list above the logo
   QTreeView* lvSeries = nullptr;
   std::unique_ptr<TSeriesListModel> m_seriesList;
-  QLabel* imgLogo = nullptr;
-  QToolBar* ToolBar1 = nullptr;
+  QLabel* imgLogo = nullptr;     // opens the user's manual when clicked
+  QToolBar* ToolBar1 = nullptr;  // the interaction modes
 
   QMenu* miFile = nullptr;
   QMenu* Edit1 = nullptr;
-  QMenu* Visualisation1 = nullptr;
+  QMenu* Visualisation1 = nullptr;  // the View menu
   QMenu* miLanguage = nullptr;
   QMenu* miHelp = nullptr;
-  QMenu* pmGraph = nullptr;
-  QMenu* pmSeries = nullptr;
+  QMenu* pmGraph = nullptr;   // the diagram's popup
+  QMenu* pmSeries = nullptr;  // the series list's popup
 
   QAction* miNew = nullptr;
   QAction* miOpen = nullptr;
@@ -144,31 +144,31 @@ class TMainForm : public QMainWindow {
   QAction* miExport = nullptr;
   QAction* miPrint = nullptr;
   QAction* miQuit = nullptr;
-  QAction* miCopyToClipboard = nullptr;
-  QAction* miCopySeries = nullptr;
+  QAction* miCopyToClipboard = nullptr;  // copies the image
+  QAction* miCopySeries = nullptr;       // copies the series' values as text
   QAction* acAddPointsSerie = nullptr;
   QAction* acAddLinesSerie = nullptr;
   QAction* acAddSurfaceSerie = nullptr;
   QAction* acEditSerie = nullptr;
   QAction* acDeleteSerie = nullptr;
-  QAction* Propritsvisuellesdugraphe1 = nullptr;
-  QAction* Changerlacouleurdefond1 = nullptr;
+  QAction* Propritsvisuellesdugraphe1 = nullptr;  // opens the graph properties dialog
+  QAction* Changerlacouleurdefond1 = nullptr;     // the control's background colour
   QAction* FitToBounds1 = nullptr;
   QAction* miMirror = nullptr;
   QAction* miRotateRight = nullptr;
   QAction* miRotateLeft = nullptr;
   QAction* miProjectionMode = nullptr;
-  QAction* miAutoHintForm = nullptr;
+  QAction* miAutoHintForm = nullptr;  // shows or hides the identification window
   QAction* miEnglish = nullptr;
   QAction* miFrench = nullptr;
   QAction* acHelp = nullptr;
   QActionGroup* m_modeGroup = nullptr;
-  QAction* tbNormalMode = nullptr;
-  QAction* tbAddLineMode = nullptr;
+  QAction* tbNormalMode = nullptr;   // moves the diagram
+  QAction* tbAddLineMode = nullptr;  // draws a line with the mouse
   QAction* tbZoomIn = nullptr;
   QAction* tbZoomOut = nullptr;
 
   QFileDialog* OpenDialog1 = nullptr;
-  QFileDialog* SaveDialog2 = nullptr;
-  QFileDialog* SaveDialog1 = nullptr;
+  QFileDialog* SaveDialog2 = nullptr;  // save as
+  QFileDialog* SaveDialog1 = nullptr;  // export
 };

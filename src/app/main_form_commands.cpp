@@ -25,18 +25,9 @@
 #include "app/undo_steps.h"
 #include "control/export_formats.h"
 #include "control/load_report.h"
+#include "geometry/graphics.h"
 #include "i18n/dictionary.h"
 #include "model/serie_factory.h"
-
-namespace {
-
-QColor ColorOfBgr(uint32_t bgr) { return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF)); }
-
-uint32_t BgrOfColor(const QColor& color) {
-  return uint32_t(color.red()) | uint32_t(color.green()) << 8 | uint32_t(color.blue()) << 16;
-}
-
-}  // namespace
 
 QString TMainForm::ManualPath() const {
   return m_programFolder + QLatin1Char('/') +
@@ -231,9 +222,10 @@ void TMainForm::EditGraphProperties() {
 }
 
 void TMainForm::ChangeBackgroundColor() {
-  const QColor chosen = QColorDialog::getColor(ColorOfBgr(GraphControl1->Color()), this);
+  const QColor current = geometry::ColorFromArgb(geometry::ArgbFromToolkitColor(GraphControl1->Color()));
+  const QColor chosen = QColorDialog::getColor(current, this);
   if (!chosen.isValid()) return;
-  const uint32_t bgr = BgrOfColor(chosen);
+  const uint32_t bgr = geometry::ToolkitColorFromColor(chosen);
   if (bgr == GraphControl1->Color()) return;
   const uint32_t before = GraphControl1->Color();
   TControlUpdateScope scope(*GraphControl1);
