@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -90,6 +91,9 @@ TMainForm::TMainForm(i18n::TDictionary& dictionary, QWidget* parent)
   statusBar()->setObjectName(QStringLiteral("StatusBar1"));
 
   m_history.OnModifiedChange = [this](bool modified) { setWindowModified(modified); };
+
+  // Sees every key before the shortcuts are matched against it (eventFilter).
+  QCoreApplication::instance()->installEventFilter(this);
 
   m_refreshTimer.setSingleShot(true);
   m_refreshTimer.setInterval(0);
@@ -284,7 +288,7 @@ void TMainForm::CreateSeriesPanel() {
   logo->setPixmap(app::Picture("logo", kLogoPictureSize, devicePixelRatioF()));
   logo->OnClick = [this] {
     // The logo opens the user's manual, when there is one.
-    if (acHelp->isEnabled()) acHelp->trigger();
+    if (UpdateHelpCommand()) acHelp->trigger();
   };
   imgLogo = logo;
   layout->addWidget(imgLogo);
@@ -400,6 +404,11 @@ bool TMainForm::event(QEvent* event) {
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
   if (watched == m_autoHintForm && (event->type() == QEvent::Show || event->type() == QEvent::Hide)) ScheduleRefresh();
+  // A disabled command's shortcut is not matched: Help's rule is evaluated
+  // while the key may still become its shortcut.
+  if (event->type() == QEvent::ShortcutOverride &&
+      QKeySequence(static_cast<QKeyEvent*>(event)->keyCombination()) == acHelp->shortcut())
+    UpdateHelpCommand();
   return QMainWindow::eventFilter(watched, event);
 }
 
@@ -435,7 +444,12 @@ void TMainForm::RefreshWindowState() {
   const bool selected = SelectedSerieIndex() >= 0;
   acEditSerie->setEnabled(selected);
   acDeleteSerie->setEnabled(selected);
+  UpdateHelpCommand();
+}
+
+bool TMainForm::UpdateHelpCommand() {
   acHelp->setEnabled(QFileInfo::exists(ManualPath()));
+  return acHelp->isEnabled();
 }
 
 void TMainForm::CreateAutoHintForm() {

@@ -108,6 +108,11 @@ class TMainForm : public QMainWindow {
   // of the moment are handled.
   void ScheduleRefresh();
   void RefreshWindowState();
+  // Help is enabled exactly when the manual exists; returns whether it does.
+  // Besides the refresh, it is evaluated whenever the user may ask for help
+  // (the Help menu, the logo, the key of Help), so that a manual installed
+  // while the program runs is found at once.
+  bool UpdateHelpCommand();
   void CreateAutoHintForm();
 
   i18n::TDictionary& m_dictionary;

@@ -247,8 +247,7 @@ void TMainForm::ToggleAutoHintForm() {
 }
 
 void TMainForm::ShowHelp() {
-  RefreshWindowState();
-  if (!acHelp->isEnabled()) return;
+  if (!UpdateHelpCommand()) return;
   if (!QDesktopServices::openUrl(QUrl::fromLocalFile(ManualPath())))
     throw std::runtime_error(
         i18n::Lookup(
