@@ -23,8 +23,8 @@ TDiagramHistory::TDiagramHistory() {
 }
 
 TDiagramHistory::~TDiagramHistory() {
-  // The stack empties itself when destroyed and says so: nothing is to hear
-  // it, the window and these members are being destroyed.
+  // The stack empties itself when destroyed and signals it, but what would
+  // hear it (the window, this object's verbs) is already being destroyed.
   m_stack.disconnect();
 }
 

@@ -32,7 +32,6 @@ class TDiagramHistory {
   void Record(std::unique_ptr<TDiagramStep> step);
   void Clear();
   void SetClean();
-  bool IsClean() const { return m_stack.isClean(); }
   // Called with true when the document becomes modified, with false when
   // the history comes back to its clean state.
   std::function<void(bool modified)> OnModifiedChange;

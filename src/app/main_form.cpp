@@ -169,7 +169,10 @@ void TMainForm::CreateActions() {
   miQuit->setShortcut(QKeySequence::Quit);
   acHelp->setShortcut(Qt::Key_F1);
   acHelp->setShortcutContext(Qt::ApplicationShortcut);
+  CreateModeActions();
+}
 
+void TMainForm::CreateModeActions() {
   // The four modes in mode order: a button's position is its mode's number.
   m_modeGroup = new QActionGroup(this);
   m_modeGroup->setExclusive(true);

@@ -64,6 +64,7 @@ class TMainForm : public QMainWindow {
 
  private:
   void CreateActions();
+  void CreateModeActions();
   void CreateMenus();
   void CreateToolBar();
   void CreateSeriesPanel();
