@@ -85,6 +85,7 @@ void StyleChangeUndo(benchmark::State& state) {
   TGraphControl& control = window.Form.GraphControl();
   TGraphSerie& serie = control.Graph().GetSerie(0);
   int width = 1;
+  size_t held = 0;
   for (auto _ : state) {
     QElapsedTimer timer;
     timer.start();
@@ -93,16 +94,14 @@ void StyleChangeUndo(benchmark::State& state) {
       TControlUpdateScope scope(control);
       serie.LineStyle().SetWidth(float(++width % 9 + 1));
     }
-    window.Form.UndoStack().push(new TPropertiesStep(control, window.Action("Propritsvisuellesdugraphe1"),
-                                                     std::move(before), TPropertiesStep::Take(control)));
+    auto step = std::make_unique<TPropertiesStep>(control, window.Action("Propritsvisuellesdugraphe1"),
+                                                  std::move(before), TPropertiesStep::Take(control));
+    held += step->HeldBytes();
+    window.Form.History().Record(std::move(step));
     UndoAndRedo(window);
     state.SetIterationTime(Seconds(timer));
   }
-  size_t held = 0;
-  const QUndoStack& history = window.Form.UndoStack();
-  for (int i = 0; i < history.count(); ++i)
-    held += static_cast<const TPropertiesStep*>(history.command(i))->HeldBytes();
-  state.counters["steps"] = history.count();
+  state.counters["steps"] = window.Form.UndoStack().count();
   state.counters["history_MB"] = double(held) / (1024.0 * 1024.0);
 }
 

@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -89,7 +90,10 @@ TMainForm::TMainForm(i18n::TDictionary& dictionary, QWidget* parent)
   setCentralWidget(Splitter1);
   statusBar()->setObjectName(QStringLiteral("StatusBar1"));
 
-  connect(&m_undoStack, &QUndoStack::cleanChanged, this, [this](bool clean) { setWindowModified(!clean); });
+  m_history.OnModifiedChange = [this](bool modified) { setWindowModified(modified); };
+
+  // Sees every key before the shortcuts are matched against it (eventFilter).
+  QCoreApplication::instance()->installEventFilter(this);
 
   m_refreshTimer.setSingleShot(true);
   m_refreshTimer.setInterval(0);
@@ -142,12 +146,12 @@ void TMainForm::CreateActions() {
   auto turnCommand = [this, command, withHourglass](const char* name, QAction** created, TTurnStep::TTurn turn) {
     return command(name, withHourglass([this, created, turn] {
                      TTurnStep::Apply(*GraphControl1, turn);
-                     m_undoStack.push(new TTurnStep(*GraphControl1, **created, turn));
+                     m_history.Record(std::make_unique<TTurnStep>(*GraphControl1, **created, turn));
                    }));
   };
-  miMirror = turnCommand("miMirror", &miMirror, TTurnStep::tnMirror);
-  miRotateRight = turnCommand("miRotateRight", &miRotateRight, TTurnStep::tnRotateRight);
-  miRotateLeft = turnCommand("miRotateLeft", &miRotateLeft, TTurnStep::tnRotateLeft);
+  miMirror = turnCommand("miMirror", &miMirror, TTurnStep::TTurn::Mirror);
+  miRotateRight = turnCommand("miRotateRight", &miRotateRight, TTurnStep::TTurn::RotateRight);
+  miRotateLeft = turnCommand("miRotateLeft", &miRotateLeft, TTurnStep::TTurn::RotateLeft);
   miProjectionMode = command("miProjectionMode", [this] { ToggleProjectionMode(); });
   miAutoHintForm = NewAction(this, "miAutoHintForm", [this] { ToggleAutoHintForm(); });
   miAutoHintForm->setCheckable(true);
@@ -155,6 +159,7 @@ void TMainForm::CreateActions() {
   miFrench = NewAction(this, "miFrench", [this] { SetLanguage(i18n::lnFrench); });
   for (QAction* language : {miEnglish, miFrench}) language->setCheckable(true);
   acHelp = command("acHelp", [this] { ShowHelp(); });
+  m_history.CreateActions(*this);
 
   miNew->setShortcut(QKeySequence::New);
   miOpen->setShortcut(QKeySequence::Open);
@@ -164,7 +169,10 @@ void TMainForm::CreateActions() {
   miQuit->setShortcut(QKeySequence::Quit);
   acHelp->setShortcut(Qt::Key_F1);
   acHelp->setShortcutContext(Qt::ApplicationShortcut);
+  CreateModeActions();
+}
 
+void TMainForm::CreateModeActions() {
   // The four modes in mode order: a button's position is its mode's number.
   m_modeGroup = new QActionGroup(this);
   m_modeGroup->setExclusive(true);
@@ -202,6 +210,8 @@ void TMainForm::CreateMenus() {
   miFile->addAction(miQuit);
 
   Edit1 = menu("Edit1");
+  Edit1->addActions({&m_history.UndoAction(), &m_history.RedoAction()});
+  Edit1->addSeparator();
   Edit1->addActions({miCopyToClipboard, miCopySeries});
   Edit1->addSeparator();
   Edit1->addActions({acAddPointsSerie, acAddLinesSerie, acAddSurfaceSerie, acEditSerie, acDeleteSerie});
@@ -281,7 +291,7 @@ void TMainForm::CreateSeriesPanel() {
   logo->setPixmap(app::Picture("logo", kLogoPictureSize, devicePixelRatioF()));
   logo->OnClick = [this] {
     // The logo opens the user's manual, when there is one.
-    if (acHelp->isEnabled()) acHelp->trigger();
+    if (UpdateHelpCommand()) acHelp->trigger();
   };
   imgLogo = logo;
   layout->addWidget(imgLogo);
@@ -311,7 +321,7 @@ void TMainForm::ConnectControl() {
   GraphControl1->OnInteractModeChange = [this](TGraphControl*) { InteractModeChange(); };
   GraphControl1->OnSeriesChange = [this](TGraphControl*) { RebuildSeriesList(); };
   GraphControl1->OnUserLine = [this](TGraphControl*, TGraphSerie& line) {
-    m_undoStack.push(new TAddSerieStep(*GraphControl1, *tbAddLineMode, line));
+    m_history.Record(std::make_unique<TAddSerieStep>(*GraphControl1, *tbAddLineMode, line));
   };
   GraphControl1->OnMouseMove = [this](TGraphControl*, const QPoint& position) { GraphMouseMove(position); };
 }
@@ -363,7 +373,8 @@ void TMainForm::RetranslateUi() {
   SaveDialog2->setWindowTitle(tr("Enregistrer sous"));
   SaveDialog1->setWindowTitle(tr("Exporter"));
   RetranslateExportFilters();
-  RetranslateUndoActions();
+  // After the commands' texts, which name the steps.
+  m_history.Retranslate({tr("Annuler"), tr("Annuler :")}, {tr("Rétablir"), tr("Rétablir :")});
   UpdateLanguageChecks();
   m_seriesList->Rebuild();
   RefreshWindowState();
@@ -381,32 +392,6 @@ void TMainForm::RetranslateExportFilters() {
   SaveDialog1->selectNameFilter(filters[selected]);
 }
 
-void TMainForm::RetranslateUndoActions() {
-  // The stack's actions take their prefix once: a new language makes new ones.
-  for (int i = 0; i < m_undoStack.count(); ++i)
-    const_cast<TDiagramStep*>(static_cast<const TDiagramStep*>(m_undoStack.command(i)))->Retranslate();
-  delete m_undoAction;
-  delete m_redoAction;
-  m_undoAction = m_undoStack.createUndoAction(this, tr("Annuler :"));
-  m_redoAction = m_undoStack.createRedoAction(this, tr("Rétablir :"));
-  m_undoAction->setObjectName(QStringLiteral("acUndo"));
-  m_redoAction->setObjectName(QStringLiteral("acRedo"));
-  m_undoAction->setShortcut(QKeySequence::Undo);
-  m_redoAction->setShortcut(QKeySequence::Redo);
-  // Without a step, the bare verb instead of the prefix alone.
-  const auto bare = [](QAction* action, const QString& verb) {
-    return [action, verb](const QString& step) {
-      if (step.isEmpty()) action->setText(verb);
-    };
-  };
-  connect(&m_undoStack, &QUndoStack::undoTextChanged, m_undoAction, bare(m_undoAction, tr("Annuler")));
-  connect(&m_undoStack, &QUndoStack::redoTextChanged, m_redoAction, bare(m_redoAction, tr("Rétablir")));
-  if (!m_undoStack.canUndo()) m_undoAction->setText(tr("Annuler"));
-  if (!m_undoStack.canRedo()) m_redoAction->setText(tr("Rétablir"));
-  Edit1->insertActions(Edit1->actions().value(0), {m_undoAction, m_redoAction});
-  if (Edit1->actions().value(2) == miCopyToClipboard) Edit1->insertSeparator(miCopyToClipboard);
-}
-
 void TMainForm::changeEvent(QEvent* event) {
   if (event->type() == QEvent::LanguageChange) RetranslateUi();
   QMainWindow::changeEvent(event);
@@ -422,6 +407,11 @@ bool TMainForm::event(QEvent* event) {
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
   if (watched == m_autoHintForm && (event->type() == QEvent::Show || event->type() == QEvent::Hide)) ScheduleRefresh();
+  // A disabled command's shortcut is not matched: Help's rule is evaluated
+  // while the key may still become its shortcut.
+  if (event->type() == QEvent::ShortcutOverride &&
+      QKeySequence(static_cast<QKeyEvent*>(event)->keyCombination()) == acHelp->shortcut())
+    UpdateHelpCommand();
   return QMainWindow::eventFilter(watched, event);
 }
 
@@ -457,7 +447,12 @@ void TMainForm::RefreshWindowState() {
   const bool selected = SelectedSerieIndex() >= 0;
   acEditSerie->setEnabled(selected);
   acDeleteSerie->setEnabled(selected);
+  UpdateHelpCommand();
+}
+
+bool TMainForm::UpdateHelpCommand() {
   acHelp->setEnabled(QFileInfo::exists(ManualPath()));
+  return acHelp->isEnabled();
 }
 
 void TMainForm::CreateAutoHintForm() {

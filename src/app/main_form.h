@@ -6,6 +6,7 @@
 #include <QUndoStack>
 #include <memory>
 
+#include "app/diagram_history.h"
 #include "control/graph_control.h"
 
 class QAction;
@@ -50,9 +51,9 @@ class TMainForm : public QMainWindow {
   // (a document named on the command line or dropped on the window).
   void OpenDocument(const QString& fileName);
 
-  // The undo history of the document; the document is modified exactly
-  // when the history is not at its clean state.
-  QUndoStack& UndoStack() { return m_undoStack; }
+  // The undo history of the document and its stack.
+  TDiagramHistory& History() { return m_history; }
+  QUndoStack& UndoStack() { return m_history.Stack(); }
 
  protected:
   void changeEvent(QEvent* event) override;
@@ -64,6 +65,7 @@ class TMainForm : public QMainWindow {
 
  private:
   void CreateActions();
+  void CreateModeActions();
   void CreateMenus();
   void CreateToolBar();
   void CreateSeriesPanel();
@@ -71,7 +73,6 @@ class TMainForm : public QMainWindow {
   void ConnectControl();
   void RetranslateUi();
   void RetranslateExportFilters();
-  void RetranslateUndoActions();
 
   // File commands.
   void NewClick();
@@ -109,6 +110,11 @@ class TMainForm : public QMainWindow {
   // of the moment are handled.
   void ScheduleRefresh();
   void RefreshWindowState();
+  // Help is enabled exactly when the manual exists; returns whether it does.
+  // Besides the refresh, it is evaluated whenever the user may ask for help
+  // (the Help menu, the logo, the key of Help), so that a manual installed
+  // while the program runs is found at once.
+  bool UpdateHelpCommand();
   void CreateAutoHintForm();
 
   i18n::TDictionary& m_dictionary;
@@ -118,27 +124,25 @@ class TMainForm : public QMainWindow {
   TAutoHintForm* m_autoHintForm = nullptr;  // a tool window owned by this one
   bool m_activated = false;
   QTimer m_refreshTimer;
-  QUndoStack m_undoStack;
-  QAction* m_undoAction = nullptr;
-  QAction* m_redoAction = nullptr;
+  TDiagramHistory m_history;
   // Kept between prints, so that the print dialog remembers its choices.
   std::unique_ptr<QPrinter> m_printer;
 
-  TGraphControl* GraphControl1 = nullptr;
-  QSplitter* Splitter1 = nullptr;
-  QWidget* pnlLeft = nullptr;
+  TGraphControl* GraphControl1 = nullptr;  // the diagram
+  QSplitter* Splitter1 = nullptr;          // between the series panel and the diagram
+  QWidget* pnlLeft = nullptr;              // the series panel: the list above the logo
   QTreeView* lvSeries = nullptr;
   std::unique_ptr<TSeriesListModel> m_seriesList;
-  QLabel* imgLogo = nullptr;
-  QToolBar* ToolBar1 = nullptr;
+  QLabel* imgLogo = nullptr;     // opens the user's manual when clicked
+  QToolBar* ToolBar1 = nullptr;  // the interaction modes
 
   QMenu* miFile = nullptr;
   QMenu* Edit1 = nullptr;
-  QMenu* Visualisation1 = nullptr;
+  QMenu* Visualisation1 = nullptr;  // the View menu
   QMenu* miLanguage = nullptr;
   QMenu* miHelp = nullptr;
-  QMenu* pmGraph = nullptr;
-  QMenu* pmSeries = nullptr;
+  QMenu* pmGraph = nullptr;   // the diagram's popup
+  QMenu* pmSeries = nullptr;  // the series list's popup
 
   QAction* miNew = nullptr;
   QAction* miOpen = nullptr;
@@ -147,31 +151,31 @@ class TMainForm : public QMainWindow {
   QAction* miExport = nullptr;
   QAction* miPrint = nullptr;
   QAction* miQuit = nullptr;
-  QAction* miCopyToClipboard = nullptr;
-  QAction* miCopySeries = nullptr;
+  QAction* miCopyToClipboard = nullptr;  // copies the image
+  QAction* miCopySeries = nullptr;       // copies the series' values as text
   QAction* acAddPointsSerie = nullptr;
   QAction* acAddLinesSerie = nullptr;
   QAction* acAddSurfaceSerie = nullptr;
   QAction* acEditSerie = nullptr;
   QAction* acDeleteSerie = nullptr;
-  QAction* Propritsvisuellesdugraphe1 = nullptr;
-  QAction* Changerlacouleurdefond1 = nullptr;
+  QAction* Propritsvisuellesdugraphe1 = nullptr;  // opens the graph properties dialog
+  QAction* Changerlacouleurdefond1 = nullptr;     // the control's background colour
   QAction* FitToBounds1 = nullptr;
   QAction* miMirror = nullptr;
   QAction* miRotateRight = nullptr;
   QAction* miRotateLeft = nullptr;
   QAction* miProjectionMode = nullptr;
-  QAction* miAutoHintForm = nullptr;
+  QAction* miAutoHintForm = nullptr;  // shows or hides the identification window
   QAction* miEnglish = nullptr;
   QAction* miFrench = nullptr;
   QAction* acHelp = nullptr;
   QActionGroup* m_modeGroup = nullptr;
-  QAction* tbNormalMode = nullptr;
-  QAction* tbAddLineMode = nullptr;
+  QAction* tbNormalMode = nullptr;   // moves the diagram
+  QAction* tbAddLineMode = nullptr;  // draws a line with the mouse
   QAction* tbZoomIn = nullptr;
   QAction* tbZoomOut = nullptr;
 
   QFileDialog* OpenDialog1 = nullptr;
-  QFileDialog* SaveDialog2 = nullptr;
-  QFileDialog* SaveDialog1 = nullptr;
+  QFileDialog* SaveDialog2 = nullptr;  // save as
+  QFileDialog* SaveDialog1 = nullptr;  // export
 };

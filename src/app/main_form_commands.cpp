@@ -26,18 +26,9 @@
 #include "app/undo_steps.h"
 #include "control/export_formats.h"
 #include "control/load_report.h"
+#include "geometry/graphics.h"
 #include "i18n/dictionary.h"
 #include "model/serie_factory.h"
-
-namespace {
-
-QColor ColorOfBgr(uint32_t bgr) { return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF)); }
-
-uint32_t BgrOfColor(const QColor& color) {
-  return uint32_t(color.red()) | uint32_t(color.green()) << 8 | uint32_t(color.blue()) << 16;
-}
-
-}  // namespace
 
 QString TMainForm::ManualPath() const {
   return app::LocateManual(m_programFolder,
@@ -73,7 +64,7 @@ void TMainForm::NewClick() {
   if (!MaybeSave()) return;
   SetFileName(QString());
   GraphControl1->NewDiagram();
-  m_undoStack.clear();
+  m_history.Clear();
   RebuildSeriesList();
 }
 
@@ -103,7 +94,7 @@ void TMainForm::LoadDocument(const QString& fileName) {
     GraphControl1->LoadFromFile(fileName);
   }
   SetFileName(fileName);
-  m_undoStack.clear();
+  m_history.Clear();
   // A file that is XML but not (all) a diagram loads leniently: say what was left out.
   const QStringList warnings = GraphControl1->LoadReport().Warnings(QFileInfo(fileName).fileName());
   if (!warnings.isEmpty())
@@ -129,7 +120,7 @@ bool TMainForm::SaveAs() {
 void TMainForm::SaveDocument(const QString& fileName) {
   app::THourglass hourglass;
   GraphControl1->SaveToFile(fileName, true);
-  m_undoStack.setClean();
+  m_history.SetClean();
 }
 
 void TMainForm::ExportClick() {
@@ -177,7 +168,7 @@ void TMainForm::AddSerie(const char* className, QAction& origin) {
   // Adding the series and typing its values are one step: the step keeps
   // the series object, values included. The series stays when its values
   // are cancelled.
-  m_undoStack.push(new TAddSerieStep(*GraphControl1, origin, serie));
+  m_history.Record(std::make_unique<TAddSerieStep>(*GraphControl1, origin, serie));
   RebuildSeriesList();
   TSerieValuesForm(this).Execute(serie);
   RebuildSeriesList();
@@ -192,8 +183,8 @@ void TMainForm::EditSerie() {
   std::vector<TTernaryCouple> couplesBefore;
   TSerieValuesStep::CopyValues(serie, pointsBefore, couplesBefore);
   if (TSerieValuesForm(this).Execute(serie))
-    m_undoStack.push(new TSerieValuesStep(*GraphControl1, *acEditSerie, serie, nameBefore, std::move(pointsBefore),
-                                          std::move(couplesBefore)));
+    m_history.Record(std::make_unique<TSerieValuesStep>(*GraphControl1, *acEditSerie, serie, nameBefore,
+                                                        std::move(pointsBefore), std::move(couplesBefore)));
   RebuildSeriesList();
 }
 
@@ -201,7 +192,7 @@ void TMainForm::DeleteSerie() {
   const int index = SelectedSerieIndex();
   if (index < 0) return;
   std::unique_ptr<TGraphSerie> deleted = GraphControl1->Graph().RemoveSerie(index);
-  m_undoStack.push(new TDeleteSerieStep(*GraphControl1, *acDeleteSerie, index, std::move(deleted)));
+  m_history.Record(std::make_unique<TDeleteSerieStep>(*GraphControl1, *acDeleteSerie, index, std::move(deleted)));
   if (SelectedSerieIndex() >= 0) RebuildSeriesList();
 }
 
@@ -224,21 +215,22 @@ void TMainForm::EditGraphProperties() {
   dialog.OnAfterApply = [this, &before] {
     auto step = std::make_unique<TPropertiesStep>(*GraphControl1, *Propritsvisuellesdugraphe1, std::move(before),
                                                   TPropertiesStep::Take(*GraphControl1));
-    if (!step->IsEmpty()) m_undoStack.push(step.release());
+    if (!step->IsEmpty()) m_history.Record(std::move(step));
   };
   dialog.Execute();
   RebuildSeriesList();
 }
 
 void TMainForm::ChangeBackgroundColor() {
-  const QColor chosen = QColorDialog::getColor(ColorOfBgr(GraphControl1->Color()), this);
+  const QColor current = geometry::ColorFromArgb(geometry::ArgbFromToolkitColor(GraphControl1->Color()));
+  const QColor chosen = QColorDialog::getColor(current, this);
   if (!chosen.isValid()) return;
-  const uint32_t bgr = BgrOfColor(chosen);
+  const uint32_t bgr = geometry::ToolkitColorFromColor(chosen);
   if (bgr == GraphControl1->Color()) return;
   const uint32_t before = GraphControl1->Color();
   TControlUpdateScope scope(*GraphControl1);
   GraphControl1->SetColor(bgr);
-  m_undoStack.push(new TBackgroundColorStep(*GraphControl1, *Changerlacouleurdefond1, before, bgr));
+  m_history.Record(std::make_unique<TBackgroundColorStep>(*GraphControl1, *Changerlacouleurdefond1, before, bgr));
 }
 
 void TMainForm::ToggleProjectionMode() {
@@ -255,8 +247,7 @@ void TMainForm::ToggleAutoHintForm() {
 }
 
 void TMainForm::ShowHelp() {
-  RefreshWindowState();
-  if (!acHelp->isEnabled()) return;
+  if (!UpdateHelpCommand()) return;
   if (!QDesktopServices::openUrl(QUrl::fromLocalFile(ManualPath())))
     throw std::runtime_error(
         i18n::Lookup(

@@ -1,8 +1,10 @@
 #include "app/undo_steps.h"
 
 #include <QAction>
+#include <cassert>
 #include <pugixml.hpp>
 #include <sstream>
+#include <utility>
 
 #include "control/control_label.h"
 #include "control/graph_control.h"
@@ -44,10 +46,12 @@ void PutBack(TGraph& graph, int index, std::unique_ptr<TGraphSerie>& held) {
 }  // namespace
 
 TDiagramStep::TDiagramStep(TGraphControl& control, const QAction& origin) : m_control(control), m_origin(origin) {
-  Retranslate();
+  setText(StepName(origin));
+  // No context object: a QUndoCommand is none. The destructor disconnects.
+  m_renaming = QObject::connect(&origin, &QAction::changed, [this] { setText(StepName(m_origin)); });
 }
 
-void TDiagramStep::Retranslate() { setText(StepName(m_origin)); }
+TDiagramStep::~TDiagramStep() { QObject::disconnect(m_renaming); }
 
 void TDiagramStep::undo() {
   TControlUpdateScope scope(m_control);
@@ -55,11 +59,7 @@ void TDiagramStep::undo() {
 }
 
 void TDiagramStep::redo() {
-  // The command itself did the first time.
-  if (m_done) {
-    m_done = false;
-    return;
-  }
+  if (std::exchange(m_skipNextRedo, false)) return;
   TControlUpdateScope scope(m_control);
   Redo();
 }
@@ -127,7 +127,10 @@ std::string Fragment(const Save& save) {
 
 void LoadFragment(TGraphElement& element, const std::string& text) {
   pugi::xml_document document;
-  if (document.load_buffer(text.data(), text.size())) element.LoadFromXML(document.first_child());
+  const pugi::xml_parse_result parsed = document.load_buffer(text.data(), text.size());
+  // Fragment wrote the text: it always parses.
+  assert(parsed);
+  if (parsed) element.LoadFromXML(document.first_child());
 }
 
 // Puts the series in `order`, which holds the graph's own series.
@@ -201,20 +204,28 @@ TTurnStep::TTurnStep(TGraphControl& control, const QAction& origin, TTurn turn)
 
 void TTurnStep::Apply(TGraphControl& control, TTurn turn) {
   switch (turn) {
-    case tnMirror:
+    case TTurn::Mirror:
       control.Graph().Mirror();
       break;
-    case tnRotateRight:
+    case TTurn::RotateRight:
       control.Graph().Rotate(true);
       break;
-    case tnRotateLeft:
+    case TTurn::RotateLeft:
       control.Graph().Rotate(false);
       break;
   }
 }
 
 void TTurnStep::Undo() {
-  Apply(Control(), m_turn == tnMirror ? tnMirror : m_turn == tnRotateRight ? tnRotateLeft : tnRotateRight);
+  // A mirror is its own inverse; the rotations are each other's.
+  switch (m_turn) {
+    case TTurn::Mirror:
+      return Apply(Control(), TTurn::Mirror);
+    case TTurn::RotateRight:
+      return Apply(Control(), TTurn::RotateLeft);
+    case TTurn::RotateLeft:
+      return Apply(Control(), TTurn::RotateRight);
+  }
 }
 
 void TTurnStep::Redo() { Apply(Control(), m_turn); }

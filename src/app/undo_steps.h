@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <QUndoCommand>
 #include <cstdint>
@@ -16,18 +17,21 @@ class TGraphElement;
 class TGraphSerie;
 
 // One user command that changed the diagram, as a step of the undo history.
-// A step is pushed once its command has been carried out, so its first
-// redo does nothing. Every undo and redo is one update batch of the
-// control: the diagram repaints once.
+// Recorded through TDiagramHistory::Record once its command has been carried
+// out, its first redo does nothing; pushed onto a QUndoStack directly, it
+// carries the change out on push like any QUndoCommand. Every undo and redo
+// is one update batch of the control: the diagram repaints once.
 class TDiagramStep : public QUndoCommand {
  public:
-  // The step is named after the command that made it, in the current language.
+  // The step is named after the command that made it, and is named again
+  // whenever that command's text changes (a change of language).
   TDiagramStep(TGraphControl& control, const QAction& origin);
+  ~TDiagramStep() override;
+  TDiagramStep(const TDiagramStep&) = delete;
+  TDiagramStep& operator=(const TDiagramStep&) = delete;
 
   void undo() final;
   void redo() final;
-  // Names the step again after a change of language.
-  void Retranslate();
 
  protected:
   virtual void Undo() = 0;
@@ -35,9 +39,12 @@ class TDiagramStep : public QUndoCommand {
   TGraphControl& Control() const { return m_control; }
 
  private:
+  friend class TDiagramHistory;
+
   TGraphControl& m_control;
   const QAction& m_origin;
-  bool m_done = true;
+  QMetaObject::Connection m_renaming;  // to the origin's changed()
+  bool m_skipNextRedo = false;         // set by TDiagramHistory::Record
 };
 
 // A series added by the user (with the values typed right after), or a line
@@ -147,7 +154,7 @@ class TBackgroundColorStep : public TDiagramStep {
 // Mirror, rotate right or rotate left: each is undone by its inverse.
 class TTurnStep : public TDiagramStep {
  public:
-  enum TTurn { tnMirror, tnRotateRight, tnRotateLeft };
+  enum class TTurn { Mirror, RotateRight, RotateLeft };
   TTurnStep(TGraphControl& control, const QAction& origin, TTurn turn);
   static void Apply(TGraphControl& control, TTurn turn);
 

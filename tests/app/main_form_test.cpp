@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
 #include <QImageReader>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
@@ -26,6 +28,19 @@ void ChooseFile(QWidget* modal, const QString& path, int filterIndex = -1) {
   dialog->selectFile(path);
   QMetaObject::invokeMethod(dialog, "accept");
 }
+
+// Stands in for the desktop's viewer of local files while it lives.
+class TFileViewer : public QObject {
+  Q_OBJECT
+
+ public:
+  TFileViewer() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "Open"); }
+  ~TFileViewer() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+  QList<QUrl> Opened;
+
+ public slots:
+  void Open(const QUrl& url) { Opened.append(url); }
+};
 
 void PressButton(QWidget* modal, QMessageBox::StandardButton button, QString* text = nullptr) {
   auto* box = qobject_cast<QMessageBox*>(modal);
@@ -291,22 +306,43 @@ TEST(MainForm, TheIdentificationWindowShowsTheHintBesideTheWindow) {
   EXPECT_FALSE(toggle->isChecked());
 }
 
-TEST(MainForm, HelpNeedsTheManualBesideTheProgram) {
-  QTemporaryDir folder;
-  TMainWindowFixture f;
-  f.Window->SetProgramFolder(folder.path());
-  f.AddSerie("acAddPointsSerie");  // any command refreshes the enabling
-  QApplication::processEvents();
-  EXPECT_FALSE(f.Find("acHelp")->isEnabled());
-  QFile manual(folder.filePath(QStringLiteral("Quellar Varenta Diagram User's Manual.pdf")));
-  ASSERT_TRUE(manual.open(QIODevice::WriteOnly));
-  manual.close();
-  f.AddSerie("acAddPointsSerie");
-  QApplication::processEvents();
-  EXPECT_TRUE(f.Find("acHelp")->isEnabled());
-  f.Dictionary.SetLanguage(i18n::lnFrench);
-  EXPECT_TRUE(f.Window->ManualPath().endsWith(QStringLiteral("Manuel utilisateur de Quellar Varenta Diagram.pdf")));
-  EXPECT_FALSE(f.Find("acHelp")->isEnabled());
+TEST(MainForm, HelpNeedsTheManualBesideTheProgramAndFindsOneInstalledWhileItRuns) {
+  const auto anyCommand = [](TMainWindowFixture& f) {
+    f.AddSerie("acAddPointsSerie");
+    QApplication::processEvents();
+  };
+  const auto clickHelpInItsMenu = [](TMainWindowFixture& f) {
+    auto* help = f.Find<QMenu>("miHelp");
+    QMenuBar* bar = f.Window->menuBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(help->menuAction()).center());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(help));
+    QTest::mouseClick(help, Qt::LeftButton, {}, help->actionGeometry(f.Find("acHelp")).center());
+  };
+  const auto pressF1 = [](TMainWindowFixture& f) { QTest::keyClick(f.Window.get(), Qt::Key_F1); };
+  const struct {
+    const char* Way;
+    std::function<void(TMainWindowFixture&)> AskForHelp;
+    int Opened;
+  } cases[] = {{"any command", anyCommand, 0}, {"menu", clickHelpInItsMenu, 1}, {"F1", pressF1, 1}};
+  for (const auto& c : cases) {
+    QTemporaryDir folder;
+    TMainWindowFixture f;
+    f.Window->SetProgramFolder(folder.path());
+    anyCommand(f);
+    ASSERT_FALSE(f.Find("acHelp")->isEnabled()) << c.Way;
+    f.Window->activateWindow();  // shortcuts and menus go to the active window
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f.Window.get()));
+    QFile manual(folder.filePath(QStringLiteral("Quellar Varenta Diagram User's Manual.pdf")));
+    ASSERT_TRUE(manual.open(QIODevice::WriteOnly));
+    manual.close();
+    TFileViewer viewer;
+    c.AskForHelp(f);
+    EXPECT_TRUE(f.Find("acHelp")->isEnabled()) << c.Way;
+    EXPECT_EQ(viewer.Opened, QList<QUrl>(c.Opened, QUrl::fromLocalFile(manual.fileName()))) << c.Way;
+    f.Dictionary.SetLanguage(i18n::lnFrench);
+    EXPECT_TRUE(f.Window->ManualPath().endsWith(QStringLiteral("Manuel utilisateur de Quellar Varenta Diagram.pdf")));
+    EXPECT_FALSE(f.Find("acHelp")->isEnabled()) << c.Way;
+  }
 }
 
 TEST(Program, WithoutADisplayItSaysSoInOneLineAndExitsWithOne) {
@@ -325,3 +361,5 @@ TEST(Program, WithoutADisplayItSaysSoInOneLineAndExitsWithOne) {
 }
 
 }  // namespace
+
+#include "main_form_test.moc"
