@@ -32,6 +32,17 @@ bool TDataTable::AddEmpty() {
   return true;
 }
 
+bool TDataTable::RepeatLastRow(int64_t line) {
+  assert(m_cells.size() == m_rowStart);  // no row is being built
+  if (m_rowStarts.empty()) return false;
+  const size_t start = m_rowStarts.back();
+  const size_t count = m_cells.size() - start;
+  if (int64_t(m_cells.size() + count) > kMaxCells) return false;
+  for (size_t i = 0; i < count; ++i) m_cells.push_back(m_cells[start + i]);
+  EndRow(line);
+  return true;
+}
+
 void TDataTable::TrimRowEnd() {
   while (m_cells.size() > m_rowStart && m_cells.back().TextSize == 0) m_cells.pop_back();
 }

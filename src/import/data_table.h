@@ -31,6 +31,9 @@ class TDataTable {
   bool AddText(std::string_view text);
   bool AddEmpty();
   void EndRow(int64_t line);
+  // Adds a copy of the last row, on `line`; false (adding nothing) past
+  // kMaxCells or when there is no row.
+  bool RepeatLastRow(int64_t line);
   // Drops the empty cells at the end of the row being built.
   void TrimRowEnd();
   void Reserve(size_t cells, size_t rows);

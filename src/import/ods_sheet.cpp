@@ -16,7 +16,7 @@ namespace import::sheet {
 namespace {
 
 // Cells that repeated rows and cells may add in all, beyond those written out.
-constexpr int64_t kRepeatBudget = int64_t(1) << 24;
+constexpr int64_t kRepeatBudget = int64_t(1) << 20;
 
 std::vector<pugi::xml_node> Tables(pugi::xml_node content) {
   std::vector<pugi::xml_node> tables;
@@ -66,14 +66,15 @@ class TOdsRows {
  private:
   void ReadRow(pugi::xml_node row) {
     const int64_t repeat = Repeat(row, "number-rows-repeated");
-    for (int64_t copy = 0; copy < repeat; ++copy) {
-      const int64_t cells = AddCells(row);
-      m_filler.EndRow(++m_line);
-      if (cells == 0) {  // an empty row stands for as many empty rows
-        m_line += repeat - 1;
-        break;
-      }
-      if (copy > 0) Spend(cells);
+    const int64_t cells = AddCells(row);
+    m_filler.EndRow(++m_line);
+    if (cells == 0) {  // an empty row stands for as many empty rows
+      m_line += repeat - 1;
+      return;
+    }
+    for (int64_t copy = 1; copy < repeat; ++copy) {
+      Spend(cells);
+      m_filler.RepeatRow(++m_line);
     }
   }
 

@@ -43,6 +43,7 @@ class TTableFiller {
     m_table.TrimRowEnd();
     m_table.EndRow(line);
   }
+  void RepeatRow(int64_t line) { Check(m_table.RepeatLastRow(line)); }
   [[noreturn]] void TooLarge() const;
 
  private:
