@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "model/memory_advice.h"
 #include "model/value_encoding.h"
 
 namespace import {
@@ -60,6 +61,9 @@ void TDataTable::Reserve(size_t cells, size_t rows) {
   m_cells.reserve(cells);
   m_rowStarts.reserve(rows);
   m_lines.reserve(rows);
+  // Filled from start to end, as the advice expects.
+  model::AdviseLargeBuffer(m_cells.data(), m_cells.capacity() * sizeof(TCell));
+  model::AdviseLargeBuffer(m_lines.data(), m_lines.capacity() * sizeof(int64_t));
 }
 
 void TDataTable::SetHasHeader(bool hasHeader) { m_hasHeader = hasHeader && !m_rowStarts.empty(); }
