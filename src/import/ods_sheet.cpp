@@ -17,6 +17,9 @@ namespace {
 
 // Cells that repeated rows and cells may add in all, beyond those written out.
 constexpr int64_t kRepeatBudget = int64_t(1) << 20;
+// Nesting deeper than this (spans in spans, groups in groups) is not read:
+// the walks below recurse.
+constexpr int kMaxDepth = 64;
 
 std::vector<pugi::xml_node> Tables(pugi::xml_node content) {
   std::vector<pugi::xml_node> tables;
@@ -32,7 +35,8 @@ int64_t Repeat(pugi::xml_node node, std::string_view attribute) {
 }
 
 // The text of a cell's paragraphs, one line each; <text:s/> stands for spaces.
-void AppendText(pugi::xml_node node, std::string& text) {
+void AppendText(pugi::xml_node node, std::string& text, int depth = 0) {
+  if (depth > kMaxDepth) return;
   for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
     if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) {
       text += child.value();
@@ -43,7 +47,7 @@ void AppendText(pugi::xml_node node, std::string& text) {
     } else if (LocalName(child) == "line-break") {
       text += '\n';
     } else if (LocalName(child) != "annotation") {
-      AppendText(child, text);
+      AppendText(child, text, depth + 1);
     }
   }
 }
@@ -53,13 +57,14 @@ class TOdsRows {
   explicit TOdsRows(TTableFiller& filler) : m_filler(filler) {}
 
   // Rows directly in `container`, and in the containers within it.
-  void Read(pugi::xml_node container) {
+  void Read(pugi::xml_node container, int depth = 0) {
+    if (depth > kMaxDepth) return;
     for (pugi::xml_node node = container.first_child(); node; node = node.next_sibling()) {
       const std::string_view name = LocalName(node);
       if (name == "table-row")
         ReadRow(node);
       else if (name == "table-header-rows" || name == "table-row-group" || name == "table-rows")
-        Read(node);
+        Read(node, depth + 1);
     }
   }
 
