@@ -15,6 +15,7 @@
 #include "control/graph_control.h"
 #include "control/graph_export.h"
 #include "model/points_serie.h"
+#include "peak_memory.h"
 
 namespace {
 
@@ -45,34 +46,6 @@ TGraphControl& SharedControl() {
     return made;
   }();
   return *control;
-}
-
-// Kilobytes of a line of /proc/self/status, such as "VmHWM:".
-long StatusKilobytes(const char* key) {
-  QFile status(QStringLiteral("/proc/self/status"));
-  if (!status.open(QIODevice::ReadOnly)) return 0;
-  for (const QByteArray& line : status.readAll().split('\n'))
-    if (line.startsWith(key)) return line.mid(qsizetype(qstrlen(key))).trimmed().split(' ').value(0).toLong();
-  return 0;
-}
-
-// Runs `work` once per iteration and reports the rise of peak memory.
-template <typename Work>
-void MeasurePeak(benchmark::State& state, Work work) {
-  double peakMegabytes = 0;
-  for (auto _ : state) {
-    state.PauseTiming();
-    QFile reset(QStringLiteral("/proc/self/clear_refs"));
-    if (reset.open(QIODevice::WriteOnly)) reset.write("5");  // resets the peak to the current size
-    reset.close();
-    const long before = StatusKilobytes("VmRSS:");
-    state.ResumeTiming();
-    work();
-    state.PauseTiming();
-    peakMegabytes = std::max(peakMegabytes, (StatusKilobytes("VmHWM:") - before) / 1024.0);
-    state.ResumeTiming();
-  }
-  state.counters["peak_MB"] = peakMegabytes;
 }
 
 void BM_ExportPdf(benchmark::State& state) {

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ ninja-build pkg-config
   qt6-base-dev qt6-svg-dev qt6-image-formats-plugins qt6-l10n-tools qt6-tools-dev libgl-dev
-  libpugixml-dev libgif-dev libxcb1-dev
+  libpugixml-dev libgif-dev libxcb1-dev libcsv-dev libzip-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth fonts-liberation2 fonts-dejavu-core
   libemf2svg-dev poppler-utils desktop-file-utils libglib2.0-bin

@@ -2,6 +2,7 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <cstdio>
 #include <cstring>
@@ -11,6 +12,7 @@
 #include "control/export_formats.h"
 #include "control/graph_control.h"
 #include "control/graph_export.h"
+#include "import/data_file.h"
 
 namespace app {
 
@@ -69,7 +71,44 @@ struct TOptions {
                               .arg(kDefaultExportWidth)
                               .arg(kDefaultExportHeight),
                           QStringLiteral("WxH")};
+  QCommandLineOption Columns{
+      QStringLiteral("columns"),
+      QStringLiteral("Columns of A, B and C in a data file, by header or number from 1. Default: the columns "
+                     "titled like the axes, else the first three numeric columns."),
+      QStringLiteral("A,B,C")};
+  QCommandLineOption Group{QStringLiteral("group"),
+                           QStringLiteral("Column of a data file whose values split the rows into series."),
+                           QStringLiteral("column")};
+  QCommandLineOption Close{QStringLiteral("close"), QStringLiteral("Scale each row of a data file to a sum of 1.")};
+  QCommandLineOption Style{
+      QStringLiteral("style"),
+      QStringLiteral("Diagram document whose styles, titles and non-data series the imported series join."),
+      QStringLiteral("document")};
+
+  bool ImportOptionSet(const QCommandLineParser& parser) const {
+    return parser.isSet(Columns) || parser.isSet(Group) || parser.isSet(Close) || parser.isSet(Style);
+  }
 };
+
+// A data file given with --export is imported; the options of an import
+// apply to nothing else.
+std::optional<TImportRequest> ImportRequest(const QCommandLineParser& parser, const TOptions& options,
+                                            const QString& document) {
+  if (!import::IsDataFile(document)) {
+    if (options.ImportOptionSet(parser))
+      Fail(
+          QStringLiteral("--columns, --group, --close and --style apply to a data file "
+                         "(.csv, .tsv, .txt, .xlsx or .ods) only"));
+    return std::nullopt;
+  }
+  TImportRequest request;
+  request.DataFile = document;
+  request.Columns = parser.value(options.Columns);
+  request.Group = parser.value(options.Group);
+  request.Close = parser.isSet(options.Close);
+  request.Style = parser.value(options.Style);
+  return request;
+}
 
 THeadlessExport HeadlessExport(const QCommandLineParser& parser, const TOptions& options, const QString& document) {
   THeadlessExport request;
@@ -80,6 +119,7 @@ THeadlessExport HeadlessExport(const QCommandLineParser& parser, const TOptions&
   request.FormatIndex = ExportFormatIndex(request.Output, format);
   request.Size = parser.isSet(options.Size) ? ExportSize(parser.value(options.Size))
                                             : QSize(kDefaultExportWidth, kDefaultExportHeight);
+  request.Import = ImportRequest(parser, options, request.Document);
   return request;
 }
 
@@ -126,8 +166,10 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
   const QCommandLineOption help = parser.addHelpOption();
   const QCommandLineOption version = parser.addVersionOption();
   const TOptions options;
-  parser.addOptions({options.Export, options.Format, options.Size});
-  parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The diagram document to open or export."),
+  parser.addOptions(
+      {options.Export, options.Format, options.Size, options.Columns, options.Group, options.Close, options.Style});
+  parser.addPositionalArgument(QStringLiteral("file"),
+                               QStringLiteral("The diagram document to open or export, or a data file to export."),
                                QStringLiteral("[file]"));
   if (!parser.parse(arguments)) Fail(parser.errorText());
   if (parser.isSet(help)) parser.showHelp(0);
@@ -141,6 +183,8 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
     commandLine.Export = HeadlessExport(parser, options, commandLine.Document);
   } else if (parser.isSet(options.Format) || parser.isSet(options.Size)) {
     Fail(QStringLiteral("--format and --size apply to --export only"));
+  } else if (options.ImportOptionSet(parser)) {
+    Fail(QStringLiteral("--columns, --group, --close and --style apply to --export only"));
   }
   return commandLine;
 }
@@ -152,7 +196,11 @@ int RunHeadlessExport(const THeadlessExport& request) {
     control::ApplyDefaultFont(control);
     control.resize(request.Size);
     control.show();  // lays the control out and gives it its drawing context
-    control.LoadFromFile(request.Document);
+    QString importReport;
+    if (request.Import)
+      importReport = ImportIntoControl(control, *request.Import);
+    else
+      control.LoadFromFile(request.Document);
     if (!control::Export(control, request.Output, request.FormatIndex)) {
       const std::string_view mimeType = control::ExportFormatAt(request.FormatIndex)->MimeType;
       ReportError(QStringLiteral("Cannot write %1: no image encoder for %2 is installed")
@@ -161,6 +209,7 @@ int RunHeadlessExport(const THeadlessExport& request) {
     }
     // Only a picture that was written is worth a warning: a failure stays one line.
     for (const QString& warning : control.LoadReport().Warnings(request.Document)) ReportWarning(warning);
+    if (request.Import) ReportError(QFileInfo(request.Document).fileName() + QStringLiteral(": ") + importReport);
     return 0;
   } catch (const std::bad_alloc&) {
     ReportError(QStringLiteral("Cannot export %1: out of memory").arg(Quoted(request.Output)));

@@ -6,6 +6,8 @@
 #include <optional>
 #include <stdexcept>
 
+#include "app/data_import_run.h"
+
 namespace app {
 
 // A command line that cannot be carried out: the message says why.
@@ -21,6 +23,9 @@ struct THeadlessExport {
   QString Document;
   int FormatIndex = 0;
   QSize Size;
+  // Set when Document is a data file (see import::IsDataFile): its series
+  // are imported into a new diagram, or into the style document's.
+  std::optional<TImportRequest> Import;
 };
 
 struct TCommandLine {

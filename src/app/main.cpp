@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QLocale>
+#include <QStringList>
 
 #include "app/command_line.h"
 #include "app/display_check.h"
@@ -15,13 +16,17 @@ int main(int argc, char** argv) {
     app::ReportError(*failure);
     return 1;
   }
+  // Qt takes its own options out of argv, --style among them; an export reads
+  // the arguments as they were given.
+  QStringList givenArguments;
+  for (int i = 0; i < argc; ++i) givenArguments << QString::fromLocal8Bit(argv[i]);
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Diagramme Varenta"));
   QApplication::setApplicationVersion(QStringLiteral(VARENTA_VERSION));
 
   app::TCommandLine commandLine;
   try {
-    commandLine = app::ParseCommandLine(QApplication::arguments());
+    commandLine = app::ParseCommandLine(headless ? givenArguments : QApplication::arguments());
   } catch (const app::TCommandLineError& error) {
     app::ReportError(QString::fromUtf8(error.what()));
     return 1;
