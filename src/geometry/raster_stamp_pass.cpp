@@ -46,20 +46,6 @@ TStampPass::TStampPass(const TRasterTarget& target, const QImage& stamp, const Q
             .toGridY = y + b.top()};
 }
 
-bool TStampPass::PlacementOf(const QPointF& point, TPlacement& p) const {
-  const QRect& b = m_target.bounds;
-  const double x = point.x() + m_target.dx;
-  const double y = point.y() + m_target.dy;
-  if (!IsNear(x, y)) return false;  // also skips NaN
-  p.left = FastFloor<int>(x + 0.5) - m_hotSpot.x();
-  p.top = FastFloor<int>(y + 0.5) - m_hotSpot.y();
-  p.x0 = std::max(p.left, b.left());
-  p.x1 = std::min(p.left + m_width, b.right() + 1);
-  p.y0 = std::max(p.top, b.top());
-  p.y1 = std::min(p.top + m_height, b.bottom() + 1);
-  return p.x0 < p.x1 && p.y0 < p.y1;
-}
-
 // The last point before `from` whose stamp the quick looks leave; below
 // `begin` when none. Most stamps lie wholly off the bounds, as a zoom leaves
 // them, or wholly inside among complete tiles: one look at the reach of

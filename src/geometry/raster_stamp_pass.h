@@ -4,11 +4,13 @@
 
 #include "geometry/raster_fast_paths.h"
 #include "geometry/raster_parts.h"
+#include "geometry/raster_rounding.h"
 #include "geometry/raster_written_pixels.h"
 
 #include <QImage>
 #include <QPoint>
 #include <QPointF>
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -56,7 +58,20 @@ class TStampPass {
     return bytes;
   }();
 
-  bool PlacementOf(const QPointF& point, TPlacement& p) const;
+  // Inline: it runs for every stamp the quick looks leave.
+  bool PlacementOf(const QPointF& point, TPlacement& p) const {
+    const QRect& b = m_target.bounds;
+    const double x = point.x() + m_target.dx;
+    const double y = point.y() + m_target.dy;
+    if (!IsNear(x, y)) return false;  // also skips NaN
+    p.left = FastFloor<int>(x + 0.5) - m_hotSpot.x();
+    p.top = FastFloor<int>(y + 0.5) - m_hotSpot.y();
+    p.x0 = std::max(p.left, b.left());
+    p.x1 = std::min(p.left + m_width, b.right() + 1);
+    p.y0 = std::max(p.top, b.top());
+    p.y1 = std::min(p.top + m_height, b.bottom() + 1);
+    return p.x0 < p.x1 && p.y0 < p.y1;
+  }
   int NextToLookAt(int from, int begin, TWrittenPixels::TReaches reaches) const;
   bool TilesAreComplete(const TWrittenPixels& written, int x0, int x1, int y0, int y1) const;
   void DrawOnce(const TPlacement& p, TWrittenPixels& written, TSurface surface) const;
