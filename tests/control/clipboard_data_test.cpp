@@ -9,6 +9,7 @@
 #include "control/clipboard_data.h"
 #include "control_fixture.h"
 #include "emf/emf_reader.h"
+#include "image_compare.h"
 
 namespace {
 
@@ -31,7 +32,8 @@ TEST(CopyImageToClipboard, OffersTheMetafileAndTheWindowsPictureTogether) {
   EXPECT_TRUE(emf_test::ConvertToSvg(emf).contains(QLatin1String("CDATA[0.5]")));
   ASSERT_TRUE(data->hasImage());
   const QImage image = qvariant_cast<QImage>(data->imageData());
-  EXPECT_EQ(image.convertToFormat(QImage::Format_RGB32), shown.control.Bitmap().convertToFormat(QImage::Format_RGB32));
+  EXPECT_TRUE(SameImage(image.convertToFormat(QImage::Format_RGB32),
+                        shown.control.Bitmap().convertToFormat(QImage::Format_RGB32)));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "change_counter.h"
+#include "image_compare.h"
 #include "model/point_style.h"
 #include "serie_canvas.h"
 
@@ -130,7 +131,7 @@ TEST(PointStyle, StampedMarkersMatchShapesAtIntegerPositions) {
         style.SetLineColor(lineColor);
         style.SetFillColor(dotType % 4 == 0 ? translucent : 0xFF00C000);
         for (const QPointF at : {QPointF(30, 30), QPointF(17, 41)}) {
-          EXPECT_EQ(DrawnImage(style, at, true), DrawnImage(style, at, false))
+          EXPECT_TRUE(SameImage(DrawnImage(style, at, true), DrawnImage(style, at, false)))
               << "type " << dotType << " size " << size << " at " << at.x() << "," << at.y();
         }
       }
@@ -138,26 +139,29 @@ TEST(PointStyle, StampedMarkersMatchShapesAtIntegerPositions) {
   }
 }
 
-TEST(PointStyle, StampedMarkersFollowAWholePixelTranslation) {
-  TPointStyle style;
-  style.SetDotType(dtFilledDiamond);
-  style.SetSize(7);
-  const QTransform shift = QTransform::fromTranslate(5, -3);
-  EXPECT_EQ(DrawnImage(style, QPointF(30, 30), true, shift), DrawnImage(style, QPointF(30, 30), false, shift));
-}
-
-TEST(PointStyle, StampedMarkerSnapsToTheNearestPixel) {
-  TPointStyle style;
-  style.SetDotType(dtFilledDot);
-  EXPECT_EQ(DrawnImage(style, QPointF(30.4, 29.6), true), DrawnImage(style, QPointF(30, 30), false));
-}
-
-TEST(PointStyle, BatchDrawsShapesWhenTheSurfaceIsScaled) {
-  TPointStyle style;
-  style.SetDotType(dtOpenTriUp);
-  const QTransform scale = QTransform::fromScale(2, 2);
-  EXPECT_EQ(DrawnImage(style, QPointF(12.25, 13.5), true, scale),
-            DrawnImage(style, QPointF(12.25, 13.5), false, scale));
+// A batch of one marker shows what the shape does: stamped after a whole
+// pixel translation, snapped to the nearest pixel, or drawn as the shape
+// when the surface is scaled.
+TEST(PointStyle, BatchedMarkerLooksLikeItsShape) {
+  const struct {
+    const char* name;
+    TDotType dotType;
+    int size;
+    QPointF batchedAt, shapeAt;
+    QTransform transform;
+  } cases[] = {
+      {"whole pixel translation", dtFilledDiamond, 7, {30, 30}, {30, 30}, QTransform::fromTranslate(5, -3)},
+      {"snapped to the nearest pixel", dtFilledDot, 5, {30.4, 29.6}, {30, 30}, {}},
+      {"scaled surface", dtOpenTriUp, 5, {12.25, 13.5}, {12.25, 13.5}, QTransform::fromScale(2, 2)},
+  };
+  for (const auto& c : cases) {
+    TPointStyle style;
+    style.SetDotType(c.dotType);
+    style.SetSize(c.size);
+    EXPECT_TRUE(
+        SameImage(DrawnImage(style, c.batchedAt, true, c.transform), DrawnImage(style, c.shapeAt, false, c.transform)))
+        << c.name;
+  }
 }
 
 // Vector devices (pictures, SVG, printers, metafiles) must record shapes.
@@ -174,7 +178,7 @@ TEST(PointStyle, BatchRecordsShapesOnVectorDevices) {
   TSerieCanvas replayed(60, 60);
   replayed.painter.drawPicture(0, 0, picture);
   replayed.painter.end();
-  EXPECT_EQ(replayed.image, DrawnImage(style, at, false));
+  EXPECT_TRUE(SameImage(replayed.image, DrawnImage(style, at, false)));
 }
 
 TEST(PointStyle, SilentResizeIsDrawnAtTheNewSize) {
@@ -185,7 +189,7 @@ TEST(PointStyle, SilentResizeIsDrawnAtTheNewSize) {
     style.SetSize(11);
   }
   EXPECT_EQ(changes.count, 0);
-  EXPECT_EQ(DrawnImage(style, QPointF(30, 30), true), DrawnImage(style, QPointF(30, 30), false));
+  EXPECT_TRUE(SameImage(DrawnImage(style, QPointF(30, 30), true), DrawnImage(style, QPointF(30, 30), false)));
   TSerieCanvas canvas(60, 60);
   style.DrawMarkers(canvas.g, std::array{QPointF(30, 30)}.data(), 1);
   EXPECT_EQ(canvas.InkRect().width(), 12);

@@ -10,6 +10,7 @@
 
 #include "change_counter.h"
 #include "geometry/device_conversions.h"
+#include "image_compare.h"
 #include "model/points_serie.h"
 #include "model/xml_document.h"
 #include "serie_canvas.h"
@@ -149,44 +150,39 @@ TEST(PointsSerie, SetDefaultsKeepsNameRemoveableAndTag) {
   EXPECT_EQ(serie.LineStyle().Width(), 1.0f);
 }
 
-TEST(PointsSerie, HitTestReturnsTheLastMatchingPoint) {
-  TPointsSerie serie;
-  serie.Items().Add({0.2, 0.3, 0.5});
-  serie.Items().Add({0.6, 0.2, 0.2});
-  serie.Items().Add({0.2, 0.3, 0.5});
-  TTernaryPoint found;
-  EXPECT_EQ(serie.HitTest({0.21, 0.29, 0.5}, found, 0.02), 2);
-  EXPECT_EQ(found, (TTernaryPoint{0.2, 0.3, 0.5}));
-  EXPECT_EQ(serie.HitTest({0.6, 0.2, 0.2}, found, 0.0), 1);
-}
-
-TEST(PointsSerie, HitTestIncludesTheToleranceBounds) {
-  TPointsSerie serie;
-  serie.Items().Add({0.5, 0.25, 0.25});
-  TTernaryPoint found;
-  EXPECT_EQ(serie.HitTest({0.25, 0.25, 0.25}, found, 0.25), 0);
-  EXPECT_EQ(serie.HitTest({0.75, 0.25, 0.5}, found, 0.25), 0);
-  EXPECT_EQ(serie.HitTest({0.25, 0.25, 0.25}, found, 0.2499), -1);
-}
-
-TEST(PointsSerie, HitTestMissLeavesFoundAlone) {
-  TPointsSerie serie;
-  TTernaryPoint found{7, 8, 9};
-  EXPECT_EQ(serie.HitTest({0, 0, 0}, found, 1.0), -1);
-  serie.Items().Add({1, 0, 0});
-  EXPECT_EQ(serie.HitTest({0, 1, 0}, found, 0.1), -1);
-  EXPECT_EQ(found, (TTernaryPoint{7, 8, 9}));
-}
-
-TEST(PointsSerie, HitTestIgnoresSamplingAndVisibility) {
-  TPointsSerie serie;
-  serie.Items().Add({1, 0, 0});
-  serie.Items().Add({0, 1, 0});
-  serie.SetFrequency(2);
-  serie.SetVisible(false);
-  serie.PointStyle().SetVisible(false);
-  TTernaryPoint found;
-  EXPECT_EQ(serie.HitTest({0, 1, 0}, found, 0.01), 1);
+// A hit is the last point within the tolerance, bounds included, whatever
+// the sampling and visibility; a miss leaves `found` as it was.
+TEST(PointsSerie, HitTestFindsTheLastPointWithinTheTolerance) {
+  const TTernaryPoint a{0.2, 0.3, 0.5}, b{0.6, 0.2, 0.2}, lone{0.5, 0.25, 0.25}, untouched{7, 8, 9};
+  const struct {
+    const char* name;
+    std::vector<TTernaryPoint> points;
+    bool sampledAndHidden;
+    TTernaryPoint at;
+    double tolerance;
+    int expected;
+  } cases[] = {
+      {"the last of two", {a, b, a}, false, {0.21, 0.29, 0.5}, 0.02, 2},
+      {"an exact hit", {a, b, a}, false, {0.6, 0.2, 0.2}, 0.0, 1},
+      {"on the lower bound", {lone}, false, {0.25, 0.25, 0.25}, 0.25, 0},
+      {"on the upper bound", {lone}, false, {0.75, 0.25, 0.5}, 0.25, 0},
+      {"just beyond the bound", {lone}, false, {0.25, 0.25, 0.25}, 0.2499, -1},
+      {"an empty serie", {}, false, {0, 0, 0}, 1.0, -1},
+      {"a miss", {{1, 0, 0}}, false, {0, 1, 0}, 0.1, -1},
+      {"sampled and hidden", {{1, 0, 0}, {0, 1, 0}}, true, {0, 1, 0}, 0.01, 1},
+  };
+  for (const auto& c : cases) {
+    TPointsSerie serie;
+    for (const TTernaryPoint& p : c.points) serie.Items().Add(p);
+    if (c.sampledAndHidden) {
+      serie.SetFrequency(2);
+      serie.SetVisible(false);
+      serie.PointStyle().SetVisible(false);
+    }
+    TTernaryPoint found = untouched;
+    EXPECT_EQ(serie.HitTest(c.at, found, c.tolerance), c.expected) << c.name;
+    EXPECT_EQ(found, c.expected < 0 ? untouched : c.points[size_t(c.expected)]) << c.name;
+  }
 }
 
 TEST(PointsSerie, BoundsSpanThePointsAndHalfAMarker) {
@@ -648,6 +644,6 @@ TEST(PointsSerie, ALongPolylineUnderMarkersLooksTheSameAfterEveryChange) {
     drawn.painter.end();
     expected.painter.end();
     EXPECT_TRUE(drawn.Contains(TSerieCanvas::kRed)) << step.name;
-    EXPECT_EQ(drawn.image, expected.image) << step.name;
+    EXPECT_TRUE(SameImage(drawn.image, expected.image)) << step.name;
   }
 }

@@ -1,0 +1,122 @@
+#pragma once
+
+// The pixels of one segment, as QPainter's thin lines cover them, and the
+// clipping that brings its ends near the target first (internal to
+// raster_fast_paths.cpp).
+
+#include "geometry/raster_fast_paths.h"
+#include "geometry/raster_rounding.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+
+namespace geometry::raster {
+
+// Moves the ends of a segment onto the rectangle [left, right] x [top,
+// bottom] (Cohen-Sutherland); false when the segment misses it. A moved end
+// is computed from the other end, so that an end lying very far away does
+// not cost the precision of the part that is seen.
+inline bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double left, double top, double right,
+                        double bottom) {
+  enum : int { kLeft = 1, kRight = 2, kTop = 4, kBottom = 8 };
+  auto code = [&](double x, double y) {
+    return (x < left ? kLeft : x > right ? kRight : 0) | (y < top ? kTop : y > bottom ? kBottom : 0);
+  };
+  for (int pass = 0; pass < 4; ++pass) {
+    const int c0 = code(x0, y0), c1 = code(x1, y1);
+    if ((c0 | c1) == 0) return true;
+    if (c0 & c1) return false;
+    // The end outside is moved along the line from the other end.
+    const bool first = c0 != 0;
+    double& x = first ? x0 : x1;
+    double& y = first ? y0 : y1;
+    const double bx = first ? x1 : x0, by = first ? y1 : y0;
+    const int c = first ? c0 : c1;
+    if (c & (kLeft | kRight)) {
+      const double edge = c & kLeft ? left : right;
+      y = by + (edge - bx) / (x - bx) * (y - by);
+      x = edge;
+    } else {
+      const double edge = c & kTop ? top : bottom;
+      x = bx + (edge - by) / (y - by) * (x - bx);
+      y = edge;
+    }
+  }
+  return code(x0, y0) == 0 && code(x1, y1) == 0;
+}
+
+// Segments are cut to the bounds with this margin in pixels, so that the
+// pixels chosen at the edges are those of the whole segment.
+constexpr double kClipMargin = 2.0;
+
+// 32.32 fixed point across the major axis: the integer part is the pixel.
+constexpr int kFixedShift = 32;
+constexpr double kFixedOne = double(int64_t(1) << kFixedShift);
+
+// The pixels of one segment as QPainter's thin lines cover them: along the
+// major axis, the pixels whose centres lie in [start, end); across it, the
+// pixel holding the line at that centre. Pixel i of the walk, for i in
+// [first, last], lies across the axis at (across + (i - first) * step) >> 32,
+// and is drawn only when that is within [acrossLow, acrossHigh].
+struct TSegmentWalk {
+  bool xMajor = true;
+  int first = 0;
+  int last = -1;
+  int64_t across = 0;
+  int64_t step = 0;
+  int acrossLow = 0;
+  int acrossHigh = -1;
+  size_t majorStep = 1;  // in pixels
+  size_t minorStep = 1;
+};
+
+// The ends lie within a few pixels of the target's bounds (see ClipSegment);
+// false when no pixel centre lies along the segment.
+inline bool SegmentWalkOf(const TRasterTarget& target, double x0, double y0, double x1, double y1, TSegmentWalk& walk) {
+  const QRect& b = target.bounds;
+  const bool xMajor = std::abs(x1 - x0) >= std::abs(y1 - y0);
+  const double from = xMajor ? x0 : y0, to = xMajor ? x1 : y1;
+  const double across0 = xMajor ? y0 : x0, across1 = xMajor ? y1 : x1;
+  if (from == to) return false;
+  const double slope = (across1 - across0) / (to - from);
+  const int low = xMajor ? b.left() : b.top(), high = xMajor ? b.right() : b.bottom();
+  // First and last pixel whose centre i + 0.5 lies in the half-open span.
+  int first, last;
+  if (to > from) {
+    first = FastCeil(from - 0.5);
+    last = FastCeil(to - 0.5) - 1;
+  } else {
+    first = FastFloor<int>(to - 0.5) + 1;
+    last = FastFloor<int>(from - 0.5);
+  }
+  first = std::max(first, low);
+  last = std::min(last, high);
+  if (first > last) return false;
+  walk.xMajor = xMajor;
+  walk.first = first;
+  walk.last = last;
+  walk.acrossLow = xMajor ? b.top() : b.left();
+  walk.acrossHigh = xMajor ? b.bottom() : b.right();
+  walk.majorStep = xMajor ? 1 : size_t(target.stride);
+  walk.minorStep = xMajor ? size_t(target.stride) : 1;
+  // Fixed point keeps the loop free of a floating-point dependency chain.
+  walk.across = FastFloor<int64_t>((across0 + (first + 0.5 - from) * slope) * kFixedOne);
+  walk.step = int64_t(slope * kFixedOne + (slope < 0 ? -0.5 : 0.5));
+  return true;
+}
+
+// Calls plot(offset) with the offset in pixels of every pixel of a walk.
+template <class TPlot>
+void WalkSegment(const TSegmentWalk& walk, TPlot plot) {
+  const auto span = unsigned(walk.acrossHigh - walk.acrossLow);
+  int64_t across = walk.across;
+  for (int i = walk.first; i <= walk.last; ++i, across += walk.step) {
+    const int j = int(across >> kFixedShift);
+    if (unsigned(j - walk.acrossLow) > span) continue;
+    plot(size_t(i) * walk.majorStep + size_t(j) * walk.minorStep);
+  }
+}
+
+}  // namespace geometry::raster

@@ -1,0 +1,142 @@
+#include "geometry/raster_stamp_pass.h"
+
+#include "geometry/raster_blend.h"
+#include "geometry/raster_rounding.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace geometry::raster {
+
+TStampPass::TStampPass(const TRasterTarget& target, const QImage& stamp, const QPoint& hotSpot, const QPointF* points)
+    : m_target(target),
+      m_hotSpot(hotSpot),
+      m_points(points),
+      m_source(stamp.format() == QImage::Format_ARGB32_Premultiplied
+                   ? stamp
+                   : stamp.convertToFormat(QImage::Format_ARGB32_Premultiplied)),
+      m_width(m_source.width()),
+      m_height(m_source.height()),
+      m_pixels(reinterpret_cast<const uint32_t*>(m_source.constBits())),
+      m_stride(int(m_source.bytesPerLine() / 4)),
+      m_rowIsOpaque(size_t(m_height), 0),
+      m_tiles((std::max(m_width, m_height) + TWrittenPixels::kTile - 1) / TWrittenPixels::kTile),
+      m_narrow(m_width <= kLookWidth),
+      m_paints(size_t(m_height) * kPaintsStride, 0) {
+  for (int row = 0; row < m_height; ++row) {
+    const uint32_t* line = m_pixels + size_t(row) * size_t(m_stride);
+    m_rowIsOpaque[size_t(row)] = std::all_of(line, line + m_width, [](uint32_t p) { return (p >> 24) == 0xFF; });
+    m_opaqueOrClear &= std::all_of(line, line + m_width, IsOpaqueOrClear);
+    for (int col = 0; m_narrow && col < m_width; ++col)
+      m_paints[size_t(row) * kPaintsStride + size_t(col)] = (line[col] >> 24) ? 0xFF : 0;
+  }
+  const QRect& b = target.bounds;
+  const int x = hotSpot.x(), y = hotSpot.y();
+  m_look = {.dx = target.dx,
+            .dy = target.dy,
+            .offLeft = double(b.left() + x - m_width + 1),
+            .offTop = double(b.top() + y - m_height + 1),
+            .offRight = double(b.right() + x + 1),
+            .offBottom = double(b.bottom() + y + 1),
+            .insideLeft = double(std::max(b.left() + x, 0)),
+            .insideTop = double(std::max(b.top() + y, 0)),
+            .insideRight = double(b.right() + 2 - m_width + x),
+            .insideBottom = double(b.bottom() + 2 - m_height + y),
+            .toGridX = x + b.left(),
+            .toGridY = y + b.top()};
+}
+
+// The last point before `from` whose stamp the quick looks leave; below
+// `begin` when none. Most stamps lie wholly off the bounds, as a zoom leaves
+// them, or wholly inside among complete tiles: one look at the reach of
+// their first tile passes over those. NaN lies off the bounds. Nothing is
+// written meanwhile, which keeps the bounds and reaches in registers.
+int TStampPass::NextToLookAt(int from, int begin, TWrittenPixels::TReaches reaches) const {
+  const TQuickLook look = m_look;
+  const int tiles = m_tiles;
+  for (int i = from - 1; i >= begin; --i) {
+    const double x = m_points[i].x() + look.dx + 0.5, y = m_points[i].y() + look.dy + 0.5;
+    if (!(x >= look.offLeft && x < look.offRight && y >= look.offTop && y < look.offBottom)) continue;
+    if (x >= look.insideLeft && x < look.insideRight && y >= look.insideTop && y < look.insideBottom &&
+        reaches.At(int(x) - look.toGridX, int(y) - look.toGridY) > tiles)
+      continue;
+    return i;
+  }
+  return begin - 1;
+}
+
+bool TStampPass::TilesAreComplete(const TWrittenPixels& written, int x0, int x1, int y0, int y1) const {
+  constexpr int kTile = TWrittenPixels::kTile;
+  for (int ty = y0 & -kTile; ty < y1; ty += kTile)
+    for (int tx = x0 & -kTile; tx < x1; tx += kTile)
+      if (!written.TileIsComplete(tx, ty)) return false;
+  return true;
+}
+
+void TStampPass::DrawPart(int begin, int end, TWrittenPixels& written, TSurface surface) const {
+  const QRect& b = m_target.bounds;
+  for (int i = NextToLookAt(end, begin, written.Reaches()); i >= begin && !written.IsFull();
+       i = NextToLookAt(i, begin, written.Reaches())) {
+    written.RefreshReachWhenWorthIt();
+    TPlacement p;
+    if (!PlacementOf(m_points[i], p)) continue;
+    const int x0 = p.x0 - b.left(), x1 = p.x1 - b.left(), y0 = p.y0 - b.top(), y1 = p.y1 - b.top();
+    if (written.ReachAt(x0, y0) > m_tiles || TilesAreComplete(written, x0, x1, y0, y1)) continue;
+    DrawOnce(p, written, surface);
+  }
+}
+
+// The stamp's pixels that no later stamp wrote, row by row; a narrow row
+// that has none is passed over on one look.
+void TStampPass::DrawOnce(const TPlacement& p, TWrittenPixels& written, TSurface surface) const {
+  const QRect& b = m_target.bounds;
+  const int x0 = p.x0 - b.left(), width = p.x1 - p.x0;
+  for (int row = p.y0; row < p.y1; ++row) {
+    if (m_narrow) {
+      TLook wanted, first;
+      std::memcpy(&wanted, &m_paints[size_t(row - p.top) * kPaintsStride + size_t(p.x0 - p.left)], kLookWidth);
+      std::memcpy(&first, kFirstBytes.data() + kLookWidth - width, kLookWidth);  // the pixels within the bounds
+      if (!written.AnyFreeOf(x0, row - b.top(), wanted & first)) continue;
+    }
+    const uint32_t* src = m_pixels + size_t(row - p.top) * size_t(m_stride) + size_t(p.x0 - p.left);
+    uint32_t* dst = &surface[size_t(row) * size_t(m_target.stride) + size_t(p.x0)];
+    for (int col = 0; col < width; ++col)
+      if ((src[col] >> 24) != 0 && written.Claim(p.x0 + col - b.left(), row - b.top())) dst[col] = src[col];
+  }
+}
+
+void TStampPass::DrawInOrder(int count, const TWrittenPixels* covered) const {
+  for (int i = 0; i < count; ++i) {
+    TPlacement p;
+    if (PlacementOf(m_points[i], p)) BlendRows(p, covered);
+  }
+}
+
+void TStampPass::BlendRows(const TPlacement& p, const TWrittenPixels* covered) const {
+  const QRect& b = m_target.bounds;
+  const int left = p.left, top = p.top, x0 = p.x0, x1 = p.x1;
+  for (int row = p.y0; row < p.y1; ++row) {
+    uint32_t* dst = m_target.pixels + size_t(row) * size_t(m_target.stride);
+    const uint32_t* src = m_pixels + size_t(row - top) * size_t(m_stride) - left;
+    if (covered) {  // translucent stamps beneath a cover: only on its free pixels
+      for (int col = x0; col < x1; ++col)
+        if ((src[col] >> 24) != 0 && covered->IsFree(col - b.left(), row - b.top()))
+          dst[col] = BlendPremultiplied(src[col], dst[col]);
+      continue;
+    }
+    if (m_rowIsOpaque[size_t(row - top)]) {
+      CopyPixels(dst + x0, src + x0, x1 - x0);
+      continue;
+    }
+    for (int col = x0; col < x1; ++col) {
+      const uint32_t s = src[col];
+      const uint32_t alpha = s >> 24;
+      if (alpha == 0xFF)
+        dst[col] = s;
+      else if (alpha != 0)
+        dst[col] = BlendPremultiplied(s, dst[col]);
+    }
+  }
+}
+
+}  // namespace geometry::raster

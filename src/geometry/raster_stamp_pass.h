@@ -1,0 +1,97 @@
+#pragma once
+
+// A call of stamps, drawn last first or in order (internal to the raster fast paths).
+
+#include "geometry/raster_fast_paths.h"
+#include "geometry/raster_parts.h"
+#include "geometry/raster_rounding.h"
+#include "geometry/raster_written_pixels.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QPointF>
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace geometry::raster {
+
+// The pass of a call of stamps: the stamp, premultiplied, with its hot spot
+// on the device pixel nearest each point. Steps 3 to 5 of the overview in
+// raster_fast_paths.cpp, for stamps.
+class TStampPass {
+ public:
+  TStampPass(const TRasterTarget& target, const QImage& stamp, const QPoint& hotSpot, const QPointF* points);
+
+  // No pixel of the stamp blends: each is copied or left out.
+  bool OpaqueOrClear() const { return m_opaqueOrClear; }
+  // 4. Stamps [begin, end), the last first: the last stamp on a pixel is
+  // the one seen there.
+  void DrawPart(int begin, int end, TWrittenPixels& written, TSurface surface) const;
+  // 5. All stamps in order, beneath `covered` only on its free pixels.
+  void DrawInOrder(int count, const TWrittenPixels* covered) const;
+
+ private:
+  // The stamp's pixels on the target: the rectangle [x0, x1) x [y0, y1) of
+  // the target holds the stamp's pixel (x - left, y - top).
+  struct TPlacement {
+    int left, top, x0, x1, y0, y1;
+  };
+  // Where the rounding of PlacementOf, without its clamps, puts a stamp
+  // wholly off the bounds, or wholly inside: floor(x) - hotSpot.x() is its
+  // first column. In device pixels plus a half.
+  struct TQuickLook {
+    double dx, dy;  // world to device
+    double offLeft, offTop, offRight, offBottom;
+    double insideLeft, insideTop, insideRight, insideBottom;
+    int toGridX, toGridY;  // a point's pixel less these: its stamp's first pixel on the grid
+  };
+  // A look may start at any column of a stamp's row.
+  static constexpr size_t kPaintsStride = 2 * kLookWidth;
+  // Bytes of 0xFF, then as many zeros: read from kLookWidth - n, the first n
+  // pixels of a look.
+  static constexpr std::array<uint8_t, 2 * kLookWidth> kFirstBytes = [] {
+    std::array<uint8_t, 2 * kLookWidth> bytes{};
+    for (int i = 0; i < kLookWidth; ++i) bytes[size_t(i)] = 0xFF;
+    return bytes;
+  }();
+
+  // Inline: it runs for every stamp the quick looks leave.
+  bool PlacementOf(const QPointF& point, TPlacement& p) const {
+    const QRect& b = m_target.bounds;
+    const double x = point.x() + m_target.dx;
+    const double y = point.y() + m_target.dy;
+    if (!IsNear(x, y)) return false;  // also skips NaN
+    p.left = FastFloor<int>(x + 0.5) - m_hotSpot.x();
+    p.top = FastFloor<int>(y + 0.5) - m_hotSpot.y();
+    p.x0 = std::max(p.left, b.left());
+    p.x1 = std::min(p.left + m_width, b.right() + 1);
+    p.y0 = std::max(p.top, b.top());
+    p.y1 = std::min(p.top + m_height, b.bottom() + 1);
+    return p.x0 < p.x1 && p.y0 < p.y1;
+  }
+  int NextToLookAt(int from, int begin, TWrittenPixels::TReaches reaches) const;
+  bool TilesAreComplete(const TWrittenPixels& written, int x0, int x1, int y0, int y1) const;
+  void DrawOnce(const TPlacement& p, TWrittenPixels& written, TSurface surface) const;
+  void BlendRows(const TPlacement& p, const TWrittenPixels* covered) const;
+
+  const TRasterTarget& m_target;
+  QPoint m_hotSpot;
+  const QPointF* m_points;
+  QImage m_source;  // premultiplied
+  int m_width, m_height;
+  const uint32_t* m_pixels;
+  int m_stride;                     // in pixels
+  std::vector<char> m_rowIsOpaque;  // copied rather than blended
+  bool m_opaqueOrClear = true;
+  int m_tiles;  // tiles beyond the first one that a stamp may cover, either way
+  // Most stamps drawn meet pixels already written: a row no wider than a
+  // look is looked up at once, with bytes of 0xFF where the stamp paints.
+  bool m_narrow;
+  std::vector<uint8_t> m_paints;  // rows of kPaintsStride
+  TQuickLook m_look;
+};
+
+}  // namespace geometry::raster
