@@ -50,8 +50,23 @@ inline TDoublePoint MakeDoublePoint(double x, double y) { return {x, y}; }
 inline TDoubleRect MakeDoubleRect(double left, double top, double right, double bottom) {
   return {left, top, right, bottom};
 }
+// Rounds to single precision in a way the optimiser keeps. When GCC 12 (-O2
+// and up) vectorises two side-by-side double -> float -> double round trips,
+// its later value numbering stores the unrounded doubles: a point converted
+// alone then differed from the same point converted in a loop. The empty asm
+// makes the float opaque, so no pass can fold the round trip away.
+inline float RoundToFloat(double value) {
+  float rounded = static_cast<float>(value);
+#if defined(__GNUC__) && !defined(__clang__) && defined(__SSE2__)
+  asm("" : "+x"(rounded));
+#elif defined(__GNUC__) && !defined(__clang__)
+  asm("" : "+g"(rounded));
+#endif
+  return rounded;
+}
+
 // World coordinates are single precision, as the drawing surface takes them.
-inline QPointF MakePointF(double x, double y) { return {float(x), float(y)}; }
+inline QPointF MakePointF(double x, double y) { return {RoundToFloat(x), RoundToFloat(y)}; }
 
 inline TDoublePoint AddDoublePoints(TDoublePoint p, TDoublePoint q) { return {p.X + q.X, p.Y + q.Y}; }
 inline TTernaryPoint AddTernaryPoints(const TTernaryPoint& p, const TTernaryPoint& q) {

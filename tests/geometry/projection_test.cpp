@@ -145,7 +145,8 @@ TEST(Projection, RotationsAndMirrorsRestoreOrderWithOneNotificationEach) {
 }
 
 // A series converts its points all at once; each must land exactly where
-// the conversion of that point alone puts it.
+// the conversion of that point alone puts it, rounded to single precision,
+// in every build type.
 TEST(Projection, ManyPointsConvertExactlyAsEachAlone) {
   struct TCase {
     uint8_t mode;
@@ -175,6 +176,8 @@ TEST(Projection, ManyPointsConvertExactlyAsEachAlone) {
       const QPointF alone = projection.TernaryToWorld(items[i * c.step], c.applyOrder);
       EXPECT_EQ(many[i].x(), alone.x()) << int(c.mode) << " " << i;
       EXPECT_EQ(many[i].y(), alone.y()) << int(c.mode) << " " << i;
+      EXPECT_EQ(alone.x(), double(float(alone.x()))) << "world coordinates are single precision";
+      EXPECT_EQ(alone.y(), double(float(alone.y()))) << "world coordinates are single precision";
     }
   }
 }
