@@ -21,6 +21,7 @@
 #include "app/app_pictures.h"
 #include "app/auto_hint_form.h"
 #include "app/command_guard.h"
+#include "app/recovery_copy.h"
 #include "app/series_list_model.h"
 #include "app/undo_steps.h"
 #include "control/default_font.h"
@@ -89,7 +90,11 @@ TMainForm::TMainForm(i18n::TDictionary& dictionary, QWidget* parent)
   setCentralWidget(Splitter1);
   statusBar()->setObjectName(QStringLiteral("StatusBar1"));
 
-  connect(&m_undoStack, &QUndoStack::cleanChanged, this, [this](bool clean) { setWindowModified(!clean); });
+  m_recovery = std::make_unique<app::TRecoveryCopy>(*GraphControl1);
+  connect(&m_undoStack, &QUndoStack::cleanChanged, this, [this](bool clean) {
+    setWindowModified(!clean);
+    m_recovery->SetModified(!clean);
+  });
 
   m_refreshTimer.setSingleShot(true);
   m_refreshTimer.setInterval(0);
@@ -426,10 +431,13 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-  if (MaybeSave())
+  if (MaybeSave()) {
+    // Saved or discarded: nothing is left to recover.
+    m_recovery->SetModified(false);
     event->accept();
-  else
+  } else {
     event->ignore();
+  }
 }
 
 void TMainForm::dragEnterEvent(QDragEnterEvent* event) {

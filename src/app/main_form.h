@@ -23,6 +23,9 @@ class TSeriesListModel;
 namespace i18n {
 class TDictionary;
 }
+namespace app {
+class TRecoveryCopy;
+}
 
 // The program's window: a diagram with the list of its series, the file,
 // clipboard, series and view commands, the interaction-mode toolbar, the
@@ -53,6 +56,11 @@ class TMainForm : public QMainWindow {
   // The undo history of the document; the document is modified exactly
   // when the history is not at its clean state.
   QUndoStack& UndoStack() { return m_undoStack; }
+
+  // Offers, one by one, the recovery copies that an earlier run left behind
+  // (see app/recovery_copy.h) until one is restored; each is restored,
+  // discarded or kept for later as the user answers.
+  void OfferRecovery();
 
  protected:
   void changeEvent(QEvent* event) override;
@@ -118,6 +126,9 @@ class TMainForm : public QMainWindow {
   TAutoHintForm* m_autoHintForm = nullptr;  // a tool window owned by this one
   bool m_activated = false;
   QTimer m_refreshTimer;
+  // Declared before the history, which tells it of its last change while
+  // it is destroyed.
+  std::unique_ptr<app::TRecoveryCopy> m_recovery;
   QUndoStack m_undoStack;
   QAction* m_undoAction = nullptr;
   QAction* m_redoAction = nullptr;
