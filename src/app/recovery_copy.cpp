@@ -19,6 +19,7 @@ namespace {
 constexpr int kDefaultIntervalMs = 60 * 1000;
 const QLatin1String kCopySuffix(".xml");
 const QLatin1String kPathSuffix(".path");
+const QLatin1String kLockSuffix(".lock");
 
 QString KeyOfDocument(const QString& fileName) {
   return QString::fromLatin1(QCryptographicHash::hash(fileName.toUtf8(), QCryptographicHash::Sha1).toHex().left(20));
@@ -26,6 +27,14 @@ QString KeyOfDocument(const QString& fileName) {
 
 QString FileOf(const QString& key, QLatin1String suffix) {
   return TRecoveryCopy::Folder() + QLatin1Char('/') + key + suffix;
+}
+
+// Whether a running program holds the copy. The lock's age says nothing:
+// only its owner's death makes it stale.
+bool HeldByRunningProgram(const QString& key) {
+  QLockFile lock(FileOf(key, kLockSuffix));
+  lock.setStaleLockTime(0);
+  return !lock.tryLock(0);
 }
 
 // Whether a copy still holds work its document lacks.
@@ -53,7 +62,7 @@ std::vector<TRecoveryCopy::TFound> TRecoveryCopy::Find() {
   for (const QFileInfo& sidecar : folder.entryInfoList({QStringLiteral("*") + kPathSuffix}, QDir::Files)) {
     const QFileInfo copy(FileOf(sidecar.completeBaseName(), kCopySuffix));
     QFile path(sidecar.filePath());
-    if (!copy.exists() || !path.open(QIODevice::ReadOnly)) continue;
+    if (!copy.exists() || HeldByRunningProgram(sidecar.completeBaseName()) || !path.open(QIODevice::ReadOnly)) continue;
     TFound entry{sidecar.completeBaseName(), copy.filePath(), QString::fromUtf8(path.readAll()).trimmed(),
                  copy.lastModified()};
     if (WorthOffering(entry)) found.push_back(std::move(entry));
@@ -101,6 +110,7 @@ void TRecoveryCopy::Write() {
   if (!m_writtenKey.isEmpty() && m_writtenKey != key) Remove();
   try {
     QDir().mkpath(Folder());
+    Hold(key);
     m_control.SaveToFile(FileOf(key, kCopySuffix), true);
     QString error;
     if (!output::WriteFile(FileOf(key, kPathSuffix), m_document.toUtf8(), &error))
@@ -117,11 +127,23 @@ void TRecoveryCopy::Remove() {
   if (m_writtenKey.isEmpty()) return;
   Discard({m_writtenKey, {}, {}, {}});
   m_writtenKey.clear();
+  m_lock.reset();
+}
+
+void TRecoveryCopy::Hold(const QString& key) {
+  if (m_lock && m_writtenKey == key) return;
+  m_lock.reset();  // before the new lock, which the old one would refuse
+  m_lock = std::make_unique<QLockFile>(FileOf(key, kLockSuffix));
+  m_lock->setStaleLockTime(0);
+  // Failing leaves the copy unprotected from a second program started on
+  // the same document, nothing worse.
+  m_lock->tryLock(0);
 }
 
 void TRecoveryCopy::Adopt(const TFound& found) {
   if (found.Document.isEmpty()) m_unnamedKey = found.Key;
   m_document = found.Document;
+  Hold(found.Key);
   m_writtenKey = found.Key;
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QDateTime>
+#include <QLockFile>
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <memory>
 #include <vector>
 
 class TGraphControl;
@@ -19,7 +21,9 @@ namespace app {
 // document's absolute path (empty for an unnamed document). The key of a
 // named document is a hash of its path, so its copies replace each other; an
 // unnamed document gets a key of its own per window. The document's format
-// stays untouched.
+// stays untouched. While a window owns a copy it holds <key>.lock, so that a
+// second running program never offers the copy of a live one; a crashed
+// program's lock is stale and taken over.
 class TRecoveryCopy : public QObject {
  public:
   // A copy left by an earlier run.
@@ -37,7 +41,7 @@ class TRecoveryCopy : public QObject {
   static QString Folder();
   // The copies worth offering, the most recent first: those of an unnamed
   // document, of a document that no longer exists, or written after their
-  // document was last saved.
+  // document was last saved; none that a running program holds.
   static std::vector<TFound> Find();
   // Deletes a copy found by Find.
   static void Discard(const TFound& found);
@@ -66,11 +70,14 @@ class TRecoveryCopy : public QObject {
   QString CurrentKey() const;
 
  private:
+  void Hold(const QString& key);
+
   const TGraphControl& m_control;
   QTimer m_timer;
   QString m_document;
   QString m_unnamedKey;
-  QString m_writtenKey;  // empty while no copy of this window exists
+  QString m_writtenKey;               // empty while no copy of this window exists
+  std::unique_ptr<QLockFile> m_lock;  // of m_writtenKey's copy
 };
 
 }  // namespace app

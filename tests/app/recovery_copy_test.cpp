@@ -31,8 +31,11 @@ struct TRecoveryFixture {
   static std::string Files() {
     return QDir(app::TRecoveryCopy::Folder()).entryList(QDir::Files).join(QLatin1Char(' ')).toStdString();
   }
-  static bool WaitForCopy() {
-    return QTest::qWaitFor([] { return app::TRecoveryCopy::Find().size() == 1; }, 5000);
+  // The document named by the first copy written; empty when none comes.
+  static QString WaitForCopy() {
+    QTest::qWaitFor([] { return !QDir(app::TRecoveryCopy::Folder()).entryList({"*.path"}).isEmpty(); }, 5000);
+    const QStringList names = QDir(app::TRecoveryCopy::Folder()).entryList({"*.path"});
+    return names.isEmpty() ? QString() : QString::fromUtf8(Read(app::TRecoveryCopy::Folder() + u'/' + names[0]));
   }
   static QByteArray Read(const QString& fileName) {
     QFile file(fileName);
@@ -51,8 +54,7 @@ TEST(RecoveryCopy, AChangeWritesTheCopyAndEveryEndOfTheChangeRemovesIt) {
     TMainWindowFixture f;
     f.Window->OpenDocument(recovery.Document);
     f.Find("miMirror")->trigger();
-    ASSERT_TRUE(recovery.WaitForCopy()) << ending.Action;
-    EXPECT_EQ(app::TRecoveryCopy::Find().front().Document, recovery.Document);
+    ASSERT_EQ(recovery.WaitForCopy(), recovery.Document) << ending.Action;
     EXPECT_EQ(recovery.Read(recovery.Document), original) << "the copy goes elsewhere";
     if (ending.AnswersDiscard)
       AnswerNextModal([](QWidget* modal) { qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Discard)->click(); });
@@ -78,9 +80,12 @@ TEST(RecoveryCopy, TheOfferRestoresDiscardsOrKeepsTheCopyInEitherLanguage) {
     TRecoveryFixture recovery;
     TGraphControl edited;
     edited.SetColor(0x123456);
-    app::TRecoveryCopy copy(edited);
-    copy.SetDocument(recovery.Document);
-    copy.Write();
+    {
+      app::TRecoveryCopy copy(edited);
+      copy.SetDocument(recovery.Document);
+      copy.Write();
+      EXPECT_TRUE(app::TRecoveryCopy::Find().empty()) << "a running window's copy is never offered";
+    }
     const QByteArray copied = recovery.Read(app::TRecoveryCopy::Find().at(0).CopyPath);
     const QByteArray original = recovery.Read(recovery.Document);
     TMainWindowFixture f;
@@ -111,7 +116,7 @@ TEST(RecoveryCopy, ChildEditsUntilKilled) {
   TMainWindowFixture f;
   f.Window->OpenDocument(document);
   f.Find("miMirror")->trigger();
-  ASSERT_TRUE(TRecoveryFixture::WaitForCopy());
+  ASSERT_EQ(TRecoveryFixture::WaitForCopy(), document);
   std::puts("copy written");
   std::fflush(stdout);
   QTest::qWait(60000);
