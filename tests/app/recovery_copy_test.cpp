@@ -1,11 +1,12 @@
 // The recovery copy: written while a change is unsaved, removed when the
-// change ends, left behind by a killed program and offered at the next start.
+// change ends, left behind by a killed program and offered at the next start
+// (what the offer does is tested once, on a copy written here).
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QMessageBox>
 #include <QProcess>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -145,15 +146,7 @@ TEST(RecoveryCopy, KillingTheProgramLeavesTheCopyForTheNextStart) {
   const std::vector<app::TRecoveryCopy::TFound> found = app::TRecoveryCopy::Find();
   ASSERT_EQ(found.size(), 1u);
   EXPECT_EQ(found[0].Document, recovery.Document);
-  const QByteArray copied = recovery.Read(found[0].CopyPath);
-  EXPECT_NE(copied, recovery.Read(recovery.Document));
-
-  TMainWindowFixture f;
-  AnswerNextModal([](QWidget* modal) { modal->findChild<QAbstractButton*>(QStringLiteral("btnRestore"))->click(); });
-  f.Window->OfferRecovery();
-  f.Find("miSave")->trigger();
-  EXPECT_EQ(recovery.Read(recovery.Document), copied);
-  EXPECT_EQ(recovery.Files(), "");
+  EXPECT_NE(recovery.Read(found[0].CopyPath), recovery.Read(recovery.Document));
 }
 
 }  // namespace
