@@ -63,8 +63,7 @@ std::vector<TRecoveryCopy::TFound> TRecoveryCopy::Find() {
     const QFileInfo copy(FileOf(sidecar.completeBaseName(), kCopySuffix));
     QFile path(sidecar.filePath());
     if (!copy.exists() || HeldByRunningProgram(sidecar.completeBaseName()) || !path.open(QIODevice::ReadOnly)) continue;
-    TFound entry{sidecar.completeBaseName(), copy.filePath(), QString::fromUtf8(path.readAll()).trimmed(),
-                 copy.lastModified()};
+    TFound entry{sidecar.completeBaseName(), copy.filePath(), QString::fromUtf8(path.readAll()), copy.lastModified()};
     if (WorthOffering(entry)) found.push_back(std::move(entry));
   }
   std::sort(found.begin(), found.end(), [](const TFound& a, const TFound& b) { return a.Written > b.Written; });
