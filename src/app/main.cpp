@@ -38,5 +38,6 @@ int main(int argc, char** argv) {
   TMainForm window(dictionary);
   window.show();
   if (!commandLine.Document.isEmpty()) window.OpenDocument(commandLine.Document);
+  window.OfferRecovery();
   return QApplication::exec();
 }

@@ -22,6 +22,7 @@
 #include "app/app_pictures.h"
 #include "app/auto_hint_form.h"
 #include "app/command_guard.h"
+#include "app/recovery_copy.h"
 #include "app/series_list_model.h"
 #include "app/undo_steps.h"
 #include "control/default_font.h"
@@ -90,7 +91,11 @@ TMainForm::TMainForm(i18n::TDictionary& dictionary, QWidget* parent)
   setCentralWidget(Splitter1);
   statusBar()->setObjectName(QStringLiteral("StatusBar1"));
 
-  m_history.OnModifiedChange = [this](bool modified) { setWindowModified(modified); };
+  m_recovery = std::make_unique<app::TRecoveryCopy>(*GraphControl1);
+  m_history.OnModifiedChange = [this](bool modified) {
+    setWindowModified(modified);
+    m_recovery->SetModified(modified);
+  };
 
   // Sees every key before the shortcuts are matched against it (eventFilter).
   QCoreApplication::instance()->installEventFilter(this);
@@ -416,10 +421,13 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-  if (MaybeSave())
+  if (MaybeSave()) {
+    // Saved or discarded: nothing is left to recover.
+    m_recovery->SetModified(false);
     event->accept();
-  else
+  } else {
     event->ignore();
+  }
 }
 
 void TMainForm::dragEnterEvent(QDragEnterEvent* event) {

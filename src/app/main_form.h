@@ -24,6 +24,9 @@ class TSeriesListModel;
 namespace i18n {
 class TDictionary;
 }
+namespace app {
+class TRecoveryCopy;
+}
 
 // The program's window: a diagram with the list of its series, the file,
 // clipboard, series and view commands, the interaction-mode toolbar, the
@@ -54,6 +57,11 @@ class TMainForm : public QMainWindow {
   // The undo history of the document and its stack.
   TDiagramHistory& History() { return m_history; }
   QUndoStack& UndoStack() { return m_history.Stack(); }
+
+  // Offers, one by one, the recovery copies that an earlier run left behind
+  // (see app/recovery_copy.h) until one is restored; each is restored,
+  // discarded or kept for later as the user answers.
+  void OfferRecovery();
 
  protected:
   void changeEvent(QEvent* event) override;
@@ -124,6 +132,9 @@ class TMainForm : public QMainWindow {
   TAutoHintForm* m_autoHintForm = nullptr;  // a tool window owned by this one
   bool m_activated = false;
   QTimer m_refreshTimer;
+  // Declared before the history, which tells it of its last change while
+  // it is destroyed.
+  std::unique_ptr<app::TRecoveryCopy> m_recovery;
   TDiagramHistory m_history;
   // Kept between prints, so that the print dialog remembers its choices.
   std::unique_ptr<QPrinter> m_printer;

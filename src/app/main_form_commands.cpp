@@ -20,6 +20,7 @@
 #include "app/graph_control_editor_form.h"
 #include "app/main_form.h"
 #include "app/manual_location.h"
+#include "app/recovery_copy.h"
 #include "app/serie_values_form.h"
 #include "app/series_list_model.h"
 #include "app/status_text.h"
@@ -37,6 +38,7 @@ QString TMainForm::ManualPath() const {
 
 void TMainForm::SetFileName(const QString& fileName) {
   m_fileName = fileName;
+  m_recovery->SetDocument(fileName);
   RefreshWindowState();
 }
 

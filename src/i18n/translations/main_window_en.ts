@@ -233,6 +233,24 @@ Do you want to save your changes?</translation>
             <source>Propriétés visuelles du graphe...</source>
             <translation>Edit the graph visual properties...</translation>
         </message>
+        <message>
+            <source>Une copie de secours de « %1 », enregistrée le %2, contient des modifications qui n'ont pas été enregistrées.
+Voulez-vous la restaurer ?</source>
+            <translation>A recovery copy of "%1", saved on %2, holds changes that were not saved.
+Do you want to restore it?</translation>
+        </message>
+        <message>
+            <source>Restaurer</source>
+            <translation>Restore</translation>
+        </message>
+        <message>
+            <source>Supprimer</source>
+            <translation>Discard</translation>
+        </message>
+        <message>
+            <source>Plus tard</source>
+            <translation>Later</translation>
+        </message>
     </context>
     <context>
         <name>TSeriesListModel</name>

@@ -233,6 +233,24 @@ Voulez-vous enregistrer les modifications ?</translation>
             <source>Propriétés visuelles du graphe...</source>
             <translation>Propriétés visuelles du graphe...</translation>
         </message>
+        <message>
+            <source>Une copie de secours de « %1 », enregistrée le %2, contient des modifications qui n'ont pas été enregistrées.
+Voulez-vous la restaurer ?</source>
+            <translation>Une copie de secours de « %1 », enregistrée le %2, contient des modifications qui n'ont pas été enregistrées.
+Voulez-vous la restaurer ?</translation>
+        </message>
+        <message>
+            <source>Restaurer</source>
+            <translation>Restaurer</translation>
+        </message>
+        <message>
+            <source>Supprimer</source>
+            <translation>Supprimer</translation>
+        </message>
+        <message>
+            <source>Plus tard</source>
+            <translation>Plus tard</translation>
+        </message>
     </context>
     <context>
         <name>TSeriesListModel</name>
