@@ -39,6 +39,8 @@ void TDiagramHistory::Clear() { m_stack.clear(); }
 
 void TDiagramHistory::SetClean() { m_stack.setClean(); }
 
+void TDiagramHistory::SetUnsaved() { m_stack.resetClean(); }
+
 void TDiagramHistory::CreateActions(QWidget& owner) {
   assert(!m_undoAction && !m_redoAction);
   const auto make = [this, &owner](const char* name, QKeySequence::StandardKey key, void (QUndoStack::*go)()) {

@@ -20,7 +20,8 @@ class TDiagramStep;
 //  4. A new or opened document starts an empty history (Clear).
 //  5. The document is modified exactly when the history is away from its
 //     clean state; saving makes the present state the clean one (SetClean,
-//     OnModifiedChange).
+//     OnModifiedChange). A document restored from a copy has no clean state
+//     in its history (SetUnsaved).
 class TDiagramHistory {
  public:
   TDiagramHistory();
@@ -32,6 +33,7 @@ class TDiagramHistory {
   void Record(std::unique_ptr<TDiagramStep> step);
   void Clear();
   void SetClean();
+  void SetUnsaved();
   // Called with true when the document becomes modified, with false when
   // the history comes back to its clean state.
   std::function<void(bool modified)> OnModifiedChange;
