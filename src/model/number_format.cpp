@@ -2,7 +2,7 @@
 
 #include <cctype>
 #include <cstdio>
-#include <cstring>
+#include <string_view>
 
 #include "model/value_encoding.h"
 
@@ -23,6 +23,10 @@ struct Conversion {
   size_t end = 0;    // one past the conversion letter
 };
 
+// Whether `c` is one of `set`; unlike strchr, a NUL byte in the format is
+// never taken for the set's terminator.
+bool IsOneOf(char c, std::string_view set) { return set.find(c) != std::string_view::npos; }
+
 // Finds the single floating-point conversion of `format`, or nothing when the
 // format holds another conversion, none, or more than one.
 std::optional<Conversion> FindSingleConversion(const std::string& format) {
@@ -35,7 +39,7 @@ std::optional<Conversion> FindSingleConversion(const std::string& format) {
     }
     if (found) return std::nullopt;
     size_t i = pos + 1;
-    while (i < format.size() && std::strchr("-+ #0", format[i])) ++i;
+    while (i < format.size() && IsOneOf(format[i], "-+ #0")) ++i;
     auto digits = [&](size_t& at) {
       const size_t start = at;
       while (at < format.size() && std::isdigit(static_cast<unsigned char>(format[at]))) ++at;
@@ -46,7 +50,7 @@ std::optional<Conversion> FindSingleConversion(const std::string& format) {
       ++i;
       if (digits(i) > 2) return std::nullopt;
     }
-    if (i >= format.size() || !std::strchr("eEfFgG", format[i])) return std::nullopt;
+    if (i >= format.size() || !IsOneOf(format[i], "eEfFgG")) return std::nullopt;
     found = Conversion{pos, i + 1};
     pos = i + 1;
   }

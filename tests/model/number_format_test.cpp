@@ -36,10 +36,12 @@ TEST(NumberFormat, AcceptedFormats) {
 }
 
 TEST(NumberFormat, RefusedFormatsFallBackToGeneral) {
-  for (const char* format : {"%d", "%s", "%n", "%x", "%p", "%g %g", "no conversion", "%", "%123.1f", "%.123f", "%*g",
-                             "%lf", "%1$g", "%Lg"}) {
-    EXPECT_FALSE(FormatWithUserFormat(format, 0.5, kEnglish).has_value()) << format;
-    EXPECT_EQ(FormatValue(format, 0.5, kEnglish), "0.5") << format;
+  using namespace std::string_literals;
+  for (const std::string& text : {"%d"s, "%s"s, "%n"s, "%x"s, "%p"s, "%g %g"s, "no conversion"s, "%"s, "%123.1f"s,
+                                  "%.123f"s, "%*g"s, "%lf"s, "%1$g"s, "%Lg"s, "%\0g"s, "%.1\0f"s}) {
+    const QString format = QString::fromStdString(text);
+    EXPECT_FALSE(FormatWithUserFormat(format, 0.5, kEnglish).has_value()) << text;
+    EXPECT_EQ(FormatValue(format, 0.5, kEnglish), "0.5") << text;
   }
 }
 
