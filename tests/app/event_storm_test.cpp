@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QMenuBar>
 #include <QPointer>
 #include <QScopeGuard>
 #include <QSettings>
@@ -40,6 +41,7 @@ constexpr long kDefaultEvents = 4000;  // per seed; five seeds make the CI run
 constexpr const char* kDefaultSeeds = "1-5";
 constexpr long kModalLifetime = 150;  // events before the watchdog closes a dialog or popup
 constexpr int kHangSeconds = 120;     // without one event handled: a hang
+constexpr long kUndoWalkEvery = 500;  // events between walks of the undo history
 
 // Where the storm is, for reports from a signal handler or another thread.
 std::atomic<unsigned> g_seed{0};
@@ -102,6 +104,12 @@ class TUrlSink : public QObject {
   Q_INVOKABLE void Open(const QUrl&) {}
 };
 
+// The offscreen platform says so each time a window asks it for what it has not.
+QtMessageHandler g_defaultMessages = nullptr;
+void QuietPlatformMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (!message.startsWith(QLatin1String("This plugin does not support"))) g_defaultMessages(type, context, message);
+}
+
 // Settings, caches and files of the program and of Qt's dialogs go into one
 // temporary folder, and URLs nowhere, while the storm runs.
 class TSandbox {
@@ -115,8 +123,10 @@ class TSandbox {
       QSettings::setPath(format, QSettings::UserScope, Folder.path());
     for (const char* scheme : kSchemes) QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &m_urls, "Open");
     QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    g_defaultMessages = qInstallMessageHandler(QuietPlatformMessages);
   }
   ~TSandbox() {
+    qInstallMessageHandler(g_defaultMessages);
     for (const char* scheme : kSchemes) QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
     for (const auto& [variable, value] : m_saved) value.isEmpty() ? qunsetenv(variable) : qputenv(variable, value);
     const QString settings = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
@@ -146,6 +156,16 @@ QByteArray DocumentText(const TGraphControl& control) {
   buffer.open(QIODevice::WriteOnly);
   control.SaveToStream(buffer);
   return buffer.data();
+}
+
+// Where two documents part, with some text around it; empty when they are the same.
+std::string FirstDifference(const QByteArray& expected, const QByteArray& actual) {
+  qsizetype at = 0;
+  while (at < expected.size() && at < actual.size() && expected[at] == actual[at]) ++at;
+  if (at == expected.size() && at == actual.size()) return {};
+  const qsizetype from = std::max<qsizetype>(at - 60, 0);
+  return "at byte " + std::to_string(at) + ": ..." + expected.mid(from, 120).toStdString() + "... became ..." +
+         actual.mid(from, 120).toStdString() + "...";
 }
 
 // A point of a window, and the widget the point was chosen in.
@@ -180,10 +200,11 @@ class TInput {
   Qt::MouseButtons m_buttons;
 };
 
-const Qt::Key kKeys[] = {Qt::Key_Escape, Qt::Key_Return,   Qt::Key_Enter, Qt::Key_Delete, Qt::Key_Backspace,
-                         Qt::Key_Tab,    Qt::Key_Backtab,  Qt::Key_Space, Qt::Key_Up,     Qt::Key_Down,
-                         Qt::Key_Left,   Qt::Key_Right,    Qt::Key_Home,  Qt::Key_End,    Qt::Key_PageUp,
-                         Qt::Key_F1,     Qt::Key_PageDown, Qt::Key_F2,    Qt::Key_F4,     Qt::Key_Menu};
+const Qt::Key kClosingKeys[] = {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter};
+const Qt::Key kKeys[] = {Qt::Key_Delete, Qt::Key_Backspace, Qt::Key_Tab,  Qt::Key_Backtab,  Qt::Key_Space,
+                         Qt::Key_Up,     Qt::Key_Down,      Qt::Key_Left, Qt::Key_Right,    Qt::Key_Home,
+                         Qt::Key_End,    Qt::Key_PageUp,    Qt::Key_F1,   Qt::Key_PageDown, Qt::Key_F2,
+                         Qt::Key_F4,     Qt::Key_Menu};
 const QKeySequence::StandardKey kShortcuts[] = {QKeySequence::Undo,   QKeySequence::Redo,  QKeySequence::New,
                                                 QKeySequence::Open,   QKeySequence::Save,  QKeySequence::SaveAs,
                                                 QKeySequence::Print,  QKeySequence::Quit,  QKeySequence::Copy,
@@ -192,6 +213,45 @@ const QKeySequence::StandardKey kShortcuts[] = {QKeySequence::Undo,   QKeySequen
 constexpr char kTyped[] = "0123456789012345.,-+eE abcxyzXY";
 const Qt::KeyboardModifiers kModifiers[] = {
     {}, {}, {}, {}, {}, Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier};
+
+std::string Replay() {
+  return "seed " + std::to_string(g_seed) + " (replay: VARENTA_STORM_SEEDS=" + std::to_string(g_seed) +
+         " VARENTA_STORM_EVENTS=" + std::to_string(g_events) + ")";
+}
+
+// Undo walks to the start of the history and redo walks back to the same document.
+// Returns the number of steps walked.
+int ExpectUndoWalksBothWays(const TMainWindowFixture& f) {
+  QAction* undo = f.Find("acUndo");
+  QAction* redo = f.Find("acRedo");
+  if (!undo || !redo) {
+    ADD_FAILURE() << "no undo or redo action; " << Replay();
+    return 0;
+  }
+  const QByteArray before = DocumentText(f.Window->GraphControl());
+  const auto walk = [](QAction* action, int most) {
+    int steps = 0;
+    for (; action->isEnabled() && steps < most; ++steps, ++g_progress) action->trigger();
+    return steps;
+  };
+  constexpr int kMost = 100000;
+  const int undone = walk(undo, kMost);
+  const int redone = walk(redo, kMost);
+  EXPECT_GE(redone, undone) << Replay();
+  walk(undo, redone - undone);  // back to where the storm had left the history
+  EXPECT_EQ(FirstDifference(before, DocumentText(f.Window->GraphControl())), "") << Replay();
+  return undone;
+}
+
+void ExpectSaveLoadSaveRoundTrip(const TMainWindowFixture& f) {
+  const QByteArray saved = DocumentText(f.Window->GraphControl());
+  TGraphControl reloaded;
+  QBuffer buffer;
+  buffer.setData(saved);
+  buffer.open(QIODevice::ReadOnly);
+  reloaded.LoadFromStream(buffer);
+  EXPECT_EQ(FirstDifference(saved, DocumentText(reloaded)), "") << Replay();
+}
 
 class TStorm {
  public:
@@ -203,6 +263,7 @@ class TStorm {
   }
   // The random source, seeded by the test; a fixed seed replays the storm.
   std::mt19937 Random;
+  int UndoSteps = 0;  // walked back and forth
 
  private:
   struct TEventKind {
@@ -231,6 +292,8 @@ class TStorm {
   void SendOne() {
     if (!m_f.Window->isVisible()) m_f.Window->show();  // after Quit: the user starts again
     if (CloseOverdue()) return;
+    if (g_event % kUndoWalkEvery == 0 && !QApplication::activeModalWidget() && !QApplication::activePopupWidget())
+      return void(UndoSteps += ExpectUndoWalksBothWays(m_f));
     if (QWidget* modal = QApplication::activeModalWidget(); modal && Answer(*modal)) return;
     const TAim aim = AimAt(TargetWindow());
     if (!aim.Alive()) return;
@@ -295,6 +358,7 @@ class TStorm {
   QWidget* TargetWindow() {
     if (QWidget* popup = QApplication::activePopupWidget(); popup && Pick(4)) return popup;
     if (QWidget* modal = QApplication::activeModalWidget(); modal && Pick(8)) return modal;
+    if (Pick(8)) return m_f.Window.get();
     QWidgetList windows = QApplication::topLevelWidgets();
     windows.removeIf([](QWidget* w) { return !w->isVisible() || w->windowType() == Qt::ToolTip; });
     return windows.isEmpty() ? nullptr : windows[Pick(int(windows.size()))];
@@ -317,9 +381,8 @@ class TStorm {
   }
   Qt::MouseButton Button() { return Pick(6) ? Qt::LeftButton : Pick(2) ? Qt::RightButton : Qt::MiddleButton; }
 
-  void Click(const TAim& aim) {
-    const Qt::MouseButton button = Button();
-    const Qt::KeyboardModifiers modifiers = PickOf(kModifiers);
+  void Click(const TAim& aim) { ClickWith(aim, Button(), PickOf(kModifiers)); }
+  void ClickWith(const TAim& aim, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
     m_input.Mouse(aim, QEvent::MouseButtonPress, button, modifiers, aim.Point);
     m_input.Mouse(aim, QEvent::MouseButtonRelease, button, modifiers, aim.Point);
     m_input.Pause();
@@ -331,6 +394,13 @@ class TStorm {
       m_input.Mouse(aim, QEvent::MouseButtonRelease, Qt::LeftButton, modifiers, aim.Point);
     }
     m_input.Pause();
+  }
+  // A menu of the menu bar opens; the next events mostly go to it.
+  void OpenMenu(const TAim&) {
+    QMenuBar* bar = m_f.Window->menuBar();
+    const QList<QAction*> menus = bar->actions();
+    const QPoint title = bar->actionGeometry(menus.value(Pick(int(menus.size())))).center();
+    ClickWith({m_f.Window.get(), bar, bar->mapTo(m_f.Window.get(), title)}, Qt::LeftButton, {});
   }
   void Hover(const TAim& aim) { m_input.Mouse(aim, QEvent::MouseMove, Qt::NoButton, {}, aim.Point); }
   void Drag(const TAim& aim) {
@@ -355,6 +425,7 @@ class TStorm {
     QApplication::sendEvent(under, &wheel);
   }
   void Key(const TAim& aim) { m_input.Key(aim, PickOf(kKeys), PickOf(kModifiers)); }
+  void ClosingKey(const TAim& aim) { m_input.Key(aim, PickOf(kClosingKeys), {}); }
   void Shortcut(const TAim& aim) {
     const QKeySequence sequence(PickOf(kShortcuts));
     if (sequence.isEmpty()) return;  // no binding on this platform
@@ -378,48 +449,23 @@ class TStorm {
   static const int kTotalWeight;
 };
 
-const TStorm::TEventKind TStorm::kEventKinds[] = {
-    {"click", 30, &TStorm::Click},      {"double click", 6, &TStorm::DoubleClick},
-    {"drag", 10, &TStorm::Drag},        {"hover", 6, &TStorm::Hover},
-    {"wheel", 6, &TStorm::Wheel},       {"key", 14, &TStorm::Key},
-    {"shortcut", 5, &TStorm::Shortcut}, {"mnemonic", 3, &TStorm::Mnemonic},
-    {"typed", 20, &TStorm::Type}};
+const TStorm::TEventKind TStorm::kEventKinds[] = {{"click", 30, &TStorm::Click},
+                                                  {"double click", 6, &TStorm::DoubleClick},
+                                                  {"drag", 10, &TStorm::Drag},
+                                                  {"hover", 6, &TStorm::Hover},
+                                                  {"wheel", 6, &TStorm::Wheel},
+                                                  {"key", 12, &TStorm::Key},
+                                                  {"Escape or Return", 2, &TStorm::ClosingKey},
+                                                  {"shortcut", 5, &TStorm::Shortcut},
+                                                  {"mnemonic", 3, &TStorm::Mnemonic},
+                                                  {"typed", 20, &TStorm::Type},
+                                                  {"menu", 5, &TStorm::OpenMenu}};
 
 const int TStorm::kTotalWeight = [] {
   int total = 0;
   for (const TEventKind& kind : kEventKinds) total += kind.Weight;
   return total;
 }();
-
-std::string Replay() {
-  return "seed " + std::to_string(g_seed) + " (replay: VARENTA_STORM_SEEDS=" + std::to_string(g_seed) +
-         " VARENTA_STORM_EVENTS=" + std::to_string(g_events) + ")";
-}
-
-// Undo walks to the start of the history and redo walks back to the same document.
-void ExpectUndoWalksBothWays(const TMainWindowFixture& f) {
-  QAction* undo = f.Find("acUndo");
-  QAction* redo = f.Find("acRedo");
-  ASSERT_TRUE(undo && redo) << Replay();
-  const QByteArray before = DocumentText(f.Window->GraphControl());
-  int undone = 0;
-  for (; undo->isEnabled() && undone < 100000; ++undone, ++g_progress) undo->trigger();
-  int redone = 0;
-  for (; redo->isEnabled() && redone < 100000; ++redone, ++g_progress) redo->trigger();
-  EXPECT_EQ(undone, redone) << Replay();
-  EXPECT_FALSE(undo->isEnabled() && redo->isEnabled()) << Replay();
-  EXPECT_EQ(DocumentText(f.Window->GraphControl()), before) << Replay();
-}
-
-void ExpectSaveLoadSaveRoundTrip(const TMainWindowFixture& f) {
-  const QByteArray saved = DocumentText(f.Window->GraphControl());
-  TGraphControl reloaded;
-  QBuffer buffer;
-  buffer.setData(saved);
-  buffer.open(QIODevice::ReadOnly);
-  reloaded.LoadFromStream(buffer);
-  EXPECT_EQ(DocumentText(reloaded), saved) << Replay();
-}
 
 TEST(EventStorm, EveryWindowSurvivesRandomRealEventsAndKeepsItsDocument) {
   const std::vector<unsigned> seeds = SeedsOf(qEnvironmentVariable("VARENTA_STORM_SEEDS", kDefaultSeeds));
@@ -444,9 +490,10 @@ TEST(EventStorm, EveryWindowSurvivesRandomRealEventsAndKeepsItsDocument) {
     QElapsedTimer clock;
     clock.start();
     storm.Run();
-    std::fprintf(stderr, "event storm: seed %u, %ld events, %.0f events/s\n", seed, g_events.load(),
-                 double(g_events) * 1000.0 / double(std::max<qint64>(clock.elapsed(), 1)));
-    ExpectUndoWalksBothWays(f);
+    const double seconds = double(std::max<qint64>(clock.elapsed(), 1)) / 1000.0;
+    const int steps = storm.UndoSteps + ExpectUndoWalksBothWays(f);
+    std::fprintf(stderr, "event storm: seed %u, %ld events in %.1f s (%.0f events/s), %d undo steps\n", seed,
+                 g_events.load(), seconds, double(g_events) / seconds, steps);
     ExpectSaveLoadSaveRoundTrip(f);
   }
 }
