@@ -298,7 +298,7 @@ void TImportForm::ShowCounts() {
   }
   const import::TSkipReport& report = m_imported.Report;
   const QLocale locale;
-  QString text = tr("À importer : %1 lignes en %2 séries ; ignorées : %3")
+  QString text = tr("Lignes à importer : %1 ; séries : %2 ; ignorées : %3")
                      .arg(locale.toString(qlonglong(report.Imported())))
                      .arg(locale.toString(qulonglong(m_imported.Series.size())))
                      .arg(locale.toString(qlonglong(report.Skipped)));

@@ -73,9 +73,9 @@ TEST(ImportForm, ImportsChosenColumnsAsOneUndoStep) {
   f.Find("miImport")->trigger();
 
   ASSERT_EQ(counts.size(), 3u);
-  EXPECT_EQ(counts[0], "À importer : 3 lignes en 1 séries ; ignorées : 1\nLignes ignorées : 5");
-  EXPECT_EQ(counts[1], "À importer : 2 lignes en 1 séries ; ignorées : 2\nLignes ignorées : 3, 5");
-  EXPECT_EQ(counts[2], "À importer : 2 lignes en 2 séries ; ignorées : 2\nLignes ignorées : 3, 5");
+  EXPECT_EQ(counts[0], "Lignes à importer : 3 ; séries : 1 ; ignorées : 1\nLignes ignorées : 5");
+  EXPECT_EQ(counts[1], "Lignes à importer : 2 ; séries : 1 ; ignorées : 2\nLignes ignorées : 3, 5");
+  EXPECT_EQ(counts[2], "Lignes à importer : 2 ; séries : 2 ; ignorées : 2\nLignes ignorées : 3, 5");
   ASSERT_EQ(f.Graph().SeriesCount(), before + 2);
   EXPECT_EQ(f.Cell(before, 0), "North");
   EXPECT_EQ(f.Cell(before + 1, 0), "South");

@@ -402,8 +402,8 @@ Do you want to save your changes?</translation>
             <translation>(none)</translation>
         </message>
         <message>
-            <source>À importer : %1 lignes en %2 séries ; ignorées : %3</source>
-            <translation>To import: %1 rows in %2 series; skipped: %3</translation>
+            <source>Lignes à importer : %1 ; séries : %2 ; ignorées : %3</source>
+            <translation>Rows to import: %1; series: %2; skipped: %3</translation>
         </message>
         <message>
             <source>et %1 de plus</source>

@@ -402,8 +402,8 @@ Voulez-vous enregistrer les modifications ?</translation>
             <translation>(aucune)</translation>
         </message>
         <message>
-            <source>À importer : %1 lignes en %2 séries ; ignorées : %3</source>
-            <translation>À importer : %1 lignes en %2 séries ; ignorées : %3</translation>
+            <source>Lignes à importer : %1 ; séries : %2 ; ignorées : %3</source>
+            <translation>Lignes à importer : %1 ; séries : %2 ; ignorées : %3</translation>
         </message>
         <message>
             <source>et %1 de plus</source>
