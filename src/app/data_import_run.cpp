@@ -46,11 +46,15 @@ mapping.Close = request.Close;
 return mapping;
 }  // namespace
 
+}  // namespace app
+
 std::array<QString, 3> AxisTitles(const TGraph& graph) {
   std::array<QString, 3> titles;
   for (size_t i = 0; i < 3; ++i) titles[i] = graph.GetAxe(kAxeOfComponent[i]).TextLabel().Text();
   return titles;
 }
+
+namespace {
 
 // The template's points series are its data; lines and surfaces stay.
 void RemovePointsSeries(TGraph& graph) {
@@ -58,7 +62,7 @@ void RemovePointsSeries(TGraph& graph) {
     if (std::strcmp(graph.GetSerie(index).ClassName(), "TPointsSerie") == 0) graph.DeleteSerie(index);
 }
 
-}  // namespace app
+}  // namespace
 
 QString ImportIntoControl(TGraphControl& control, const TImportRequest& request) {
   TControlUpdateScope scope(control);

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <array>
 
+class TGraph;
 class TGraphControl;
 
 namespace app {
@@ -20,6 +22,10 @@ struct TImportRequest {
   // diagram, whose axes are then titled after the mapped columns.
   QString Style;
 };
+
+// The titles of the axes of components A, B and C, which the default
+// mapping matches against the headers.
+std::array<QString, 3> AxisTitles(const TGraph& graph);
 
 // Fills the control with the diagram of the request and returns the import
 // report, "1,234 rows, 12 skipped (lines 5, 17)". Raises TCommandLineError

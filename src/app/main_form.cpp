@@ -27,6 +27,7 @@
 #include "app/undo_steps.h"
 #include "control/default_font.h"
 #include "i18n/dictionary.h"
+#include "import/data_file.h"
 
 namespace {
 
@@ -133,6 +134,7 @@ void TMainForm::CreateActions() {
   };
   miNew = command("miNew", [this] { NewClick(); });
   miOpen = command("miOpen", [this] { OpenClick(); });
+  miImport = command("miImport", [this] { ImportClick(); });
   miSave = command("miSave", [this] { SaveClick(); });
   miSaveAs = command("miSaveAs", [this] { SaveAs(); });
   miExport = command("miExport", [this] { ExportClick(); });
@@ -210,6 +212,7 @@ void TMainForm::CreateMenus() {
   miFile = menu("miFile");
   miFile->addActions({miNew, miOpen, miSave, miSaveAs});
   miFile->addSeparator();
+  miFile->addAction(miImport);
   miFile->addActions({miExport, miPrint});
   miFile->addSeparator();
   miFile->addAction(miQuit);
@@ -338,6 +341,7 @@ void TMainForm::RetranslateUi() {
   miSave->setText(tr("Enregistrer"));
   miSaveAs->setText(tr("Enregistrer sous..."));
   miExport->setText(tr("Exporter..."));
+  miImport->setText(tr("Importer des données..."));
   miPrint->setText(tr("Imprimer..."));
   miQuit->setText(tr("Quitter"));
   Edit1->setTitle(tr("Edition"));
@@ -438,7 +442,12 @@ void TMainForm::dropEvent(QDropEvent* event) {
   const QString fileName = event->mimeData()->urls().first().toLocalFile();
   event->acceptProposedAction();
   // The drop returns first: a message box from inside it would hold up the source.
-  QTimer::singleShot(0, this, [this, fileName] { OpenDocument(fileName); });
+  QTimer::singleShot(0, this, [this, fileName] {
+    if (import::IsDataFile(fileName))
+      ImportData(fileName);
+    else
+      OpenDocument(fileName);
+  });
 }
 
 void TMainForm::ScheduleRefresh() { m_refreshTimer.start(); }

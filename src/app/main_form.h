@@ -53,6 +53,9 @@ class TMainForm : public QMainWindow {
   // Opens a document as the open command does, without the file dialog
   // (a document named on the command line or dropped on the window).
   void OpenDocument(const QString& fileName);
+  // Imports a data file into the diagram through the import dialog, as the
+  // import command does after its file dialog (a data file dropped on the window).
+  void ImportData(const QString& fileName);
 
   // The undo history of the document and its stack.
   TDiagramHistory& History() { return m_history; }
@@ -85,6 +88,7 @@ class TMainForm : public QMainWindow {
   // File commands.
   void NewClick();
   void OpenClick();
+  void ImportClick();
   bool SaveClick();
   bool SaveAs();
   void ExportClick();
@@ -157,6 +161,7 @@ class TMainForm : public QMainWindow {
 
   QAction* miNew = nullptr;
   QAction* miOpen = nullptr;
+  QAction* miImport = nullptr;  // a data file's columns as series
   QAction* miSave = nullptr;
   QAction* miSaveAs = nullptr;
   QAction* miExport = nullptr;

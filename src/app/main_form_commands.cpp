@@ -18,6 +18,7 @@
 #include "app/auto_hint_form.h"
 #include "app/command_guard.h"
 #include "app/graph_control_editor_form.h"
+#include "app/import_form.h"
 #include "app/main_form.h"
 #include "app/manual_location.h"
 #include "app/recovery_copy.h"
@@ -76,6 +77,20 @@ void TMainForm::OpenClick() {
   // The area under the closed dialog repaints before the load begins.
   QCoreApplication::processEvents();
   LoadDocument(OpenDialog1->selectedFiles().constFirst());
+}
+
+void TMainForm::ImportClick() {
+  const QString fileName = QFileDialog::getOpenFileName(this, tr("Importer des données"), QString(),
+                                                        tr("Fichiers de données (*.csv *.tsv *.txt *.xlsx *.ods)"));
+  if (fileName.isEmpty()) return;
+  if (app::ImportDataFile(this, *GraphControl1, m_history, *miImport, fileName)) RebuildSeriesList();
+}
+
+void TMainForm::ImportData(const QString& fileName) {
+  app::RunCommand(this, [this, &fileName] {
+    if (app::ImportDataFile(this, *GraphControl1, m_history, *miImport, fileName)) RebuildSeriesList();
+  });
+  ScheduleRefresh();
 }
 
 void TMainForm::OpenDocument(const QString& fileName) {

@@ -73,6 +73,25 @@ void TAddSerieStep::Undo() { TakeOut(Control().Graph(), m_serie, m_index, m_remo
 
 void TAddSerieStep::Redo() { PutBack(Control().Graph(), m_index, m_removed); }
 
+TAddSeriesStep::TAddSeriesStep(TGraphControl& control, const QAction& origin, const std::vector<TGraphSerie*>& added)
+    : TDiagramStep(control, origin) {
+  m_added.reserve(added.size());
+  for (TGraphSerie* serie : added) m_added.push_back({serie, IndexOf(control.Graph(), serie), nullptr});
+}
+
+TAddSeriesStep::~TAddSeriesStep() = default;
+
+// Taken out last first and put back first first, so that each goes back to
+// the index it had.
+void TAddSeriesStep::Undo() {
+  for (auto added = m_added.rbegin(); added != m_added.rend(); ++added)
+    TakeOut(Control().Graph(), added->Serie, added->Index, added->Removed);
+}
+
+void TAddSeriesStep::Redo() {
+  for (TAdded& added : m_added) PutBack(Control().Graph(), added.Index, added.Removed);
+}
+
 TDeleteSerieStep::TDeleteSerieStep(TGraphControl& control, const QAction& origin, int index,
                                    std::unique_ptr<TGraphSerie> deleted)
     : TDiagramStep(control, origin), m_index(index), m_serie(deleted.get()), m_removed(std::move(deleted)) {}

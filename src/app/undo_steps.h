@@ -65,6 +65,26 @@ class TAddSerieStep : public TDiagramStep {
   std::unique_ptr<TGraphSerie> m_removed;
 };
 
+// The series of one import, added together: undone and redone as one. The
+// step keeps the series while undone, like TAddSerieStep.
+class TAddSeriesStep : public TDiagramStep {
+ public:
+  TAddSeriesStep(TGraphControl& control, const QAction& origin, const std::vector<TGraphSerie*>& added);
+  ~TAddSeriesStep() override;
+
+ protected:
+  void Undo() override;
+  void Redo() override;
+
+ private:
+  struct TAdded {
+    TGraphSerie* Serie;
+    int Index;
+    std::unique_ptr<TGraphSerie> Removed;
+  };
+  std::vector<TAdded> m_added;  // in the order they were added
+};
+
 // A series deleted by the user; the step keeps it until undone.
 class TDeleteSerieStep : public TDiagramStep {
  public:

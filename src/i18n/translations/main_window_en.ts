@@ -251,6 +251,18 @@ Do you want to restore it?</translation>
             <source>Plus tard</source>
             <translation>Later</translation>
         </message>
+        <message>
+            <source>Importer des données...</source>
+            <translation>Import data...</translation>
+        </message>
+        <message>
+            <source>Importer des données</source>
+            <translation>Import data</translation>
+        </message>
+        <message>
+            <source>Fichiers de données (*.csv *.tsv *.txt *.xlsx *.ods)</source>
+            <translation>Data files (*.csv *.tsv *.txt *.xlsx *.ods)</translation>
+        </message>
     </context>
     <context>
         <name>TSeriesListModel</name>
@@ -303,6 +315,121 @@ Do you want to restore it?</translation>
         <message>
             <source>Unable to load help file. If this problem persists, please reinstall this software.</source>
             <translation>Unable to load help file. If this problem persists, please reinstall this software.</translation>
+        </message>
+    </context>
+    <context>
+        <name>TImportForm</name>
+        <message>
+            <source>Importer des données</source>
+            <translation>Import data</translation>
+        </message>
+        <message>
+            <source>Fichier</source>
+            <translation>File</translation>
+        </message>
+        <message>
+            <source>Séparateur :</source>
+            <translation>Delimiter:</translation>
+        </message>
+        <message>
+            <source>Séparateur décimal :</source>
+            <translation>Decimal separator:</translation>
+        </message>
+        <message>
+            <source>Codage :</source>
+            <translation>Encoding:</translation>
+        </message>
+        <message>
+            <source>Feuille :</source>
+            <translation>Sheet:</translation>
+        </message>
+        <message>
+            <source>La première ligne est un en-tête</source>
+            <translation>The first row is a header</translation>
+        </message>
+        <message>
+            <source>Aperçu</source>
+            <translation>Preview</translation>
+        </message>
+        <message>
+            <source>Colonnes</source>
+            <translation>Columns</translation>
+        </message>
+        <message>
+            <source>Colonne A :</source>
+            <translation>Column A:</translation>
+        </message>
+        <message>
+            <source>Colonne B :</source>
+            <translation>Column B:</translation>
+        </message>
+        <message>
+            <source>Colonne C :</source>
+            <translation>Column C:</translation>
+        </message>
+        <message>
+            <source>Une série par valeur de :</source>
+            <translation>One series per value of:</translation>
+        </message>
+        <message>
+            <source>Ramener chaque ligne à une somme de 1</source>
+            <translation>Close each row to a sum of 1</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Annuler</source>
+            <translation>Cancel</translation>
+        </message>
+        <message>
+            <source>Virgule</source>
+            <translation>Comma</translation>
+        </message>
+        <message>
+            <source>Point-virgule</source>
+            <translation>Semicolon</translation>
+        </message>
+        <message>
+            <source>Tabulation</source>
+            <translation>Tab</translation>
+        </message>
+        <message>
+            <source>Barre verticale</source>
+            <translation>Vertical bar</translation>
+        </message>
+        <message>
+            <source>Espace</source>
+            <translation>Space</translation>
+        </message>
+        <message>
+            <source>Point (.)</source>
+            <translation>Point (.)</translation>
+        </message>
+        <message>
+            <source>Virgule (,)</source>
+            <translation>Comma (,)</translation>
+        </message>
+        <message>
+            <source>UTF-8 avec marque d'ordre</source>
+            <translation>UTF-8 with byte-order mark</translation>
+        </message>
+        <message>
+            <source>(aucune)</source>
+            <translation>(none)</translation>
+        </message>
+        <message>
+            <source>Lignes à importer : %1 ; séries : %2 ; ignorées : %3</source>
+            <translation>Rows to import: %1; series: %2; skipped: %3</translation>
+        </message>
+        <message>
+            <source>et %1 de plus</source>
+            <translation>and %1 more</translation>
+        </message>
+        <message>
+            <source>Lignes ignorées : %1</source>
+            <translation>Skipped lines: %1</translation>
         </message>
     </context>
 </TS>

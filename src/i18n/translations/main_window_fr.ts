@@ -251,6 +251,18 @@ Voulez-vous la restaurer ?</translation>
             <source>Plus tard</source>
             <translation>Plus tard</translation>
         </message>
+        <message>
+            <source>Importer des données...</source>
+            <translation>Importer des données...</translation>
+        </message>
+        <message>
+            <source>Importer des données</source>
+            <translation>Importer des données</translation>
+        </message>
+        <message>
+            <source>Fichiers de données (*.csv *.tsv *.txt *.xlsx *.ods)</source>
+            <translation>Fichiers de données (*.csv *.tsv *.txt *.xlsx *.ods)</translation>
+        </message>
     </context>
     <context>
         <name>TSeriesListModel</name>
@@ -303,6 +315,121 @@ Voulez-vous la restaurer ?</translation>
         <message>
             <source>Unable to load help file. If this problem persists, please reinstall this software.</source>
             <translation>Impossible de charger le fichier d'aide. Si le problème persiste, veuillez réinstaller ce logiciel.</translation>
+        </message>
+    </context>
+    <context>
+        <name>TImportForm</name>
+        <message>
+            <source>Importer des données</source>
+            <translation>Importer des données</translation>
+        </message>
+        <message>
+            <source>Fichier</source>
+            <translation>Fichier</translation>
+        </message>
+        <message>
+            <source>Séparateur :</source>
+            <translation>Séparateur :</translation>
+        </message>
+        <message>
+            <source>Séparateur décimal :</source>
+            <translation>Séparateur décimal :</translation>
+        </message>
+        <message>
+            <source>Codage :</source>
+            <translation>Codage :</translation>
+        </message>
+        <message>
+            <source>Feuille :</source>
+            <translation>Feuille :</translation>
+        </message>
+        <message>
+            <source>La première ligne est un en-tête</source>
+            <translation>La première ligne est un en-tête</translation>
+        </message>
+        <message>
+            <source>Aperçu</source>
+            <translation>Aperçu</translation>
+        </message>
+        <message>
+            <source>Colonnes</source>
+            <translation>Colonnes</translation>
+        </message>
+        <message>
+            <source>Colonne A :</source>
+            <translation>Colonne A :</translation>
+        </message>
+        <message>
+            <source>Colonne B :</source>
+            <translation>Colonne B :</translation>
+        </message>
+        <message>
+            <source>Colonne C :</source>
+            <translation>Colonne C :</translation>
+        </message>
+        <message>
+            <source>Une série par valeur de :</source>
+            <translation>Une série par valeur de :</translation>
+        </message>
+        <message>
+            <source>Ramener chaque ligne à une somme de 1</source>
+            <translation>Ramener chaque ligne à une somme de 1</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Annuler</source>
+            <translation>Annuler</translation>
+        </message>
+        <message>
+            <source>Virgule</source>
+            <translation>Virgule</translation>
+        </message>
+        <message>
+            <source>Point-virgule</source>
+            <translation>Point-virgule</translation>
+        </message>
+        <message>
+            <source>Tabulation</source>
+            <translation>Tabulation</translation>
+        </message>
+        <message>
+            <source>Barre verticale</source>
+            <translation>Barre verticale</translation>
+        </message>
+        <message>
+            <source>Espace</source>
+            <translation>Espace</translation>
+        </message>
+        <message>
+            <source>Point (.)</source>
+            <translation>Point (.)</translation>
+        </message>
+        <message>
+            <source>Virgule (,)</source>
+            <translation>Virgule (,)</translation>
+        </message>
+        <message>
+            <source>UTF-8 avec marque d'ordre</source>
+            <translation>UTF-8 avec marque d'ordre</translation>
+        </message>
+        <message>
+            <source>(aucune)</source>
+            <translation>(aucune)</translation>
+        </message>
+        <message>
+            <source>Lignes à importer : %1 ; séries : %2 ; ignorées : %3</source>
+            <translation>Lignes à importer : %1 ; séries : %2 ; ignorées : %3</translation>
+        </message>
+        <message>
+            <source>et %1 de plus</source>
+            <translation>et %1 de plus</translation>
+        </message>
+        <message>
+            <source>Lignes ignorées : %1</source>
+            <translation>Lignes ignorées : %1</translation>
         </message>
     </context>
 </TS>

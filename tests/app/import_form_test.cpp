@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include "main_window_fixture.h"
+
+namespace {
+
+// Lines 3 and 5 lack a component; row 5 also breaks the default mapping.
+constexpr char kSamples[] =
+    "Site,Sand,Silt,Clay,Extra\n"
+    "North,60,30,10,5\n"
+    "North,50,30,20,\n"
+    "South,40,40,20,7\n"
+    "South,bad,30,20,3\n";
+
+QString WriteFile(const QTemporaryDir& folder, const char* name, const QByteArray& bytes) {
+  const QString path = folder.filePath(QString::fromLatin1(name));
+  QFile file(path);
+  EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+  return path;
+}
+
+QString Counts(QWidget* dialog) { return dialog->findChild<QLabel*>("lblCounts")->text(); }
+
+void DropFile(TMainWindowFixture& f, const QString& path) {
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(path)});
+  const QPoint centre = f.Window->rect().center();
+  QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, {});
+  QApplication::sendEvent(f.Window.get(), &enter);
+  ASSERT_TRUE(enter.isAccepted());
+  QDropEvent drop(centre, Qt::CopyAction, &data, Qt::LeftButton, {});
+  QApplication::sendEvent(f.Window.get(), &drop);
+}
+
+}  // namespace
+
+// File > Import data: the file dialog, then the import dialog driven with
+// keys on its column lists; Ok adds the groups as one step that Undo removes.
+TEST(ImportForm, ImportsChosenColumnsAsOneUndoStep) {
+  TMainWindowFixture f;
+  QTemporaryDir folder;
+  const QString path = WriteFile(folder, "samples.csv", kSamples);
+  const int before = f.Graph().SeriesCount();
+  std::vector<std::string> counts;
+  AnswerNextModal([&](QWidget* files) {
+    AnswerNextModal([&](QWidget* dialog) {
+      EXPECT_EQ(dialog->findChild<QTableView*>("tvPreview")->model()->rowCount(), 4);
+      EXPECT_EQ(dialog->findChild<QComboBox*>("cbDelimiter")->currentIndex(), 0);
+      EXPECT_EQ(dialog->findChild<QComboBox*>("cbColumnC")->currentText(), "Clay");
+      counts.push_back(Counts(dialog).toStdString());
+      QTest::keyClick(dialog->findChild<QComboBox*>("cbColumnC"), Qt::Key_Down);  // Clay -> Extra
+      counts.push_back(Counts(dialog).toStdString());
+      QTest::keyClick(dialog->findChild<QComboBox*>("cbGroup"), Qt::Key_Down);  // (none) -> Site
+      counts.push_back(Counts(dialog).toStdString());
+      QTest::mouseClick(dialog->findChild<QPushButton*>("btnOk"), Qt::LeftButton);
+    });
+    qobject_cast<QFileDialog*>(files)->selectFile(path);
+    QMetaObject::invokeMethod(files, "accept");
+  });
+  f.Find("miImport")->trigger();
+
+  ASSERT_EQ(counts.size(), 3u);
+  EXPECT_EQ(counts[0], "Lignes à importer : 3 ; séries : 1 ; ignorées : 1\nLignes ignorées : 5");
+  EXPECT_EQ(counts[1], "Lignes à importer : 2 ; séries : 1 ; ignorées : 2\nLignes ignorées : 3, 5");
+  EXPECT_EQ(counts[2], "Lignes à importer : 2 ; séries : 2 ; ignorées : 2\nLignes ignorées : 3, 5");
+  ASSERT_EQ(f.Graph().SeriesCount(), before + 2);
+  EXPECT_EQ(f.Cell(before, 0), "North");
+  EXPECT_EQ(f.Cell(before + 1, 0), "South");
+  EXPECT_EQ(f.Window->UndoStack().count(), 1);
+  f.Find("acUndo")->trigger();
+  EXPECT_EQ(f.Graph().SeriesCount(), before);
+  EXPECT_EQ(f.SeriesList().model()->rowCount(), before);
+  f.Find("acRedo")->trigger();
+  EXPECT_EQ(f.Graph().SeriesCount(), before + 2);
+}
+
+// A data file dropped on the window is imported; a bad one is refused with
+// a message and changes nothing; Cancel changes nothing either.
+TEST(ImportForm, DroppedFiles) {
+  TMainWindowFixture f;
+  QTemporaryDir folder;
+  const int before = f.Graph().SeriesCount();
+  struct TCase {
+    const char* Name;
+    QByteArray Bytes;
+    const char* Answer;  // the button clicked in the dialog that shows
+    int Added;
+  };
+  const TCase cases[] = {
+      {"cancelled.csv", kSamples, "btnCancel", 0},
+      {"binary.csv", QByteArray("a,b,c\n\0\0\x01\x02\0", 11), nullptr, 0},
+      {"texts.csv", "a,b,c\nx,y,z\n", nullptr, 0},
+      {"samples.csv", kSamples, "btnOk", 1},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    bool answered = false;
+    AnswerNextModal([&](QWidget* modal) {
+      answered = true;
+      if (c.Answer) {
+        QTest::mouseClick(modal->findChild<QPushButton*>(c.Answer), Qt::LeftButton);
+      } else {
+        ASSERT_NE(qobject_cast<QMessageBox*>(modal), nullptr);
+        EXPECT_TRUE(qobject_cast<QMessageBox*>(modal)->text().contains(QString::fromLatin1(c.Name)));
+        qobject_cast<QMessageBox*>(modal)->accept();
+      }
+    });
+    DropFile(f, WriteFile(folder, c.Name, c.Bytes));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return answered; }));
+    QApplication::processEvents();
+    EXPECT_EQ(f.Graph().SeriesCount(), before + c.Added);
+    EXPECT_EQ(f.Window->UndoStack().count(), c.Added);
+  }
+  EXPECT_EQ(f.Graph().GetSerie(before).Name(), "samples");
+}
