@@ -39,7 +39,7 @@ void TMainForm::OfferRecovery() {
       LoadDocument(found.CopyPath);
       SetFileName(found.Document);
       m_recovery->Adopt(found);
-      m_undoStack.resetClean();
+      UndoStack().resetClean();
     });
     return;
   }
