@@ -90,7 +90,7 @@ class TMainForm : public QMainWindow {
   void ExportClick();
   void PrintClick();
   void LoadDocument(const QString& fileName);
-  void SaveDocument(const QString& fileName);
+  bool SaveDocument(const QString& fileName);
   // Asks whether to save a modified document; false when the user cancels.
   bool MaybeSave();
   void SetFileName(const QString& fileName);
