@@ -26,8 +26,6 @@ class TProgressRun {
         return tr("Enregistrement du document…");
       case TLongWork::Export:
         return tr("Exportation du diagramme…");
-      case TLongWork::Print:
-        return tr("Impression du diagramme…");
     }
     return {};
   }

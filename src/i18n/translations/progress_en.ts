@@ -16,10 +16,6 @@
             <translation>Exporting the diagram…</translation>
         </message>
         <message>
-            <source>Impression du diagramme…</source>
-            <translation>Printing the diagram…</translation>
-        </message>
-        <message>
             <source>Annuler</source>
             <translation>Cancel</translation>
         </message>
