@@ -93,8 +93,9 @@ class TMainForm : public QMainWindow {
   bool SaveAs();
   void ExportClick();
   void PrintClick();
-  void LoadDocument(const QString& fileName);
-  void SaveDocument(const QString& fileName);
+  // Both return false when the user cancels; a failure throws.
+  bool LoadDocument(const QString& fileName);
+  bool SaveDocument(const QString& fileName);
   // Asks whether to save a modified document; false when the user cancels.
   bool MaybeSave();
   void SetFileName(const QString& fileName);

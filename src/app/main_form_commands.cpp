@@ -21,6 +21,7 @@
 #include "app/import_form.h"
 #include "app/main_form.h"
 #include "app/manual_location.h"
+#include "app/progress_run.h"
 #include "app/recovery_copy.h"
 #include "app/serie_values_form.h"
 #include "app/series_list_model.h"
@@ -99,7 +100,7 @@ void TMainForm::OpenDocument(const QString& fileName) {
   });
 }
 
-void TMainForm::LoadDocument(const QString& fileName) {
+bool TMainForm::LoadDocument(const QString& fileName) {
   {
     // Whether the load succeeds or fails, the list shows whatever the
     // control holds; a failure keeps the old name.
@@ -108,7 +109,11 @@ void TMainForm::LoadDocument(const QString& fileName) {
       GraphControl1->setVisible(true);
     });
     app::THourglass hourglass;
-    GraphControl1->LoadFromFile(fileName);
+    // Cancelled, the diagram, its name and its history stay as they were.
+    if (!app::RunWithProgress(this, app::TLongWork::Open, [&](const model::TProgress& progress) {
+          GraphControl1->LoadFromFile(fileName, progress);
+        }))
+      return false;
   }
   SetFileName(fileName);
   m_history.Clear();
@@ -117,27 +122,32 @@ void TMainForm::LoadDocument(const QString& fileName) {
   if (!warnings.isEmpty())
     QMessageBox::warning(this, i18n::Lookup(QT_TRANSLATE_NOOP("Program", "Diagramme Varenta")),
                          warnings.join(QLatin1Char('\n')));
+  return true;
 }
 
 bool TMainForm::SaveClick() {
   if (m_fileName.isEmpty()) return SaveAs();
-  SaveDocument(m_fileName);
-  return true;
+  return SaveDocument(m_fileName);
 }
 
 bool TMainForm::SaveAs() {
   SaveDialog2->selectFile(m_fileName);
   if (SaveDialog2->exec() != QDialog::Accepted || SaveDialog2->selectedFiles().isEmpty()) return false;
   const QString fileName = SaveDialog2->selectedFiles().constFirst();
-  SaveDocument(fileName);
+  if (!SaveDocument(fileName)) return false;
   SetFileName(fileName);
   return true;
 }
 
-void TMainForm::SaveDocument(const QString& fileName) {
+bool TMainForm::SaveDocument(const QString& fileName) {
   app::THourglass hourglass;
-  GraphControl1->SaveToFile(fileName, true);
+  // Cancelled, the file on disk stays as it was and the document unsaved.
+  if (!app::RunWithProgress(this, app::TLongWork::Save, [&](const model::TProgress& progress) {
+        GraphControl1->SaveToFile(fileName, true, progress);
+      }))
+    return false;
   m_history.SetClean();
+  return true;
 }
 
 void TMainForm::ExportClick() {
@@ -158,7 +168,12 @@ void TMainForm::ExportClick() {
     fileName += QLatin1Char('.') + QString::fromLatin1(extension.data(), qsizetype(extension.size()));
   }
   m_lastExportName = fileName;
-  if (!GraphControl1->Export(fileName, index))
+  bool written = true;
+  if (!app::RunWithProgress(this, app::TLongWork::Export, [&](const model::TProgress& progress) {
+        written = GraphControl1->Export(fileName, index, progress);
+      }))
+    return;
+  if (!written)
     throw std::runtime_error(
         tr("Le fichier %1 n'a pas été écrit : aucun encodeur d'image n'est installé pour ce format.")
             .arg(fileName)

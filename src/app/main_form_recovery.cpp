@@ -36,7 +36,7 @@ void TMainForm::OfferRecovery() {
     // writes the document itself and then removes the copy.
     app::RunCommand(this, [this, &found] {
       if (!MaybeSave()) return;
-      LoadDocument(found.CopyPath);
+      if (!LoadDocument(found.CopyPath)) return;
       SetFileName(found.Document);
       m_recovery->Adopt(found);
       m_history.SetUnsaved();

@@ -106,22 +106,35 @@ bool AttachCutLists(TPrereadText& preread, TParsedDocument& parsed) {
 
 std::string_view ViewOf(const QByteArray& data) { return std::string_view(data.constData(), size_t(data.size())); }
 
+// Shares of the reading in its progress: the pre-read takes most of the
+// time of a large document, the parse of the rest most of what is left.
+constexpr double kPrereadShare = 0.8;
+constexpr double kParseShare = 0.95;
+
 // `reread` gives the text again once parts of `data` have been released;
 // without it nothing is released.
 void ParseWithPreread(QByteArray data, const QString& source, TParsedDocument& parsed,
-                      const std::function<QByteArray()>& reread) {
-  // 1. Pre-read.
+                      const std::function<QByteArray()>& reread, const model::TProgress& progress) {
+  // 1. Pre-read; the pre-reader tells how far it has got every few megabytes.
   bool released = false;
+  const model::TProgress prereading = progress.Part(0, kPrereadShare);
+  const double size = double(std::max<qsizetype>(data.size(), 1));
   std::function<void(size_t)> consumed;
-  if (reread)
+  if (reread || progress.Active())
     consumed = [&](size_t upTo) {
-      model::ReleaseBufferFront(data.data(), std::min(upTo, size_t(data.size())));
-      released = true;
+      if (reread) {
+        model::ReleaseBufferFront(data.data(), std::min(upTo, size_t(data.size())));
+        released = true;
+      }
+      prereading.Report(double(upTo) / size);
     };
   std::optional<TPrereadText> preread = PrereadEntries(ViewOf(data), consumed);
+  progress.Report(kPrereadShare);
   // 2.-4. Parse, check, re-attach.
   if (preread) {
-    if (!ParseAndCheck(preread->Rest, parsed.Document) && AttachCutLists(*preread, parsed)) return;
+    const bool parsedCleanly = !ParseAndCheck(preread->Rest, parsed.Document);
+    progress.Report(kParseShare);
+    if (parsedCleanly && AttachCutLists(*preread, parsed)) return;
     parsed.Document.reset();
     parsed.Entries = model::TPrereadEntries();
     preread.reset();
@@ -133,12 +146,14 @@ void ParseWithPreread(QByteArray data, const QString& source, TParsedDocument& p
 
 }  // namespace
 
-void ParseDocumentFile(const QString& fileName, TParsedDocument& parsed) {
-  ParseWithPreread(ReadFile(fileName), fileName, parsed, [&fileName] { return ReadFile(fileName); });
+void ParseDocumentFile(const QString& fileName, TParsedDocument& parsed, const model::TProgress& progress) {
+  ParseWithPreread(
+      ReadFile(fileName), fileName, parsed, [&fileName] { return ReadFile(fileName); }, progress);
 }
 
-void ParseDocumentText(QByteArray data, const QString& source, TParsedDocument& parsed) {
-  ParseWithPreread(std::move(data), source, parsed, {});
+void ParseDocumentText(QByteArray data, const QString& source, TParsedDocument& parsed,
+                       const model::TProgress& progress) {
+  ParseWithPreread(std::move(data), source, parsed, {}, progress);
 }
 
 void ParseDocument(const QByteArray& data, const QString& source, pugi::xml_document& document) {
@@ -178,9 +193,17 @@ void WriteAll(QIODevice& device, QByteArrayView data, const QString& source) {
     Fail(QStringLiteral("Cannot write %1: %2").arg(Quoted(source), device.errorString()));
 }
 
-void WriteDocumentFile(const QString& fileName, QByteArrayView data) {
-  QString error;
-  if (!output::WriteFile(fileName, data, &error)) Fail(error);
+void WriteDocumentFile(const QString& fileName, QByteArrayView data, const model::TProgress& progress) {
+  // Small enough that Cancel answers at once, large enough to cost nothing.
+  constexpr qsizetype kBlockSize = qsizetype(4) << 20;
+  output::TFileWriter file(fileName);
+  for (qsizetype at = 0; at < data.size() && !file.Failed(); at += kBlockSize) {
+    const qsizetype block = std::min(kBlockSize, data.size() - at);
+    file.write(data.data() + at, block);
+    // A cancel leaves by exception: the writer, never committed, drops its temporary.
+    progress.Report(double(at + block) / double(data.size()));
+  }
+  if (!file.Commit()) Fail(file.ErrorMessage());
 }
 
 QString DeviceName(const QIODevice& device) {

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "model/preread_entries.h"
+#include "model/progress.h"
 
 class QIODevice;
 
@@ -27,9 +28,13 @@ struct TParsedDocument {
 // Reads and parses a document file, or a text read from a stream, as
 // ParseDocument does, with the point lists written the plain way read
 // without a node per entry (see PrereadEntries): the same document, with
-// the same errors, in a fraction of the time and memory.
-void ParseDocumentFile(const QString& fileName, TParsedDocument& parsed);
-void ParseDocumentText(QByteArray data, const QString& source, TParsedDocument& parsed);
+// the same errors, in a fraction of the time and memory. `progress` hears
+// of the point lists read (a step of some megabytes at a time) and may stop
+// the reading with model::TCancelled.
+void ParseDocumentFile(const QString& fileName, TParsedDocument& parsed,
+                       const model::TProgress& progress = model::TProgress());
+void ParseDocumentText(QByteArray data, const QString& source, TParsedDocument& parsed,
+                       const model::TProgress& progress = model::TProgress());
 
 // Parses the whole of `data` into `document`. A text that is not well-formed
 // XML, or has no root element, raises TDocumentError naming `source`, the
@@ -43,9 +48,11 @@ QByteArray ReadFile(const QString& fileName);
 
 // Writes `data` to the device, or to the file through output::TFileWriter,
 // so a failed save leaves the previous file intact. Failures raise
-// TDocumentError.
+// TDocumentError. A file is written a block at a time, each reported to
+// `progress`; a cancelled write leaves the previous file as it was.
 void WriteAll(QIODevice& device, QByteArrayView data, const QString& source);
-void WriteDocumentFile(const QString& fileName, QByteArrayView data);
+void WriteDocumentFile(const QString& fileName, QByteArrayView data,
+                       const model::TProgress& progress = model::TProgress());
 
 // The name of a device for messages: its file name if it has one.
 QString DeviceName(const QIODevice& device);

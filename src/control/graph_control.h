@@ -16,6 +16,7 @@
 #include "control/modifier_keys.h"
 #include "control/zoom_cursors.h"
 #include "model/graph.h"
+#include "model/progress.h"
 
 class QIODevice;
 class QPrinter;
@@ -81,14 +82,17 @@ class TGraphControl : public QWidget {
   // well-formed leaves the diagram untouched and raises TDocumentError.
   // A well-formed document is read leniently, property by property, over the
   // current diagram (an absent part keeps its value).
-  void SaveToFile(const QString& fileName, bool indent = true) const;
+  // `progress` hears of the point lists written or read and may stop the
+  // work with model::TCancelled, before the file or the diagram is touched.
+  void SaveToFile(const QString& fileName, bool indent = true,
+                  const model::TProgress& progress = model::TProgress()) const;
   void SaveToStream(QIODevice& stream) const;
   void SaveToDocument(pugi::xml_document& document) const;
   void SaveToXML(pugi::xml_node element) const;
   // The same, with the series' items registered in `streamed` when given,
   // for a document written to text at once.
   void SaveToXML(pugi::xml_node element, model::TStreamedChildren* streamed) const;
-  void LoadFromFile(const QString& fileName);
+  void LoadFromFile(const QString& fileName, const model::TProgress& progress = model::TProgress());
   void LoadFromStream(QIODevice& stream);
   void LoadFromDocument(const pugi::xml_document& document);
   void LoadFromXML(pugi::xml_node element);
@@ -100,7 +104,9 @@ class TGraphControl : public QWidget {
 
   // Export in one of control::kExportFormats; false when no image encoder is
   // installed for the format (nothing is written). See graph_export.h.
-  virtual bool Export(const QString& fileName, int formatIndex);
+  // `progress` follows the export of a document (the only long kind that
+  // reports); a cancelled export writes nothing.
+  virtual bool Export(const QString& fileName, int formatIndex, const model::TProgress& progress = model::TProgress());
   // Records the diagram into a metafile whose frame is the client size.
   virtual void RenderToMetafile(emf::TEmfRecorder& metafile);
   // The clipboard gets the picture (metafile and bitmap), or the series data as text.

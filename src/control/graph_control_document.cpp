@@ -15,12 +15,13 @@ constexpr const char* kRootName = "GraphControl";
 constexpr int kColorDigits = 4;
 
 // The items of the series go straight into the text, never into nodes.
-std::string Serialize(const TGraphControl& control, model::TXmlLayout layout) {
+std::string Serialize(const TGraphControl& control, model::TXmlLayout layout,
+                      const model::TProgress& progress = model::TProgress()) {
   pugi::xml_document document;
   model::TStreamedChildren streamed;
   control.SaveToXML(model::AppendElement(document, kRootName), &streamed);
   std::string text;
-  model::WriteDocument(document, text, layout, &streamed);
+  model::WriteDocument(document, text, layout, &streamed, progress);
   return text;
 }
 
@@ -35,9 +36,12 @@ pugi::xml_node RootOf(const pugi::xml_document& document) {
 
 }  // namespace
 
-void TGraphControl::SaveToFile(const QString& fileName, bool indent) const {
+void TGraphControl::SaveToFile(const QString& fileName, bool indent, const model::TProgress& progress) const {
+  // Formatting the numbers takes most of the time, writing the text the rest.
+  constexpr double kSerializeShare = 0.8;
   const auto layout = indent ? model::TXmlLayout::Indented : model::TXmlLayout::Compact;
-  control::WriteDocumentFile(fileName, ViewOf(Serialize(*this, layout)));
+  const std::string text = Serialize(*this, layout, progress.Part(0, kSerializeShare));
+  control::WriteDocumentFile(fileName, ViewOf(text), progress.Part(kSerializeShare, 1));
 }
 
 void TGraphControl::SaveToStream(QIODevice& stream) const {
@@ -57,9 +61,10 @@ void TGraphControl::SaveToXML(pugi::xml_node element, model::TStreamedChildren* 
   m_graph->SaveToXML(model::AppendElement(element, "Graph"), streamed);
 }
 
-void TGraphControl::LoadFromFile(const QString& fileName) {
+void TGraphControl::LoadFromFile(const QString& fileName, const model::TProgress& progress) {
   control::TParsedDocument parsed;
-  control::ParseDocumentFile(fileName, parsed);
+  control::ParseDocumentFile(fileName, parsed, progress);
+  // From here on the diagram changes: too late to cancel.
   LoadFromParsed(parsed);
 }
 

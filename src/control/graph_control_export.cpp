@@ -5,8 +5,8 @@
 #include "control/graph_export.h"
 #include "control/print_layout.h"
 
-bool TGraphControl::Export(const QString& fileName, int formatIndex) {
-  return control::Export(*this, fileName, formatIndex);
+bool TGraphControl::Export(const QString& fileName, int formatIndex, const model::TProgress& progress) {
+  return control::Export(*this, fileName, formatIndex, progress);
 }
 
 void TGraphControl::RenderToMetafile(emf::TEmfRecorder& metafile) { control::RenderToMetafile(*this, metafile); }

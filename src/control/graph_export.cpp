@@ -124,7 +124,7 @@ QImage RenderToImage(TGraphControl& control) {
   return image;
 }
 
-bool Export(TGraphControl& control, const QString& fileName, int formatIndex) {
+bool Export(TGraphControl& control, const QString& fileName, int formatIndex, const model::TProgress& progress) {
   const TExportFormat* format = ExportFormatAt(formatIndex);
   if (!format) FailToWrite(fileName, QStringLiteral("there is no export format %1").arg(formatIndex));
   switch (format->Kind) {
@@ -132,7 +132,7 @@ bool Export(TGraphControl& control, const QString& fileName, int formatIndex) {
       if (QString error; !output::WriteFile(fileName, ExportText(control).toUtf8(), &error)) Fail(error);
       return true;
     case TExportKind::Document:
-      control.SaveToFile(fileName, true);
+      control.SaveToFile(fileName, true, progress);
       return true;
     case TExportKind::Metafile:
       ExportMetafile(control, fileName);

@@ -5,6 +5,8 @@
 #include <QString>
 #include <stdexcept>
 
+#include "model/progress.h"
+
 class QPaintDevice;
 class TGraphControl;
 
@@ -49,6 +51,10 @@ QImage RenderToImage(TGraphControl& control);
 // encoder is installed for the format's MIME type. A file that cannot be
 // written raises an error derived from std::runtime_error naming it, and
 // leaves no partial file behind; so does an index that names no format.
-bool Export(TGraphControl& control, const QString& fileName, int formatIndex);
+// `progress` hears of a document's point lists as they are written (the
+// pictures are drawn in one piece) and may stop the export with
+// model::TCancelled, writing nothing.
+bool Export(TGraphControl& control, const QString& fileName, int formatIndex,
+            const model::TProgress& progress = model::TProgress());
 
 }  // namespace control

@@ -143,8 +143,12 @@ bool HoldsOnlyText(const pugi::xml_node& element) {
 
 class TDocumentWriter final : private TEntrySink {
  public:
-  TDocumentWriter(std::string& out, TXmlLayout layout, const TStreamedChildren* streamed)
-      : m_out(out), m_indented(layout == TXmlLayout::Indented), m_streamed(streamed) {}
+  TDocumentWriter(std::string& out, TXmlLayout layout, const TStreamedChildren* streamed, const TProgress& progress)
+      : m_out(out),
+        m_indented(layout == TXmlLayout::Indented),
+        m_streamed(streamed),
+        m_progress(progress),
+        m_entryBytesExpected(double(streamed ? streamed->Bytes() : 0) + 1) {}
 
   void WriteChildren(const pugi::xml_node& node, int depth) {
     for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) WriteNode(child, depth);
@@ -251,9 +255,13 @@ class TDocumentWriter final : private TEntrySink {
     m_stagingAt = std::copy(m_entrySuffix.begin(), m_entrySuffix.end(), textEnd);
   }
 
+  // Once per block of entries: progress costs nothing per entry.
   void FlushStaging() {
-    m_out.append(m_staging.data(), size_t(m_stagingAt - m_staging.data()));
+    const auto staged = size_t(m_stagingAt - m_staging.data());
+    m_out.append(m_staging.data(), staged);
     m_stagingAt = m_staging.data();
+    m_entryBytes += staged;
+    if (m_progress.Active()) m_progress.Report(double(m_entryBytes) / m_entryBytesExpected);
   }
 
   void CloseTag(std::string_view name) {
@@ -273,6 +281,9 @@ class TDocumentWriter final : private TEntrySink {
   std::string& m_out;
   bool m_indented;
   const TStreamedChildren* m_streamed;
+  const TProgress& m_progress;
+  size_t m_entryBytes = 0;      // of the streamed entries written so far
+  double m_entryBytesExpected;  // of all of them, as `m_streamed` estimates them
   static constexpr size_t kStagingSize = size_t(1) << 16;
   std::vector<char> m_staging;
   char* m_stagingAt = nullptr;
@@ -355,13 +366,13 @@ const TStreamedChildren::TWriteEntries* TStreamedChildren::Find(const pugi::xml_
 }
 
 void WriteDocument(const pugi::xml_node& document, std::string& out, TXmlLayout layout,
-                   const TStreamedChildren* streamed) {
+                   const TStreamedChildren* streamed, const TProgress& progress) {
   // The nodes themselves are small next to streamed entries.
   if (streamed) {
     out.reserve(out.size() + streamed->Bytes() + 4096);
     AdviseLargeBuffer(out.data(), out.capacity());
   }
-  TDocumentWriter(out, layout, streamed).WriteChildren(document, 0);
+  TDocumentWriter(out, layout, streamed, progress).WriteChildren(document, 0);
 }
 
 }  // namespace model

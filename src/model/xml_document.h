@@ -10,6 +10,8 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "model/progress.h"
+
 // Conventions of the diagram document on top of pugixml: one child element
 // per property holding one text node, looked up by exact name.
 namespace model {
@@ -87,9 +89,11 @@ class TStreamedChildren {
 // well-formed XML 1.0: a character that XML 1.0 cannot hold (a control
 // character other than tab, line feed and carriage return, U+FFFE, U+FFFF,
 // or a byte that is not UTF-8) is written as U+FFFD.
-// Children registered in `streamed` are written in their elements.
+// Children registered in `streamed` are written in their elements; each
+// block of their entries written is reported to `progress`, measured against
+// the bytes `streamed` expects, and may stop the writing with TCancelled.
 void WriteDocument(const pugi::xml_node& document, std::string& out, TXmlLayout layout,
-                   const TStreamedChildren* streamed = nullptr);
+                   const TStreamedChildren* streamed = nullptr, const TProgress& progress = TProgress());
 
 // Parse options: keep a text made only of blanks, and store an element's only
 // text in the element itself, which halves the nodes of a large document.
