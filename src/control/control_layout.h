@@ -12,6 +12,8 @@ struct TControlLayout {
   QRect Header;
   QRect Footer;
   QRect GraphArea;
+  // The legend box, empty when none is shown (see legend_layout.h).
+  QRect Legend;
 
   // The graph area as (left, top, width, height) for fitting the diagram.
   QRectF GraphAreaF() const { return QRectF(GraphArea); }

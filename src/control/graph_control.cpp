@@ -4,6 +4,7 @@
 #include <QPaintEvent>
 #include <QResizeEvent>
 
+#include "control/legend_layout.h"
 #include "geometry/graphics.h"
 
 namespace {
@@ -32,6 +33,7 @@ TGraphControl::TGraphControl(QWidget* parent)
     : QWidget(parent),
       m_header(std::make_unique<TControlLabel>()),
       m_footer(std::make_unique<TControlLabel>()),
+      m_legend(std::make_unique<TLegend>()),
       m_zoomCursors(control::LoadZoomCursors()),
       m_modifierKeys(control::TModifierKeys::PlatformHasX11ScanCodes(QGuiApplication::platformName())) {
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -43,6 +45,8 @@ TGraphControl::TGraphControl(QWidget* parent)
 
   m_header->OnChange = [this](TGraphElement*) { LabelChanged(); };
   m_footer->OnChange = [this](TGraphElement*) { LabelChanged(); };
+  // The legend may take a band from the graph area: a change of it is laid out like a label's.
+  m_legend->OnChange = [this](TGraphElement*) { LabelChanged(); };
   // Before the graph exists this only gives the labels their defaults and font.
   NewDiagram();
 
@@ -61,6 +65,7 @@ TGraphControl::~TGraphControl() {
   m_graph->OnSeriesChange = nullptr;
   m_header->OnChange = nullptr;
   m_footer->OnChange = nullptr;
+  m_legend->OnChange = nullptr;
 }
 
 void TGraphControl::SetColor(uint32_t bgr) {
@@ -101,6 +106,7 @@ void TGraphControl::NewDiagram() {
     label->SetDefaults();
     ApplyWidgetFont(*label);
   }
+  m_legend->SetDefaults();
   if (!m_graph) return;
   m_graph->SetDefaults();
   m_graph->Projection().SetZoom(100);
@@ -116,6 +122,7 @@ void TGraphControl::ToggleProjectionMode() {
 
 void TGraphControl::UpdateLayout() {
   m_layout = ComputeLayout(width(), height(), *m_header, *m_footer);
+  if (m_graph) control::PlaceLegend(m_layout, *m_legend, *m_graph);
   m_header->SetBounds(m_layout.Header);
   m_footer->SetBounds(m_layout.Footer);
 }
@@ -132,6 +139,7 @@ void TGraphControl::DrawTo(TGraphics& g) {
   const uint32_t background = geometry::ArgbFromToolkitColor(m_color);
   g.Clear(background);
   m_graph->Draw(g, m_graph->Projection());
+  if (m_legend->Visible()) control::DrawLegend(g, *m_legend, *m_graph, m_layout.Legend);
   if (m_header->Visible()) m_header->Draw(g, background);
   if (m_footer->Visible()) m_footer->Draw(g, background);
 }
@@ -167,8 +175,17 @@ void TGraphControl::paintEvent(QPaintEvent*) {
   painter.drawImage(0, 0, m_bitmap);
 }
 
+// The legend's box follows the series shown and their names.
+bool TGraphControl::LegendMoved() const {
+  if (!m_legend->Visible() && m_layout.Legend.isEmpty()) return false;
+  TControlLayout fresh = ComputeLayout(width(), height(), *m_header, *m_footer);
+  control::PlaceLegend(fresh, *m_legend, *m_graph);
+  return fresh.Legend != m_layout.Legend || fresh.GraphArea != m_layout.GraphArea;
+}
+
 void TGraphControl::GraphChanged() {
   if (m_updateCount != 0) return;
+  if (LegendMoved()) return LabelChanged();
   Redraw();
   update();
 }

@@ -16,6 +16,7 @@
 #include "control/modifier_keys.h"
 #include "control/zoom_cursors.h"
 #include "model/graph.h"
+#include "model/legend.h"
 #include "model/progress.h"
 
 class QIODevice;
@@ -50,6 +51,7 @@ class TGraphControl : public QWidget {
   TControlLabel& MainHeader() const { return *m_header; }
   TControlLabel& MainFooter() const { return *m_footer; }
   TGraph& Graph() const { return *m_graph; }
+  TLegend& Legend() const { return *m_legend; }
   // The drawing context on the off-screen image; absent before the first resize.
   TGraphics* Graphics() const { return m_graphics.get(); }
   // The diagram as last rendered, the size of the control.
@@ -162,6 +164,7 @@ class TGraphControl : public QWidget {
 
  private:
   bool UserHasNotZoomed() const;
+  bool LegendMoved() const;
   void FitGraphArea();
   void RecreateDrawingContext();
   void ApplyWidgetFont(TControlLabel& label) const;
@@ -173,6 +176,7 @@ class TGraphControl : public QWidget {
 
   std::unique_ptr<TControlLabel> m_header;
   std::unique_ptr<TControlLabel> m_footer;
+  std::unique_ptr<TLegend> m_legend;
   std::unique_ptr<TGraph> m_graph;
   control::TLoadReport m_loadReport;
   TControlLayout m_layout;

@@ -4,6 +4,7 @@
 
 #include "control/document_io.h"
 #include "control/graph_control.h"
+#include "model/default_fragment.h"
 #include "model/property_io.h"
 #include "model/value_encoding.h"
 #include "model/xml_document.h"
@@ -58,6 +59,8 @@ void TGraphControl::SaveToXML(pugi::xml_node element, model::TStreamedChildren* 
   model::AppendTextElement(element, "BackgroundColor", model::FormatHex(m_color, kColorDigits));
   m_header->SaveToXML(model::AppendElement(element, "MainHeader"));
   m_footer->SaveToXML(model::AppendElement(element, "MainFooter"));
+  // Only a legend that was set up is written: older documents save unchanged.
+  if (!model::SavesAsDefault(*m_legend)) m_legend->SaveToXML(model::AppendElement(element, "Legend"));
   m_graph->SaveToXML(model::AppendElement(element, "Graph"), streamed);
 }
 
@@ -89,6 +92,10 @@ void TGraphControl::LoadFromXML(pugi::xml_node element, model::TPrereadEntries* 
   model::ReadColor(element, "BackgroundColor", m_color);
   if (const pugi::xml_node header = model::FirstChildElement(element, "MainHeader")) m_header->LoadFromXML(header);
   if (const pugi::xml_node footer = model::FirstChildElement(element, "MainFooter")) m_footer->LoadFromXML(footer);
+  // A document without a legend has none, whatever the diagram showed before:
+  // it is written only when set up, so its absence means the defaults.
+  m_legend->SetDefaults();
+  if (const pugi::xml_node legend = model::FirstChildElement(element, "Legend")) m_legend->LoadFromXML(legend);
   if (const pugi::xml_node graph = model::FirstChildElement(element, "Graph")) m_graph->LoadFromXML(graph, preread);
   FitToBounds();
 }

@@ -4,9 +4,11 @@
 #include <cstring>
 
 #include "geometry/device_conversions.h"
+#include "model/annotation_drawing.h"
 #include "model/graph_axe.h"
 #include "model/graph_serie.h"
 #include "model/serie_factory.h"
+#include "model/serie_label.h"
 #include "model/ternary_lists.h"
 #include "model/value_encoding.h"
 #include "model/xml_document.h"
@@ -38,12 +40,15 @@ TGraph::TGraph() {
   }
   m_projection = std::make_unique<TProjection>();
   m_projection->OnChange = [this](TProjection*) { ElementChanged(); };
+  m_annotations = std::make_unique<TAnnotationList>();
+  m_annotations->OnChange = [this](TGraphElement*) { ElementChanged(); };
 }
 
 // The series go without notifications: an owner being torn down must not be
 // called back from here.
 TGraph::~TGraph() {
   m_projection->OnChange = nullptr;
+  m_annotations->OnChange = nullptr;
   m_series.clear();
 }
 
@@ -115,6 +120,9 @@ void TGraph::GetSeriesText(QString& text) const {
 void TGraph::Draw(TGraphics& g, const TProjection& projection) {
   for (auto& axe : m_axes) axe->Draw(g, projection);
   for (auto& serie : m_series) serie->Draw(g, projection);
+  // Texts go above every series, so that no field covers another's name.
+  for (auto& serie : m_series) model::DrawSerieName(g, projection, *serie);
+  model::DrawAnnotations(g, projection, *m_annotations);
 }
 
 TDoubleRect TGraph::GetBounds(TGraphics& g, const TProjection& projection) {
@@ -243,6 +251,8 @@ void TGraph::SaveToXML(pugi::xml_node node, model::TStreamedChildren* streamed) 
     element.append_attribute("Type").set_value(serie->ClassName());
     serie->SaveWithItems(element, streamed);
   }
+  // Only a graph with free texts writes the element: older documents save unchanged.
+  if (m_annotations->Count() > 0) m_annotations->SaveToXML(model::AppendElement(node, "Annotations"));
 }
 
 void TGraph::LoadFromXML(pugi::xml_node node) { LoadFromXML(node, nullptr); }
@@ -252,6 +262,9 @@ void TGraph::LoadFromXML(pugi::xml_node node, model::TPrereadEntries* preread) {
   ClearSeries();
   if (const pugi::xml_node axes = model::FirstChildElement(node, "Axes")) LoadAxes(axes);
   if (const pugi::xml_node series = model::FirstChildElement(node, "Series")) LoadSeries(series, preread);
+  m_annotations->Clear();
+  if (const pugi::xml_node annotations = model::FirstChildElement(node, "Annotations"))
+    m_annotations->LoadFromXML(annotations);
 }
 
 void TGraph::LoadAxes(pugi::xml_node axes) {
@@ -304,4 +317,5 @@ void TGraph::SetDefaults() {
   }
   m_projection->Reset();
   ClearSeries();
+  m_annotations->Clear();
 }

@@ -11,6 +11,7 @@
 #include "model/preread_entries.h"
 #include "model/xml_document.h"
 
+class TAnnotationList;
 class TGraphAxe;
 class TGraphSerie;
 
@@ -52,6 +53,9 @@ class TGraph : public TGraphDrawable {
   void ClearSeries();
   TGraphSerie& GetSerie(int index) const;
   int SeriesCount() const { return int(m_series.size()); }
+  // The free texts, drawn above the series.
+  TAnnotationList& Annotations() const { return *m_annotations; }
+
   // The series' text forms, separated by one empty line; `text` is left as
   // passed in when there are no series.
   void GetSeriesText(QString& text) const;
@@ -98,5 +102,6 @@ class TGraph : public TGraphDrawable {
   std::array<std::unique_ptr<TGraphAxe>, 3> m_axes;
   std::vector<std::unique_ptr<TGraphSerie>> m_series;
   std::unique_ptr<TProjection> m_projection;
+  std::unique_ptr<TAnnotationList> m_annotations;
   double m_fitZoom = 0.0;
 };

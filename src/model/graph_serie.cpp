@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/default_fragment.h"
 #include "model/embedded_part.h"
 #include "model/number_format.h"
 #include "model/property_io.h"
@@ -11,9 +12,11 @@
 TGraphSerie::TGraphSerie()
     : m_lineStyle(std::make_unique<TLineStyle>()),
       m_pointStyle(std::make_unique<TPointStyle>()),
-      m_name(QStringLiteral("Unnamed")) {
+      m_name(QStringLiteral("Unnamed")),
+      m_nameFont(std::make_unique<TGraphFont>()) {
   m_lineStyle->OnChange = [this](TGraphElement*) { StyleChanged(); };
   m_pointStyle->OnChange = [this](TGraphElement*) { StyleChanged(); };
+  RouteChangesTo(*m_nameFont, *this);
   TGraphSerie::SetDefaults();
 }
 
@@ -32,6 +35,12 @@ void TGraphSerie::SetVisible(bool visible) {
 void TGraphSerie::SetFrequency(int32_t frequency) {
   if (frequency == m_frequency) return;
   m_frequency = std::max(frequency, 1);
+}
+
+void TGraphSerie::SetNameVisible(bool visible) {
+  if (visible == m_nameVisible) return;
+  TUpdateScope scope(*this);
+  m_nameVisible = visible;
 }
 
 void TGraphSerie::Refresh() { TUpdateScope scope(*this); }
@@ -99,6 +108,8 @@ void TGraphSerie::LoadFromXML(pugi::xml_node node) {
   model::ReadBool(node, "Visible", m_visible);
   int32_t frequency = m_frequency;
   if (model::ReadInteger(node, "Frequency", frequency)) SetFrequency(frequency);
+  model::ReadBool(node, "NameVisible", m_nameVisible);
+  model::LoadEmbedded(node, "NameFont", *m_nameFont);
 }
 
 void TGraphSerie::SetDefaults() {
@@ -107,6 +118,8 @@ void TGraphSerie::SetDefaults() {
   m_lineStyle->SetDefaults();
   m_visible = true;
   m_frequency = 1;
+  m_nameVisible = false;
+  m_nameFont->SetDefaults();
 }
 
 void TGraphSerie::SaveToXML(pugi::xml_node node) const {
@@ -117,6 +130,9 @@ void TGraphSerie::SaveToXML(pugi::xml_node node) const {
   model::WriteText(node, "Tag", m_tag);
   model::WriteBool(node, "Visible", m_visible);
   model::WriteInteger(node, "Frequency", m_frequency);
+  // Written only when used, so that older documents save unchanged.
+  if (m_nameVisible) model::WriteBool(node, "NameVisible", m_nameVisible);
+  if (!model::SavesAsDefault(*m_nameFont)) model::SaveEmbedded(node, "NameFont", *m_nameFont);
 }
 
 TGraphSerie::TBoundsBuilder::TBoundsBuilder(const TGraphSerie& serie, const TProjection& projection)

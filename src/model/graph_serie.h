@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "model/graph_element.h"
+#include "model/graph_font.h"
 #include "model/hit_box.h"
 #include "model/line_style.h"
 #include "model/point_style.h"
@@ -34,6 +35,10 @@ class TGraphSerie : public TGraphDrawable {
   // 1. Raises no notification: callers batch the change on the series.
   int32_t Frequency() const { return m_frequency; }
   void SetFrequency(int32_t frequency);
+  // The name drawn inside the series' shape (see serie_label.h); hidden by default.
+  bool NameVisible() const { return m_nameVisible; }
+  void SetNameVisible(bool visible);
+  TGraphFont& NameFont() const { return *m_nameFont; }
 
   void Refresh();
   void StyleChanged();
@@ -86,6 +91,8 @@ class TGraphSerie : public TGraphDrawable {
   bool m_removeable = false;
   QString m_tag;
   int32_t m_frequency = 1;
+  bool m_nameVisible = false;
+  std::unique_ptr<TGraphFont> m_nameFont;
 };
 
 // Accumulates plane positions; the result spans them, widened by the half

@@ -1,0 +1,120 @@
+#include "control/legend_layout.h"
+
+#include <QImage>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+#include "model/graph_serie.h"
+
+namespace control {
+namespace {
+
+// A legend picture is this many text lines wide.
+constexpr int kSampleLines = 3;
+constexpr int kSampleGap = 6;
+// Legend pictures are drawn at this many device pixels per world unit at
+// most, enough for print resolutions without huge images.
+constexpr double kMaxSampleScale = 8.0;
+
+struct TLegendMetrics {
+  int LineHeight = 0;
+  int SampleWidth = 0;
+  int TextWidth = 0;
+};
+
+TLegendMetrics Measure(TGraphics& g, const TLegend& legend, const std::vector<TLegendEntry>& entries) {
+  const QFont font = legend.Font().CreateFont(g);
+  TLegendMetrics m;
+  m.LineHeight = int(std::ceil(g.MeasureString(QStringLiteral("Xg"), font).height()));
+  m.SampleWidth = kSampleLines * m.LineHeight;
+  for (const TLegendEntry& entry : entries)
+    m.TextWidth = std::max(m.TextWidth, int(std::ceil(g.MeasureString(entry.Caption, font).width())));
+  return m;
+}
+
+QSize BoxSize(const TLegendMetrics& m, size_t rows) {
+  return QSize(2 * kLegendPadding + m.SampleWidth + kSampleGap + m.TextWidth,
+               2 * kLegendPadding + int(rows) * m.LineHeight);
+}
+
+void DrawSample(TGraphics& g, TGraphSerie& serie, const QRect& place) {
+  const QTransform t = g.WorldTransform();
+  const double scale = std::clamp(std::hypot(t.m11(), t.m12()), 1.0, kMaxSampleScale);
+  QImage image(QSize(int(place.width() * scale), int(place.height() * scale)), QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  serie.DrawSample(image);
+  g.Painter().drawImage(QRectF(place), image);
+}
+
+}  // namespace
+
+std::vector<TLegendEntry> LegendEntries(const TGraph& graph) {
+  std::vector<TLegendEntry> entries;
+  for (int i = 0; i < graph.SeriesCount(); ++i) {
+    const TGraphSerie& serie = graph.GetSerie(i);
+    if (serie.Visible()) entries.push_back({i, serie.Name().isEmpty() ? QString::number(i) : serie.Name()});
+  }
+  return entries;
+}
+
+QSize LegendSize(const TLegend& legend, const TGraph& graph) {
+  const std::vector<TLegendEntry> entries = LegendEntries(graph);
+  if (entries.empty()) return {};
+  // Measuring needs a device; fonts are sized at the reference resolution on all.
+  QImage scratch(1, 1, QImage::Format_ARGB32_Premultiplied);
+  QPainter painter(&scratch);
+  TGraphics g(painter);
+  return BoxSize(Measure(g, legend, entries), entries.size());
+}
+
+void PlaceLegend(TControlLayout& layout, const TLegend& legend, const TGraph& graph) {
+  layout.Legend = QRect();
+  if (!legend.Visible()) return;
+  const QSize size = LegendSize(legend, graph);
+  if (size.isEmpty()) return;
+  QRect& area = layout.GraphArea;
+  const int m = kLegendMargin;
+  switch (legend.Position()) {
+    case lpTopLeft:
+      layout.Legend = QRect(area.topLeft() + QPoint(m, m), size);
+      break;
+    case lpTopRight:
+      layout.Legend = QRect(QPoint(area.right() + 1 - m - size.width(), area.top() + m), size);
+      break;
+    case lpBottomLeft:
+      layout.Legend = QRect(QPoint(area.left() + m, area.bottom() + 1 - m - size.height()), size);
+      break;
+    case lpBottomRight:
+      layout.Legend = QRect(QPoint(area.right() + 1 - m - size.width(), area.bottom() + 1 - m - size.height()), size);
+      break;
+    case lpOutsideRight: {
+      // The band never takes more than half the area: the diagram keeps room.
+      const int band = std::min(size.width() + 2 * m, area.width() / 2);
+      area.setRight(area.right() - band);
+      const int top = area.top() + std::max(m, (area.height() - size.height()) / 2);
+      layout.Legend = QRect(QPoint(area.right() + 1 + m, top), size);
+      break;
+    }
+  }
+}
+
+void DrawLegend(TGraphics& g, const TLegend& legend, const TGraph& graph, const QRect& box) {
+  const std::vector<TLegendEntry> entries = LegendEntries(graph);
+  if (entries.empty() || box.isEmpty()) return;
+  const TLegendMetrics m = Measure(g, legend, entries);
+  g.FillRectangle(geometry::MakeBrush(legend.BackgroundColor()), QRectF(box));
+  const TGraphLineStyle& frame = legend.Frame();
+  if ((frame.Color() >> 24) != 0 && frame.Size() > 0) g.DrawRectangle(frame.CreatePen(), QRectF(box));
+  const QFont font = legend.Font().CreateFont(g);
+  const QBrush brush = legend.Font().Brush();
+  int y = box.top() + kLegendPadding;
+  for (const TLegendEntry& entry : entries) {
+    const int x = box.left() + kLegendPadding;
+    DrawSample(g, graph.GetSerie(entry.Index), QRect(x, y, m.SampleWidth, m.LineHeight));
+    g.DrawString(entry.Caption, font, brush, QPointF(x + m.SampleWidth + kSampleGap, y));
+    y += m.LineHeight;
+  }
+}
+
+}  // namespace control
