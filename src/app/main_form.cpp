@@ -162,6 +162,8 @@ void TMainForm::CreateActions() {
   miProjectionMode = command("miProjectionMode", [this] { ToggleProjectionMode(); });
   miAutoHintForm = NewAction(this, "miAutoHintForm", [this] { ToggleAutoHintForm(); });
   miAutoHintForm->setCheckable(true);
+  miLegend = command("miLegend", [this] { ToggleLegend(); });
+  miLegend->setCheckable(true);
   miEnglish = NewAction(this, "miEnglish", [this] { SetLanguage(i18n::lnEnglish); });
   miFrench = NewAction(this, "miFrench", [this] { SetLanguage(i18n::lnFrench); });
   for (QAction* language : {miEnglish, miFrench}) language->setCheckable(true);
@@ -232,6 +234,9 @@ void TMainForm::CreateMenus() {
   Visualisation1->addActions({miMirror, miRotateRight, miRotateLeft, miProjectionMode});
   Visualisation1->addSeparator();
   Visualisation1->addAction(miAutoHintForm);
+  Visualisation1->addAction(miLegend);
+  connect(Visualisation1, &QMenu::aboutToShow, this,
+          [this] { miLegend->setChecked(GraphControl1->Legend().Visible()); });
 
   miLanguage = menu("miLanguage");
   miLanguage->addActions({miEnglish, miFrench});
@@ -361,6 +366,7 @@ void TMainForm::RetranslateUi() {
   miRotateLeft->setText(tr("Rotation à gauche"));
   miProjectionMode->setText(tr("Changer de mode de projection"));
   miAutoHintForm->setText(tr("Fenêtre d'identification"));
+  miLegend->setText(tr("Légende"));
   miLanguage->setTitle(tr("Langue"));
   miEnglish->setText(tr("Anglais"));
   miFrench->setText(tr("Français"));

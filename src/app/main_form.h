@@ -110,6 +110,7 @@ class TMainForm : public QMainWindow {
   void ChangeBackgroundColor();
   void ToggleProjectionMode();
   void ToggleAutoHintForm();
+  void ToggleLegend();
   void ShowHelp();
   void SetLanguage(int language);
   void UpdateLanguageChecks();
@@ -183,6 +184,7 @@ class TMainForm : public QMainWindow {
   QAction* miRotateLeft = nullptr;
   QAction* miProjectionMode = nullptr;
   QAction* miAutoHintForm = nullptr;  // shows or hides the identification window
+  QAction* miLegend = nullptr;        // shows or hides the diagram's legend
   QAction* miEnglish = nullptr;
   QAction* miFrench = nullptr;
   QAction* acHelp = nullptr;

@@ -8,6 +8,7 @@
 
 #include "control/control_label.h"
 #include "control/graph_control.h"
+#include "model/annotation_list.h"
 #include "model/graph.h"
 #include "model/graph_axe.h"
 #include "model/lines_serie.h"
@@ -169,7 +170,9 @@ TPropertiesStep::TSnapshot TPropertiesStep::Take(const TGraphControl& control) {
   };
   for (TControlLabel* label : {&control.MainHeader(), &control.MainFooter()})
     add(*label, Fragment([label](pugi::xml_node node) { label->SaveToXML(node); }));
+  add(control.Legend(), Fragment([&control](pugi::xml_node node) { control.Legend().SaveToXML(node); }));
   const TGraph& graph = control.Graph();
+  add(graph.Annotations(), Fragment([&graph](pugi::xml_node node) { graph.Annotations().SaveToXML(node); }));
   for (int p = 0; p < 3; ++p)
     add(graph.GetAxe(p), Fragment([&graph, p](pugi::xml_node node) { graph.GetAxe(p).SaveToXML(node); }));
   for (int i = 0; i < graph.SeriesCount(); ++i) {

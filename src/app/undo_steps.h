@@ -129,7 +129,7 @@ class TSerieValuesStep : public TDiagramStep {
 };
 
 // What the graph properties dialog edits, recorded before and after one
-// apply: the header, the footer, the axes, the style of each series (never
+// apply: the header, the footer, the legend, the free texts, the axes, the style of each series (never
 // its items) and the order of the series. Only the parts that changed are
 // kept, each as a small document fragment.
 class TPropertiesStep : public TDiagramStep {

@@ -73,6 +73,7 @@ const std::pair<const char*, std::function<void(TMainWindowFixture&)>> kCommands
     {"mirror", [](TMainWindowFixture& f) { f.Find("miMirror")->trigger(); }},
     {"rotate right", [](TMainWindowFixture& f) { f.Find("miRotateRight")->trigger(); }},
     {"rotate left", [](TMainWindowFixture& f) { f.Find("miRotateLeft")->trigger(); }},
+    {"legend", [](TMainWindowFixture& f) { f.Find("miLegend")->trigger(); }},
     {"user line", DrawUserLine},
 };
 

@@ -9,6 +9,7 @@
 #include <QSpinBox>
 
 #include "app/editors/color_field.h"
+#include "app/editors/font_editor_form.h"
 #include "app/editors/line_style_editor_form.h"
 #include "app/editors/point_style_editor_form.h"
 #include "model/surface_serie.h"
@@ -41,7 +42,12 @@ TGraphSerieEditorForm::TGraphSerieEditorForm(QWidget* parent)
       m_edtAlphaBlending(new QLineEdit(QStringLiteral("255"), m_gbSurface)),
       m_lblSurfaceColor(new QLabel(m_gbSurface)),
       m_surfaceColor(new app::TColorField(QStringLiteral("shpSurfaceColor"), QStringLiteral("btnBrowseSurfaceColor"),
-                                          m_gbSurface)) {
+                                          m_gbSurface)),
+      m_chbNameVisible(new QCheckBox(this)),
+      m_gbNameFont(new QGroupBox(this)),
+      m_nameFontEditor(Host<TFontEditorForm>(m_gbNameFont)) {
+  m_chbNameVisible->setObjectName(QStringLiteral("chbNameVisible"));
+  m_gbNameFont->setObjectName(QStringLiteral("gbNameFont"));
   m_chbVisible->setObjectName(QStringLiteral("chbVisible"));
   m_chbDrawArrow->setObjectName(QStringLiteral("chbDrawArrow"));
   m_sedFrequency->setObjectName(QStringLiteral("sedFrequency"));
@@ -81,7 +87,9 @@ TGraphSerieEditorForm::TGraphSerieEditorForm(QWidget* parent)
   layout->addWidget(m_gbSurface, 5, 0, 1, 2, Qt::AlignTop);
   layout->setColumnStretch(1, 1);
   layout->setColumnStretch(3, 1);
-  layout->setRowStretch(6, 1);
+  layout->addWidget(m_chbNameVisible, 6, 0, 1, 4);
+  layout->addWidget(m_gbNameFont, 7, 0, 1, 4);
+  layout->setRowStretch(8, 1);
 
   BindFields();
   RetranslateUi();
@@ -99,6 +107,8 @@ void TGraphSerieEditorForm::RetranslateUi() {
   m_gbSurface->setTitle(tr("Surface"));
   m_lblAlphaBlending->setText(tr("Opacity (0-255):"));
   m_lblSurfaceColor->setText(tr("Color :"));
+  m_chbNameVisible->setText(tr("Show the name inside the series"));
+  m_gbNameFont->setTitle(tr("Name font"));
 }
 
 TPointsSerie* TGraphSerieEditorForm::PointsSerie() const { return dynamic_cast<TPointsSerie*>(m_serie); }
@@ -115,6 +125,7 @@ void TGraphSerieEditorForm::SetElement(TGraphElement* element) {
   m_gbSurface->setEnabled(SurfaceSerie() != nullptr);
   m_pointStyleEditor->SetElement(&serie->PointStyle());
   m_lineStyleEditor->SetElement(&serie->LineStyle());
+  m_nameFontEditor->SetElement(&serie->NameFont());
   LoadFromElement();
 }
 
@@ -124,6 +135,9 @@ void TGraphSerieEditorForm::BindFields() {
   Bind(m_sedFrequency, {[this] { m_sedFrequency->setValue(m_serie->Frequency()); },
                         [this] { return m_sedFrequency->value() != m_serie->Frequency(); },
                         [this] { m_serie->SetFrequency(m_sedFrequency->value()); }});
+  BindCheck(
+      m_chbNameVisible, [this] { return m_serie->NameVisible(); },
+      [this](bool visible) { m_serie->SetNameVisible(visible); });
   BindText(
       m_edtName, [this] { return m_serie->Name(); }, [this](const QString& name) { m_serie->SetName(name.trimmed()); });
   // A field the series does not have is disabled, shows a value that changes

@@ -8,6 +8,7 @@ class QLabel;
 class QLineEdit;
 class QSpinBox;
 class TGraphSerie;
+class TFontEditorForm;
 class TLineStyleEditorForm;
 class TPointStyleEditorForm;
 class TPointsSerie;
@@ -57,4 +58,8 @@ class TGraphSerieEditorForm : public TEditorForm {
   QLineEdit* m_edtAlphaBlending;
   QLabel* m_lblSurfaceColor;
   app::TColorField* m_surfaceColor;
+  // The name drawn inside the series' shape.
+  QCheckBox* m_chbNameVisible;
+  QGroupBox* m_gbNameFont;
+  TFontEditorForm* m_nameFontEditor;
 };

@@ -193,6 +193,14 @@
         <translation>Draw middle segment arrow</translation>
     </message>
     <message>
+        <source>Show the name inside the series</source>
+        <translation>Show the name inside the series</translation>
+    </message>
+    <message>
+        <source>Name font</source>
+        <translation>Name font</translation>
+    </message>
+    <message>
         <source>Frequency :</source>
         <translation>Drawing step :</translation>
     </message>

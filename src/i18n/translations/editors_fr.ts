@@ -193,6 +193,14 @@
         <translation>Tracer une flèche sur le segment central</translation>
     </message>
     <message>
+        <source>Show the name inside the series</source>
+        <translation>Afficher le nom dans la série</translation>
+    </message>
+    <message>
+        <source>Name font</source>
+        <translation>Police du nom</translation>
+    </message>
+    <message>
         <source>Frequency :</source>
         <translation>Pas de tracé :</translation>
     </message>

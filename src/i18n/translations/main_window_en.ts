@@ -100,6 +100,10 @@
             <translation>Identification window</translation>
         </message>
         <message>
+            <source>Légende</source>
+            <translation>Legend</translation>
+        </message>
+        <message>
             <source>Langue</source>
             <translation>Language</translation>
         </message>

@@ -100,6 +100,10 @@
             <translation>Fenêtre d'identification</translation>
         </message>
         <message>
+            <source>Légende</source>
+            <translation>Légende</translation>
+        </message>
+        <message>
             <source>Langue</source>
             <translation>Langue</translation>
         </message>
