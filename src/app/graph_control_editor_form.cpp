@@ -15,6 +15,7 @@
 #include "app/editors/control_label_editor_form.h"
 #include "app/editors/graph_axe_editor_form.h"
 #include "app/editors/graph_serie_editor_form.h"
+#include "app/editors/legend_editor_form.h"
 #include "control/graph_control.h"
 #include "i18n/dictionary.h"
 #include "model/graph_axe.h"
@@ -26,9 +27,10 @@ namespace {
 constexpr const char* kFixedEntries[] = {
     QT_TRANSLATE_NOOP("Program", "Header"),     QT_TRANSLATE_NOOP("Program", "Footer"),
     QT_TRANSLATE_NOOP("Program", "Left axe"),   QT_TRANSLATE_NOOP("Program", "Right axe"),
-    QT_TRANSLATE_NOOP("Program", "Bottom axe"),
+    QT_TRANSLATE_NOOP("Program", "Bottom axe"), QT_TRANSLATE_NOOP("Program", "Legend"),
 };
 constexpr int kSerieEntry = -1;
+constexpr int kLegendEntry = 5;
 // Each entry holds its element and its index in kFixedEntries (kSerieEntry for a series).
 constexpr int kElementRole = Qt::UserRole;
 constexpr int kFixedEntryRole = Qt::UserRole + 1;
@@ -171,6 +173,8 @@ void TGraphControlEditorForm::LoadFromElement() {
                               &graph.GetAxe(apRight), &graph.GetAxe(apBottom)};
     for (int i = 0; i < int(std::size(fixed)); ++i) AddEntry(*fixed[i], i, i18n::Lookup(kFixedEntries[i]));
     for (int i = 0; i < graph.SeriesCount(); ++i) AddEntry(graph.GetSerie(i), kSerieEntry, graph.GetSerie(i).Name());
+    // After the series, which are dragged into order among themselves next to the axes.
+    AddEntry(control.Legend(), kLegendEntry, i18n::Lookup(kFixedEntries[kLegendEntry]));
   }
   m_tvItems->setCurrentItem(m_tvItems->topLevelItem(0));
   ItemsChange(m_tvItems->currentItem());
@@ -191,6 +195,8 @@ TEditorForm* TGraphControlEditorForm::CreateEditor(TGraphElement* element) {
     editor = std::make_unique<TGraphAxeEditorForm>(m_pnlData);
   else if (dynamic_cast<TGraphSerie*>(element))
     editor = std::make_unique<TGraphSerieEditorForm>(m_pnlData);
+  else if (dynamic_cast<TLegend*>(element))
+    editor = std::make_unique<TLegendEditorForm>(m_pnlData);
   else
     return nullptr;
   editor->CreateEmbedded(m_pnlData);

@@ -1,3 +1,5 @@
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -7,6 +9,7 @@
 #include "app/editors/control_label_editor_form.h"
 #include "app/editors/graph_axe_editor_form.h"
 #include "app/editors/graph_serie_editor_form.h"
+#include "app/editors/legend_editor_form.h"
 #include "app/graph_control_editor_form.h"
 #include "control/graph_control.h"
 #include "editor_test_support.h"
@@ -94,16 +97,31 @@ TEST_F(GraphControlEditorForm, OpensOnTheHeaderWithItsCaptionAndApplyDisabled) {
   AddSeries({"S1"});
   Open();
   EXPECT_EQ(Tree()->currentItem(), Entry(0));
-  EXPECT_EQ(EntryTexts(), QStringList({"Header", "Footer", "Left axe", "Right axe", "Bottom axe", "S1"}));
+  EXPECT_EQ(EntryTexts(), QStringList({"Header", "Footer", "Left axe", "Right axe", "Bottom axe", "S1", "Legend"}));
   auto* editor = Shown<TControlLabelEditorForm>();
   ASSERT_NE(editor, nullptr);
   EXPECT_EQ(editor->findChild<QPlainTextEdit*>("mmCaption")->toPlainText(), "The header");
   EXPECT_FALSE(Button("btnApply")->isEnabled());
 }
 
-TEST_F(GraphControlEditorForm, AGraphWithoutSeriesShowsTheFiveFixedEntries) {
+TEST_F(GraphControlEditorForm, AGraphWithoutSeriesShowsTheSixFixedEntries) {
   Open();
-  EXPECT_EQ(Tree()->topLevelItemCount(), 5);
+  EXPECT_EQ(Tree()->topLevelItemCount(), 6);
+}
+
+TEST_F(GraphControlEditorForm, TheLegendEntryShowsAndPlacesTheLegendWithOneRender) {
+  Open();
+  Select(5);
+  auto* editor = Shown<TLegendEditorForm>();
+  ASSERT_NE(editor, nullptr);
+  auto* visible = editor->findChild<QCheckBox*>("chbVisible");
+  QTest::mouseClick(visible, Qt::LeftButton, {}, QPoint(5, visible->height() / 2));  // on the box
+  editor->findChild<QComboBox*>("cbxPosition")->setCurrentIndex(lpOutsideRight);
+  const int renders = m_control.Renders;
+  QTest::mouseClick(Button("btnApply"), Qt::LeftButton);
+  EXPECT_EQ(m_control.Renders, renders + 1);
+  EXPECT_TRUE(m_control.Legend().Visible());
+  EXPECT_EQ(m_control.Legend().Position(), lpOutsideRight);
 }
 
 TEST_F(GraphControlEditorForm, OkWritesEditsOfSeveralEntriesWithOneRender) {
@@ -150,7 +168,7 @@ TEST_F(GraphControlEditorForm, DraggingASeriesOntoAnotherPutsItBeforeAtTheNextAp
   AddSeries({"S1", "S2", "S3"});
   Open();
   Drag(5, 7);
-  EXPECT_EQ(EntryTexts().mid(5), QStringList({"S2", "S1", "S3"}));
+  EXPECT_EQ(EntryTexts().mid(5, 3), QStringList({"S2", "S1", "S3"}));
   EXPECT_EQ(SeriesOrder(), QStringList({"S1", "S2", "S3"}));
   EXPECT_TRUE(Button("btnApply")->isEnabled());
   QTest::mouseClick(Button("btnApply"), Qt::LeftButton);
@@ -200,7 +218,8 @@ TEST_F(GraphControlEditorForm, FixedEntriesFollowTheLanguageAndKeepTheSelection)
   Select(4);
   i18n::TDictionary dictionary;
   dictionary.SetLanguage(i18n::lnFrench);
-  EXPECT_EQ(EntryTexts(), QStringList({"En-tête", "Pied de page", "Axe gauche", "Axe droit", "Axe bas", "Serie"}));
+  EXPECT_EQ(EntryTexts(),
+            QStringList({"En-tête", "Pied de page", "Axe gauche", "Axe droit", "Axe bas", "Serie", "Légende"}));
   EXPECT_EQ(Button("btnApply")->text(), "Appliquer");
   EXPECT_EQ(Tree()->currentItem(), Entry(4));
   dictionary.SetLanguage(i18n::lnEnglish);
@@ -240,7 +259,7 @@ TEST_F(GraphControlEditorForm, AnotherControlRebuildsTheTreeWithFreshEditors) {
   TGraphControl other;
   m_form->SetGraphControl(other);
   EXPECT_EQ(m_form->GetElement(), &other);
-  EXPECT_EQ(Tree()->topLevelItemCount(), 5);
+  EXPECT_EQ(Tree()->topLevelItemCount(), 6);
   EXPECT_TRUE(m_form->findChildren<TGraphSerieEditorForm*>().isEmpty());
   EXPECT_FALSE(m_form->IsModified());
   m_form->SetGraphControl(other);  // the same control: nothing happens

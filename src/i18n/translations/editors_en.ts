@@ -16,6 +16,10 @@
         <translation>Left axis</translation>
     </message>
     <message>
+        <source>Legend</source>
+        <translation>Legend</translation>
+    </message>
+    <message>
         <source>Right axe</source>
         <translation>Right axis</translation>
     </message>
@@ -231,6 +235,53 @@
     <message>
         <source>Color :</source>
         <translation>Color :</translation>
+    </message>
+</context>
+<context>
+    <name>TLegendEditorForm</name>
+    <message>
+        <source>Legend</source>
+        <translation>Legend</translation>
+    </message>
+    <message>
+        <source>Visible</source>
+        <translation>Visible</translation>
+    </message>
+    <message>
+        <source>Position :</source>
+        <translation>Position :</translation>
+    </message>
+    <message>
+        <source>Top left</source>
+        <translation>Top left</translation>
+    </message>
+    <message>
+        <source>Top right</source>
+        <translation>Top right</translation>
+    </message>
+    <message>
+        <source>Bottom left</source>
+        <translation>Bottom left</translation>
+    </message>
+    <message>
+        <source>Bottom right</source>
+        <translation>Bottom right</translation>
+    </message>
+    <message>
+        <source>Outside, right of the triangle</source>
+        <translation>Outside, right of the triangle</translation>
+    </message>
+    <message>
+        <source>Background :</source>
+        <translation>Background :</translation>
+    </message>
+    <message>
+        <source>Font</source>
+        <translation>Font</translation>
+    </message>
+    <message>
+        <source>Frame</source>
+        <translation>Frame</translation>
     </message>
 </context>
 <context>

@@ -16,6 +16,10 @@
         <translation>Axe gauche</translation>
     </message>
     <message>
+        <source>Legend</source>
+        <translation>Légende</translation>
+    </message>
+    <message>
         <source>Right axe</source>
         <translation>Axe droit</translation>
     </message>
@@ -231,6 +235,53 @@
     <message>
         <source>Color :</source>
         <translation>Couleur:</translation>
+    </message>
+</context>
+<context>
+    <name>TLegendEditorForm</name>
+    <message>
+        <source>Legend</source>
+        <translation>Légende</translation>
+    </message>
+    <message>
+        <source>Visible</source>
+        <translation>Visible</translation>
+    </message>
+    <message>
+        <source>Position :</source>
+        <translation>Position :</translation>
+    </message>
+    <message>
+        <source>Top left</source>
+        <translation>En haut à gauche</translation>
+    </message>
+    <message>
+        <source>Top right</source>
+        <translation>En haut à droite</translation>
+    </message>
+    <message>
+        <source>Bottom left</source>
+        <translation>En bas à gauche</translation>
+    </message>
+    <message>
+        <source>Bottom right</source>
+        <translation>En bas à droite</translation>
+    </message>
+    <message>
+        <source>Outside, right of the triangle</source>
+        <translation>À l&apos;extérieur, à droite du triangle</translation>
+    </message>
+    <message>
+        <source>Background :</source>
+        <translation>Fond :</translation>
+    </message>
+    <message>
+        <source>Font</source>
+        <translation>Police</translation>
+    </message>
+    <message>
+        <source>Frame</source>
+        <translation>Cadre</translation>
     </message>
 </context>
 <context>
