@@ -13,9 +13,6 @@ namespace {
 // A legend picture is this many text lines wide.
 constexpr int kSampleLines = 3;
 constexpr int kSampleGap = 6;
-// Legend pictures are drawn at this many device pixels per world unit at
-// most, enough for print resolutions without huge images.
-constexpr double kMaxSampleScale = 8.0;
 
 struct TLegendMetrics {
   int LineHeight = 0;
@@ -38,10 +35,11 @@ QSize BoxSize(const TLegendMetrics& m, size_t rows) {
                2 * kLegendPadding + int(rows) * m.LineHeight);
 }
 
+// A series paints its legend picture in pixels of the image it is given,
+// sized like a line of text: the image is one pixel per world unit, and
+// the device scales it with the rest of the drawing.
 void DrawSample(TGraphics& g, TGraphSerie& serie, const QRect& place) {
-  const QTransform t = g.WorldTransform();
-  const double scale = std::clamp(std::hypot(t.m11(), t.m12()), 1.0, kMaxSampleScale);
-  QImage image(QSize(int(place.width() * scale), int(place.height() * scale)), QImage::Format_ARGB32_Premultiplied);
+  QImage image(place.size(), QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
   serie.DrawSample(image);
   g.Painter().drawImage(QRectF(place), image);
