@@ -2,6 +2,8 @@
 
 #include <QPainter>
 #include <QPdfWriter>
+#include <cassert>
+#include <cmath>
 #include <functional>
 
 #include "control/document_io.h"
@@ -21,6 +23,7 @@ namespace control {
 namespace {
 
 constexpr double kPointsPerInch = 72.0;
+constexpr double kMetresPerInch = 0.0254;
 
 [[noreturn]] void FailToWrite(const QString& fileName, const QString& reason) {
   throw TExportError(QStringLiteral("Cannot write \"%1\": %2").arg(fileName, reason).toStdString());
@@ -48,19 +51,20 @@ void WriteStreaming(const QString& fileName, const std::function<void(output::TF
   if (!file.Commit()) Fail(file.ErrorMessage());
 }
 
-void ExportSvg(TGraphControl& control, const QString& fileName) {
-  WriteStreaming(fileName, [&control](output::TFileWriter& file) {
-    svg::TSvgWriter writer(file, PictureSize(control));
+void ExportSvg(TGraphControl& control, const QString& fileName, const TPictureSize& size) {
+  WriteStreaming(fileName, [&control, &size](output::TFileWriter& file) {
+    svg::TSvgWriter writer(file, PictureSize(control), size.Physical ? size.Millimetres() : QSizeF());
     DrawVectorPicture(control, writer);
     // A failed write has given the file its reason already.
     if (writer.Failed()) file.Fail(writer.ErrorString());
   });
 }
 
-void ExportPdf(TGraphControl& control, const QString& fileName) {
-  WriteStreaming(fileName, [&control](output::TFileWriter& file) {
-    // The page is the picture's exact size, in fractions of a point if need be.
-    const QSizeF points = QSizeF(PictureSize(control)) * (kPointsPerInch / geometry::kReferenceDpi);
+void ExportPdf(TGraphControl& control, const QString& fileName, const TPictureSize& size) {
+  WriteStreaming(fileName, [&control, &size](output::TFileWriter& file) {
+    // The page is the picture's exact size, in fractions of a point if need
+    // be; a layout rounded up to whole pixels runs past it and is cut off.
+    const QSizeF points = size.Inches * kPointsPerInch;
     output::TExactPageBoxDevice exactPage(file, points);
     {
       QPdfWriter writer(&exactPage);
@@ -73,19 +77,40 @@ void ExportPdf(TGraphControl& control, const QString& fileName) {
   });
 }
 
-void ExportMetafile(TGraphControl& control, const QString& fileName) {
+void ExportMetafile(TGraphControl& control, const QString& fileName, const TPictureSize& size) {
   emf::TEmfRecorder metafile(PictureSize(control));
+  if (size.Physical) metafile.SetFrameMillimetres(size.Millimetres());
   RenderToMetafile(control, metafile);
   QString error;
   if (!metafile.SaveToFile(fileName, &error)) Fail(error);
 }
 
-bool ExportRaster(TGraphControl& control, const QString& fileName, const TExportFormat& format) {
+bool ExportRaster(TGraphControl& control, const QString& fileName, const TExportFormat& format,
+                  const TPictureSize& size) {
   output::TEncoderClsid encoder;
   if (output::GetEncoderClsid(format.MimeType, encoder) < 0) return false;
   QString error;
-  if (!output::SaveImageWithEncoder(RenderToImage(control), fileName, encoder, &error)) Fail(error);
+  if (!output::SaveImageWithEncoder(RenderToImage(control, size), fileName, encoder, &error)) Fail(error);
   return true;
+}
+
+// A picture of another layout size is drawn by a hidden control of that size
+// holding a copy of the document, so that the window keeps its own layout.
+bool ExportThroughCopy(TGraphControl& control, const QString& fileName, int formatIndex, const TPictureSize& size) {
+  pugi::xml_document document;
+  control.SaveToDocument(document);
+  TGraphControl copy;
+  copy.setAttribute(Qt::WA_DontShowOnScreen);
+  copy.setFont(control.font());
+  copy.resize(size.Layout());
+  copy.show();  // lays the copy out and gives it its drawing context
+  {
+    TControlUpdateScope scope(copy);
+    copy.SetColor(control.Color());
+    copy.LoadFromDocument(document);
+  }
+  assert(PictureSize(copy) == size.Layout());
+  return Export(copy, fileName, formatIndex, size);
 }
 
 }  // namespace
@@ -116,17 +141,35 @@ void RenderToMetafile(TGraphControl& control, emf::TEmfRecorder& metafile) {
 }
 
 QImage RenderToImage(TGraphControl& control) {
-  QImage image(PictureSize(control), QImage::Format_RGB32);
+  return RenderToImage(control, TPictureSize::OfLayout(PictureSize(control)));
+}
+
+QImage RenderToImage(TGraphControl& control, const TPictureSize& size) {
+  QImage image(size.Pixels(), QImage::Format_RGB32);
   if (image.isNull()) return image;
-  QPainter painter(&image);
-  TGraphics g(painter);
-  control.DrawTo(g);
+  {
+    QPainter painter(&image);
+    if (size.Scale() != 1.0) painter.scale(size.Scale(), size.Scale());
+    TGraphics g(painter);
+    control.DrawTo(g);
+  }
+  // Set once drawn: fonts are sized for the resolution the image had.
+  const int dotsPerMetre = int(std::lround(size.Dpi / kMetresPerInch));
+  image.setDotsPerMeterX(dotsPerMetre);
+  image.setDotsPerMeterY(dotsPerMetre);
   return image;
 }
 
 bool Export(TGraphControl& control, const QString& fileName, int formatIndex, const model::TProgress& progress) {
+  return Export(control, fileName, formatIndex, TPictureSize::OfLayout(PictureSize(control)), progress);
+}
+
+bool Export(TGraphControl& control, const QString& fileName, int formatIndex, const TPictureSize& size,
+            const model::TProgress& progress) {
   const TExportFormat* format = ExportFormatAt(formatIndex);
   if (!format) FailToWrite(fileName, QStringLiteral("there is no export format %1").arg(formatIndex));
+  const bool picture = format->Kind != TExportKind::Text && format->Kind != TExportKind::Document;
+  if (picture && size.Layout() != PictureSize(control)) return ExportThroughCopy(control, fileName, formatIndex, size);
   switch (format->Kind) {
     case TExportKind::Text:
       if (QString error; !output::WriteFile(fileName, ExportText(control).toUtf8(), &error)) Fail(error);
@@ -135,15 +178,15 @@ bool Export(TGraphControl& control, const QString& fileName, int formatIndex, co
       control.SaveToFile(fileName, true, progress);
       return true;
     case TExportKind::Metafile:
-      ExportMetafile(control, fileName);
+      ExportMetafile(control, fileName, size);
       return true;
     case TExportKind::Raster:
-      return ExportRaster(control, fileName, *format);
+      return ExportRaster(control, fileName, *format, size);
     case TExportKind::Svg:
-      ExportSvg(control, fileName);
+      ExportSvg(control, fileName, size);
       return true;
     case TExportKind::Pdf:
-      ExportPdf(control, fileName);
+      ExportPdf(control, fileName, size);
       return true;
   }
   return false;

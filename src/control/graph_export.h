@@ -5,6 +5,7 @@
 #include <QString>
 #include <stdexcept>
 
+#include "control/picture_size.h"
 #include "model/progress.h"
 
 class QPaintDevice;
@@ -45,6 +46,9 @@ void DrawVectorPicture(TGraphControl& control, QPainter& target, const QSize& de
 
 // The diagram rendered afresh on an opaque image of the picture size.
 QImage RenderToImage(TGraphControl& control);
+// The same at a size whose Layout() is the control's size: an image of
+// size.Pixels() that records size.Dpi, the drawing scaled by size.Scale().
+QImage RenderToImage(TGraphControl& control, const TPictureSize& size);
 
 // Writes the diagram in one of the formats of kExportFormats, whatever the
 // file name's extension. Returns false, writing nothing, when no image
@@ -55,6 +59,12 @@ QImage RenderToImage(TGraphControl& control);
 // pictures are drawn in one piece) and may stop the export with
 // model::TCancelled, writing nothing.
 bool Export(TGraphControl& control, const QString& fileName, int formatIndex,
+            const model::TProgress& progress = model::TProgress());
+// The same at a chosen size and resolution: raster files have size.Pixels()
+// and record size.Dpi; PDF, SVG and EMF files state the physical size. When
+// size.Layout() is not the control's size, the picture is drawn by a hidden
+// copy of the control of that size, so the window stays as it is.
+bool Export(TGraphControl& control, const QString& fileName, int formatIndex, const TPictureSize& size,
             const model::TProgress& progress = model::TProgress());
 
 }  // namespace control
