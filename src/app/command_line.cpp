@@ -61,9 +61,11 @@ bool FitsSide(const QSize& size) { return size.width() <= kMaxExportSide && size
 
 control::TPictureSize ExportPictureSize(const QString& size, const QString& dpi, bool raster) {
   const double resolution = ExportDpi(dpi);
-  const QStringList sides = size.split(QLatin1Char('x'), Qt::KeepEmptyParts, Qt::CaseInsensitive);
-  const auto width = sides.size() == 2 ? control::ParseLength(sides[0]) : std::nullopt;
-  const auto height = sides.size() == 2 ? control::ParseLength(sides[1]) : std::nullopt;
+  // The "x" between the sides is the one after a number or a unit: "px" holds one too.
+  static const QRegularExpression sidesPattern(QStringLiteral("^([0-9.]+(?:px|mm|cm|in)?)[xX](.+)$"));
+  const QRegularExpressionMatch sides = sidesPattern.match(size);
+  const auto width = sides.hasMatch() ? control::ParseLength(sides.capturedView(1)) : std::nullopt;
+  const auto height = sides.hasMatch() ? control::ParseLength(sides.capturedView(2)) : std::nullopt;
   const control::TPictureSize picture =
       control::TPictureSize::Of(width.value_or(control::TLength()), height.value_or(control::TLength()), resolution);
   if (!width || !height || !FitsSide(picture.Layout()))

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QPaintEvent>
 #include <QResizeEvent>
+#include <cassert>
 
 #include "geometry/graphics.h"
 
@@ -122,9 +123,10 @@ void TGraphControl::UpdateLayout() {
 
 void TGraphControl::Redraw() {
   if (!m_graphics) return;
-  m_graphics->SetClip(QRect(0, 0, width(), height()));
-  DrawTo(*m_graphics);
-  m_graphics->ResetClip();
+  TGraphics& g = DrawingContext();
+  g.SetClip(QRect(0, 0, width(), height()));
+  DrawTo(g);
+  g.ResetClip();
   m_rendered = true;
 }
 
@@ -137,13 +139,28 @@ void TGraphControl::DrawTo(TGraphics& g) {
 }
 
 void TGraphControl::RecreateDrawingContext() {
+  m_drawing.reset();
   m_graphics.reset();
+  m_logicalPainter.reset();
   m_painter.reset();
   // A painter cannot open on an empty image; one pixel stands in for it.
-  m_bitmap = QImage(std::max(1, width()), std::max(1, height()), QImage::Format_RGB32);
+  const QSize logical(std::max(1, width()), std::max(1, height()));
+  const double ratio = devicePixelRatioF();
+  m_bitmap = QImage((QSizeF(logical) * ratio).toSize().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+  m_bitmap.setDevicePixelRatio(ratio);
   m_bitmap.fill(geometry::ColorFromArgb(geometry::ArgbFromToolkitColor(m_color)));
   m_painter = std::make_unique<QPainter>(&m_bitmap);
-  m_graphics = std::make_unique<TGraphics>(*m_painter);
+  if (ratio == 1.0) {
+    m_graphics = std::make_unique<TGraphics>(*m_painter);
+    return;
+  }
+  m_drawing = std::make_unique<TGraphics>(*m_painter);
+  m_logicalImage = QImage(1, 1, QImage::Format_RGB32);
+  m_logicalImage.setDotsPerMeterX(m_bitmap.dotsPerMeterX());
+  m_logicalImage.setDotsPerMeterY(m_bitmap.dotsPerMeterY());
+  m_logicalPainter = std::make_unique<QPainter>(&m_logicalImage);
+  m_graphics = std::make_unique<TGraphics>(*m_logicalPainter);
+  assert(m_graphics->WorldTransform().isIdentity());
 }
 
 void TGraphControl::FitGraphArea() {
@@ -162,7 +179,8 @@ void TGraphControl::resizeEvent(QResizeEvent* event) {
 }
 
 void TGraphControl::paintEvent(QPaintEvent*) {
-  if (!m_rendered) FitGraphArea();
+  // Moved to a screen of another density: a new bitmap, sharp there.
+  if (!m_rendered || m_bitmap.devicePixelRatio() != devicePixelRatioF()) FitGraphArea();
   QPainter painter(this);
   painter.drawImage(0, 0, m_bitmap);
 }
