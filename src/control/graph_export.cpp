@@ -48,17 +48,17 @@ void WriteStreaming(const QString& fileName, const std::function<void(output::TF
   if (!file.Commit()) Fail(file.ErrorMessage());
 }
 
-void ExportSvg(TGraphControl& control, const QString& fileName) {
-  WriteStreaming(fileName, [&control](output::TFileWriter& file) {
+void ExportSvg(TGraphControl& control, const QString& fileName, const model::TProgress& progress) {
+  WriteStreaming(fileName, [&](output::TFileWriter& file) {
     svg::TSvgWriter writer(file, PictureSize(control));
-    DrawVectorPicture(control, writer);
+    DrawVectorPicture(control, writer, progress);
     // A failed write has given the file its reason already.
     if (writer.Failed()) file.Fail(writer.ErrorString());
   });
 }
 
-void ExportPdf(TGraphControl& control, const QString& fileName) {
-  WriteStreaming(fileName, [&control](output::TFileWriter& file) {
+void ExportPdf(TGraphControl& control, const QString& fileName, const model::TProgress& progress) {
+  WriteStreaming(fileName, [&](output::TFileWriter& file) {
     // The page is the picture's exact size, in fractions of a point if need be.
     const QSizeF points = QSizeF(PictureSize(control)) * (kPointsPerInch / geometry::kReferenceDpi);
     output::TExactPageBoxDevice exactPage(file, points);
@@ -67,24 +67,25 @@ void ExportPdf(TGraphControl& control, const QString& fileName) {
       const QSizeF page = output::TExactPageBoxDevice::WriterPageSize(points);
       writer.setPageSize(QPageSize(page, QPageSize::Point, QString(), QPageSize::ExactMatch));
       writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-      DrawVectorPicture(control, writer);
+      DrawVectorPicture(control, writer, progress);
     }
     exactPage.Finish();
   });
 }
 
-void ExportMetafile(TGraphControl& control, const QString& fileName) {
+void ExportMetafile(TGraphControl& control, const QString& fileName, const model::TProgress& progress) {
   emf::TEmfRecorder metafile(PictureSize(control));
-  RenderToMetafile(control, metafile);
+  RenderToMetafile(control, metafile, progress);
   QString error;
   if (!metafile.SaveToFile(fileName, &error)) Fail(error);
 }
 
-bool ExportRaster(TGraphControl& control, const QString& fileName, const TExportFormat& format) {
+bool ExportRaster(TGraphControl& control, const QString& fileName, const TExportFormat& format,
+                  const model::TProgress& progress) {
   output::TEncoderClsid encoder;
   if (output::GetEncoderClsid(format.MimeType, encoder) < 0) return false;
   QString error;
-  if (!output::SaveImageWithEncoder(RenderToImage(control), fileName, encoder, &error)) Fail(error);
+  if (!output::SaveImageWithEncoder(RenderToImage(control, progress), fileName, encoder, &error)) Fail(error);
   return true;
 }
 
@@ -92,35 +93,36 @@ bool ExportRaster(TGraphControl& control, const QString& fileName, const TExport
 
 QSize PictureSize(const TGraphControl& control) { return control.size().expandedTo(QSize(1, 1)); }
 
-void DrawVectorPicture(TGraphControl& control, QPaintDevice& device) {
+void DrawVectorPicture(TGraphControl& control, QPaintDevice& device, const model::TProgress& progress) {
   QPainter target(&device);
-  DrawVectorPicture(control, target, QSize(device.width(), device.height()));
+  DrawVectorPicture(control, target, QSize(device.width(), device.height()), progress);
 }
 
-void DrawVectorPicture(TGraphControl& control, QPainter& target, const QSize& deviceSize) {
+void DrawVectorPicture(TGraphControl& control, QPainter& target, const QSize& deviceSize,
+                       const model::TProgress& progress) {
   vector_device::TShapeMergingDevice merging(target, deviceSize);
   QPainter painter(&merging);
   ScaleToReferenceResolution(painter);
   TGraphics g(painter);
   g.SetClip(ClientRect(control));
-  control.DrawTo(g);
+  control.DrawTo(g, progress);
 }
 
-void RenderToMetafile(TGraphControl& control, emf::TEmfRecorder& metafile) {
+void RenderToMetafile(TGraphControl& control, emf::TEmfRecorder& metafile, const model::TProgress& progress) {
   QPainter target(&metafile);
   vector_device::TShapeMergingDevice merging(target);
   QPainter painter(&merging);
   TGraphics g(painter);
   g.SetClip(QRect(QPoint(0, 0), metafile.FrameSize()));
-  control.DrawTo(g);
+  control.DrawTo(g, progress);
 }
 
-QImage RenderToImage(TGraphControl& control) {
+QImage RenderToImage(TGraphControl& control, const model::TProgress& progress) {
   QImage image(PictureSize(control), QImage::Format_RGB32);
   if (image.isNull()) return image;
   QPainter painter(&image);
   TGraphics g(painter);
-  control.DrawTo(g);
+  control.DrawTo(g, progress);
   return image;
 }
 
@@ -135,15 +137,15 @@ bool Export(TGraphControl& control, const QString& fileName, int formatIndex, co
       control.SaveToFile(fileName, true, progress);
       return true;
     case TExportKind::Metafile:
-      ExportMetafile(control, fileName);
+      ExportMetafile(control, fileName, progress);
       return true;
     case TExportKind::Raster:
-      return ExportRaster(control, fileName, *format);
+      return ExportRaster(control, fileName, *format, progress);
     case TExportKind::Svg:
-      ExportSvg(control, fileName);
+      ExportSvg(control, fileName, progress);
       return true;
     case TExportKind::Pdf:
-      ExportPdf(control, fileName);
+      ExportPdf(control, fileName, progress);
       return true;
   }
   return false;
