@@ -204,7 +204,8 @@ void TMainForm::PrintClick() {
   dialog.setObjectName(QStringLiteral("PrintDialog1"));
   if (dialog.exec() != QDialog::Accepted) return;
   app::THourglass hourglass;
-  GraphControl1->Print(*m_printer);
+  app::RunWithProgress(this, app::TLongWork::Print,
+                       [&](const model::TProgress& progress) { GraphControl1->Print(*m_printer, progress); });
 }
 
 void TMainForm::AddSerie(const char* className, QAction& origin) {

@@ -130,10 +130,10 @@ void TGraphControl::Redraw() {
   m_rendered = true;
 }
 
-void TGraphControl::DrawTo(TGraphics& g) {
+void TGraphControl::DrawTo(TGraphics& g, const model::TProgress& progress) {
   const uint32_t background = geometry::ArgbFromToolkitColor(m_color);
   g.Clear(background);
-  m_graph->Draw(g, m_graph->Projection());
+  m_graph->Draw(g, m_graph->Projection(), progress);
   if (m_header->Visible()) m_header->Draw(g, background);
   if (m_footer->Visible()) m_footer->Draw(g, background);
 }

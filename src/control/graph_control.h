@@ -76,8 +76,9 @@ class TGraphControl : public QWidget {
   void ToggleProjectionMode();
   virtual void UpdateLayout();
   virtual void Redraw();
-  // Draws the whole diagram on any context: background, graph, then the bands.
-  virtual void DrawTo(TGraphics& g);
+  // Draws the whole diagram on any context: background, graph, then the bands;
+  // `progress` hears of the graph's series as TGraph::Draw tells them.
+  virtual void DrawTo(TGraphics& g, const model::TProgress& progress = model::TProgress());
 
   // The document. Saving a file replaces it only once it is completely
   // written. Loading parses the whole text first: a text that is not
@@ -115,7 +116,7 @@ class TGraphControl : public QWidget {
   void CopyImageToClipboard();
   void CopyDataToClipboard() const;
   // One page on the printer, as it is set up, the picture scaled to fit.
-  void Print(QPrinter& printer);
+  void Print(QPrinter& printer, const model::TProgress& progress = model::TProgress());
 
   TGraphInteractMode InteractMode() const { return m_interactMode; }
   void SetInteractMode(TGraphInteractMode mode);

@@ -16,6 +16,10 @@
             <translation>Exporting the diagram…</translation>
         </message>
         <message>
+            <source>Impression du diagramme…</source>
+            <translation>Printing the diagram…</translation>
+        </message>
+        <message>
             <source>Annuler</source>
             <translation>Cancel</translation>
         </message>
