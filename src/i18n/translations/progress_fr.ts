@@ -16,6 +16,10 @@
             <translation>Exportation du diagramme…</translation>
         </message>
         <message>
+            <source>Importation des données…</source>
+            <translation>Importation des données…</translation>
+        </message>
+        <message>
             <source>Annuler</source>
             <translation>Annuler</translation>
         </message>
