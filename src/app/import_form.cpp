@@ -177,6 +177,12 @@ void TImportForm::FillChoiceLists() {
   m_cbDecimal->setItemText(1, tr("Virgule (,)"));
   m_cbEncoding->setItemText(1, tr("UTF-8 avec marque d'ordre"));
   if (m_cbGroup->count() > 0) m_cbGroup->setItemText(0, tr("(aucune)"));
+  // Columns without a header are named in the window's language.
+  for (int column = 0; column < m_table.ColumnCount() && column + 1 < m_cbGroup->count(); ++column) {
+    const QString name = m_table.ColumnName(column, i18n::Lookup);
+    for (QComboBox* combo : m_cbComponents) combo->setItemText(column, name);
+    m_cbGroup->setItemText(column + 1, name);
+  }
 }
 
 void TImportForm::changeEvent(QEvent* event) {
@@ -270,7 +276,7 @@ void TImportForm::LoadControls(const import::TColumnMapping& mapping) {
   m_chkHeader->setChecked(m_table.HasHeader());
 
   QStringList columns;
-  for (int column = 0; column < m_table.ColumnCount(); ++column) columns << m_table.ColumnName(column);
+  for (int column = 0; column < m_table.ColumnCount(); ++column) columns << m_table.ColumnName(column, i18n::Lookup);
   for (size_t i = 0; i < 3; ++i) {
     m_cbComponents[i]->clear();
     m_cbComponents[i]->addItems(columns);

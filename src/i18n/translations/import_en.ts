@@ -75,5 +75,9 @@
             <source>none of its %1 rows holds a composition of three numbers, not negative, not all zero</source>
             <translation>none of its %1 rows holds a composition of three numbers, not negative, not all zero</translation>
         </message>
+        <message>
+            <source>Column %1</source>
+            <translation>Column %1</translation>
+        </message>
     </context>
 </TS>

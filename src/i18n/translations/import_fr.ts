@@ -75,5 +75,9 @@
             <source>none of its %1 rows holds a composition of three numbers, not negative, not all zero</source>
             <translation>aucune de ses %1 lignes ne contient une composition de trois nombres, non négatifs et pas tous nuls</translation>
         </message>
+        <message>
+            <source>Column %1</source>
+            <translation>Colonne %1</translation>
+        </message>
     </context>
 </TS>
