@@ -218,6 +218,8 @@ TImportForm::TChoice TImportForm::Execute(const QString& fileName, const std::ar
   return choice;
 }
 
+QWidget* TImportForm::ProgressOwner() { return isVisible() ? this : parentWidget(); }
+
 bool TImportForm::ReadTable(const import::TReadChoices& choices) {
   import::TDataTable table;
   import::TDelimitedFormat format = m_format;
@@ -228,10 +230,9 @@ bool TImportForm::ReadTable(const import::TReadChoices& choices) {
     m_preview->SetTable(&m_table);
   };
   try {
-    if (!app::RunWithProgress(isVisible() ? this : parentWidget(), app::TLongWork::Import,
-                              [&](const model::TProgress& progress) {
-                                table = import::ReadDataFile(m_fileName, choices, &format, progress);
-                              }))
+    if (!app::RunWithProgress(ProgressOwner(), app::TLongWork::Import, [&](const model::TProgress& progress) {
+          table = import::ReadDataFile(m_fileName, choices, &format, progress);
+        }))
       return false;
   } catch (...) {
     table = {};
@@ -317,10 +318,9 @@ void TImportForm::Recount() {
   std::optional<import::TImportError> failure = m_readFailure;
   if (!failure) {
     try {
-      if (!app::RunWithProgress(
-              isVisible() ? this : parentWidget(), app::TLongWork::Import, [&](const model::TProgress& progress) {
-                imported = import::BuildSeries(m_table, mapping, file.completeBaseName(), file.fileName(), progress);
-              })) {
+      if (!app::RunWithProgress(ProgressOwner(), app::TLongWork::Import, [&](const model::TProgress& progress) {
+            imported = import::BuildSeries(m_table, mapping, file.completeBaseName(), file.fileName(), progress);
+          })) {
         if (isVisible()) LoadControls(m_counted);  // the counts shown are still the old mapping's
         return;
       }

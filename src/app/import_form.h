@@ -60,6 +60,8 @@ class TImportForm : public QDialog {
 
   // Reads the file again with the settings of the controls.
   void SettingsChanged();
+  // The window over which progress shows: the main window until the dialog is up.
+  QWidget* ProgressOwner();
   // Reads the file under a progress dialog; false when the user cancelled,
   // leaving the table as it was.
   bool ReadTable(const import::TReadChoices& choices);
