@@ -28,6 +28,8 @@ class TProgressRun {
         return tr("Exportation du diagramme…");
       case TLongWork::Print:
         return tr("Impression du diagramme…");
+      case TLongWork::Import:
+        return tr("Importation des données…");
     }
     return {};
   }

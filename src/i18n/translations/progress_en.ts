@@ -20,6 +20,10 @@
             <translation>Printing the diagram…</translation>
         </message>
         <message>
+            <source>Importation des données…</source>
+            <translation>Importing the data…</translation>
+        </message>
+        <message>
             <source>Annuler</source>
             <translation>Cancel</translation>
         </message>

@@ -20,6 +20,10 @@
             <translation>Impression du diagramme…</translation>
         </message>
         <message>
+            <source>Importation des données…</source>
+            <translation>Importation des données…</translation>
+        </message>
+        <message>
             <source>Annuler</source>
             <translation>Annuler</translation>
         </message>
