@@ -46,16 +46,41 @@ int ExportFormatIndex(const QString& output, const std::optional<QString>& forma
            .arg(Quoted(output), Quoted(*format), QString::number(control::kExportFormatCount - 1), FormatNames()));
 }
 
-QSize ExportSize(const QString& text) {
-  static const QRegularExpression pattern(QStringLiteral("^([0-9]{1,9})[xX]([0-9]{1,9})$"));
-  const QRegularExpressionMatch match = pattern.match(text);
-  const int width = match.hasMatch() ? match.captured(1).toInt() : 0;
-  const int height = match.hasMatch() ? match.captured(2).toInt() : 0;
-  if (width < 1 || height < 1 || width > kMaxExportSide || height > kMaxExportSide)
-    Fail(QStringLiteral("Invalid size %1: expected WIDTHxHEIGHT in pixels, each from 1 to %2")
-             .arg(Quoted(text), QString::number(kMaxExportSide)));
-  return {width, height};
+double ExportDpi(const QString& text) {
+  bool isNumber = false;
+  const double dpi = text.toDouble(&isNumber);  // "." as the decimal separator, whatever the locale
+  if (!isNumber || !(dpi >= control::kMinimumDpi && dpi <= control::kMaximumDpi))
+    Fail(QStringLiteral("Invalid resolution %1: expected dots per inch from %2 to %3")
+             .arg(Quoted(text), QString::number(control::kMinimumDpi), QString::number(control::kMaximumDpi)));
+  return dpi;
 }
+
+bool FitsSide(const QSize& size) { return size.width() <= kMaxExportSide && size.height() <= kMaxExportSide; }
+
+}  // namespace
+
+control::TPictureSize ExportPictureSize(const QString& size, const QString& dpi, bool raster) {
+  const double resolution = ExportDpi(dpi);
+  // The "x" between the sides is the one after a number or a unit: "px" holds one too.
+  static const QRegularExpression sidesPattern(QStringLiteral("^([0-9.]+(?:px|mm|cm|in)?)[xX](.+)$"));
+  const QRegularExpressionMatch sides = sidesPattern.match(size);
+  const auto width = sides.hasMatch() ? control::ParseLength(sides.capturedView(1)) : std::nullopt;
+  const auto height = sides.hasMatch() ? control::ParseLength(sides.capturedView(2)) : std::nullopt;
+  const control::TPictureSize picture =
+      control::TPictureSize::Of(width.value_or(control::TLength()), height.value_or(control::TLength()), resolution);
+  if (!width || !height || !FitsSide(picture.Layout()))
+    Fail(QStringLiteral("Invalid size %1: expected WIDTHxHEIGHT, each side in pixels from 1 to %2 or a length "
+                        "in mm, cm or in (84mmx70mm)")
+             .arg(Quoted(size), QString::number(kMaxExportSide)));
+  const QSize pixels = picture.Pixels();
+  if (raster && !FitsSide(pixels))
+    Fail(QStringLiteral("Invalid size %1: at %2 dpi the picture would be %3x%4 pixels; each side may be at most %5")
+             .arg(Quoted(size), QString::number(resolution), QString::number(pixels.width()),
+                  QString::number(pixels.height()), QString::number(kMaxExportSide)));
+  return picture;
+}
+
+namespace {
 
 struct TOptions {
   QCommandLineOption Export{QStringLiteral("export"),
@@ -66,11 +91,19 @@ struct TOptions {
       QStringLiteral("Export format: an index 0 to 9 or one of %1. Default: the output's extension.")
           .arg(FormatNames()),
       QStringLiteral("format")};
-  QCommandLineOption Size{QStringLiteral("size"),
-                          QStringLiteral("Size of the exported diagram in pixels. Default: %1x%2.")
-                              .arg(kDefaultExportWidth)
-                              .arg(kDefaultExportHeight),
-                          QStringLiteral("WxH")};
+  QCommandLineOption Size{
+      QStringLiteral("size"),
+      QStringLiteral("Size of the exported diagram: pixels at 96 dpi (800x600), or lengths in mm, cm or in "
+                     "(84mmx70mm, 3.3inx2.8in); pixels of a raster file = length x dpi. Default: %1x%2.")
+          .arg(kDefaultExportWidth)
+          .arg(kDefaultExportHeight),
+      QStringLiteral("WxH")};
+  QCommandLineOption Dpi{QStringLiteral("dpi"),
+                         QStringLiteral("Resolution of the export in dots per inch, %1 to %2: the same picture "
+                                        "with every length scaled by dpi/96; raster files record it. Default: 96.")
+                             .arg(control::kMinimumDpi)
+                             .arg(control::kMaximumDpi),
+                         QStringLiteral("N")};
   QCommandLineOption Columns{
       QStringLiteral("columns"),
       QStringLiteral("Columns of A, B and C in a data file, by header or number from 1. Default: the columns "
@@ -117,8 +150,12 @@ THeadlessExport HeadlessExport(const QCommandLineParser& parser, const TOptions&
   if (request.Document.isEmpty()) Fail(QStringLiteral("--export needs the document to export"));
   const auto format = parser.isSet(options.Format) ? std::optional(parser.value(options.Format)) : std::nullopt;
   request.FormatIndex = ExportFormatIndex(request.Output, format);
-  request.Size = parser.isSet(options.Size) ? ExportSize(parser.value(options.Size))
-                                            : QSize(kDefaultExportWidth, kDefaultExportHeight);
+  const QString size = parser.isSet(options.Size)
+                           ? parser.value(options.Size)
+                           : QStringLiteral("%1x%2").arg(kDefaultExportWidth).arg(kDefaultExportHeight);
+  const QString dpi = parser.isSet(options.Dpi) ? parser.value(options.Dpi) : QStringLiteral("96");
+  const bool raster = control::ExportFormatAt(request.FormatIndex)->Kind == control::TExportKind::Raster;
+  request.Picture = ExportPictureSize(size, dpi, raster);
   request.Import = ImportRequest(parser, options, request.Document);
   return request;
 }
@@ -166,8 +203,8 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
   const QCommandLineOption help = parser.addHelpOption();
   const QCommandLineOption version = parser.addVersionOption();
   const TOptions options;
-  parser.addOptions(
-      {options.Export, options.Format, options.Size, options.Columns, options.Group, options.Close, options.Style});
+  parser.addOptions({options.Export, options.Format, options.Size, options.Dpi, options.Columns, options.Group,
+                     options.Close, options.Style});
   parser.addPositionalArgument(QStringLiteral("file"),
                                QStringLiteral("The diagram document to open or export, or a data file to export."),
                                QStringLiteral("[file]"));
@@ -181,8 +218,8 @@ TCommandLine ParseCommandLine(const QStringList& arguments) {
   commandLine.Document = files.value(0);
   if (parser.isSet(options.Export)) {
     commandLine.Export = HeadlessExport(parser, options, commandLine.Document);
-  } else if (parser.isSet(options.Format) || parser.isSet(options.Size)) {
-    Fail(QStringLiteral("--format and --size apply to --export only"));
+  } else if (parser.isSet(options.Format) || parser.isSet(options.Size) || parser.isSet(options.Dpi)) {
+    Fail(QStringLiteral("--format, --size and --dpi apply to --export only"));
   } else if (options.ImportOptionSet(parser)) {
     Fail(QStringLiteral("--columns, --group, --close and --style apply to --export only"));
   }
@@ -194,14 +231,14 @@ int RunHeadlessExport(const THeadlessExport& request) {
     TGraphControl control;
     control.setAttribute(Qt::WA_DontShowOnScreen);
     control::ApplyDefaultFont(control);
-    control.resize(request.Size);
+    control.resize(request.Picture.Layout());
     control.show();  // lays the control out and gives it its drawing context
     QString importReport;
     if (request.Import)
       importReport = ImportIntoControl(control, *request.Import);
     else
       control.LoadFromFile(request.Document);
-    if (!control::Export(control, request.Output, request.FormatIndex)) {
+    if (!control::Export(control, request.Output, request.FormatIndex, request.Picture)) {
       const std::string_view mimeType = control::ExportFormatAt(request.FormatIndex)->MimeType;
       ReportError(QStringLiteral("Cannot write %1: no image encoder for %2 is installed")
                       .arg(Quoted(request.Output), QString::fromLatin1(mimeType.data(), qsizetype(mimeType.size()))));

@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "app/data_import_run.h"
+#include "control/picture_size.h"
 
 namespace app {
 
@@ -16,13 +17,14 @@ class TCommandLineError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Loads Document, lays the diagram out at Size pixels and exports it to
-// Output in the format of index FormatIndex (see control::kExportFormats).
+// Loads Document, lays the diagram out at Picture.Layout() pixels and
+// exports it to Output in the format of index FormatIndex (see
+// control::kExportFormats) at Picture's size and resolution.
 struct THeadlessExport {
   QString Output;
   QString Document;
   int FormatIndex = 0;
-  QSize Size;
+  control::TPictureSize Picture;
   // Set when Document is a data file (see import::IsDataFile): its series
   // are imported into a new diagram, or into the style document's.
   std::optional<TImportRequest> Import;
@@ -37,8 +39,16 @@ struct TCommandLine {
 
 inline constexpr int kDefaultExportWidth = 800;
 inline constexpr int kDefaultExportHeight = 600;
-// Keeps the pictures of one export (a few images of this size) in memory.
+// Keeps the pictures of one export (a few images of this size) in memory:
+// the limit of the layout and of a raster picture's pixels.
 inline constexpr int kMaxExportSide = 8192;
+
+// The values of --size and --dpi: WIDTHxHEIGHT, each side a whole number of
+// pixels at 96 dpi or a length in mm, cm or in (the sides may mix units),
+// and a resolution from control::kMinimumDpi to kMaximumDpi. Raises
+// TCommandLineError saying what is wrong, including a picture too large for
+// a raster format (`raster`).
+control::TPictureSize ExportPictureSize(const QString& size, const QString& dpi, bool raster);
 
 // Whether the raw arguments ask for work without a window, which must run
 // without a display: any option of the program's own (an export, the help, the

@@ -54,6 +54,10 @@ std::array<QString, 3> AxisTitles(const TGraph& graph) {
   return titles;
 }
 
+void SetAxisTitles(TGraph& graph, const std::array<QString, 3>& titles) {
+  for (size_t i = 0; i < 3; ++i) graph.GetAxe(kAxeOfComponent[i]).TextLabel().SetText(titles[i]);
+}
+
 namespace {
 
 // The template's points series are its data; lines and surfaces stay.
@@ -78,8 +82,9 @@ QString ImportIntoControl(TGraphControl& control, const TImportRequest& request)
   const QFileInfo file(request.DataFile);
   import::TImportedSeries imported = import::BuildSeries(table, mapping, file.completeBaseName(), file.fileName());
   if (request.Style.isEmpty() && table.HasHeader()) {
-    for (size_t i = 0; i < 3; ++i)
-      graph.GetAxe(kAxeOfComponent[i]).TextLabel().SetText(table.ColumnName(mapping.Components[i]));
+    std::array<QString, 3> titles;
+    for (size_t i = 0; i < 3; ++i) titles[i] = table.ColumnName(mapping.Components[i]);
+    SetAxisTitles(graph, titles);
   }
   for (std::unique_ptr<TPointsSerie>& serie : imported.Series) graph.AddSerie(std::move(serie));
   control.FitToBounds();

@@ -26,6 +26,7 @@ struct TImportRequest {
 // The titles of the axes of components A, B and C, which the default
 // mapping matches against the headers.
 std::array<QString, 3> AxisTitles(const TGraph& graph);
+void SetAxisTitles(TGraph& graph, const std::array<QString, 3>& titles);
 
 // Fills the control with the diagram of the request and returns the import
 // report, "1,234 rows, 12 skipped (lines 5, 17)". Raises TCommandLineError

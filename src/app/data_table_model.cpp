@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "i18n/dictionary.h"
 #include "import/data_table.h"
 
 void TDataTableModel::SetTable(const import::TDataTable* table) {
@@ -29,6 +30,6 @@ QVariant TDataTableModel::data(const QModelIndex& index, int role) const {
 
 QVariant TDataTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (!m_table || role != Qt::DisplayRole) return {};
-  if (orientation == Qt::Horizontal) return m_table->ColumnName(section);
+  if (orientation == Qt::Horizontal) return m_table->ColumnName(section, i18n::Lookup);
   return QString::number(m_table->LineNumber(section));
 }

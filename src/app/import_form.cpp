@@ -21,8 +21,10 @@
 #include "app/data_import_run.h"
 #include "app/data_table_model.h"
 #include "app/diagram_history.h"
+#include "app/progress_run.h"
 #include "app/undo_steps.h"
 #include "control/graph_control.h"
+#include "i18n/dictionary.h"
 #include "import/import_error.h"
 #include "import/spreadsheet_reader.h"
 #include "model/graph.h"
@@ -99,6 +101,8 @@ void TImportForm::CreateControls() {
   for (QComboBox* combo : {m_cbComponents[0], m_cbComponents[1], m_cbComponents[2], m_cbGroup})
     connect(combo, &QComboBox::currentIndexChanged, this, [this] { Recount(); });
   connect(m_chkClose, &QCheckBox::toggled, this, [this] { Recount(); });
+  m_chkTitles = new QCheckBox(this);
+  m_chkTitles->setObjectName(QStringLiteral("chkTitles"));
 
   m_lblCounts = new QLabel(this);
   m_lblCounts->setObjectName(QStringLiteral("lblCounts"));
@@ -127,6 +131,7 @@ void TImportForm::CreateLayout() {
   m_lblGroup = new QLabel(this);
   columns->addRow(m_lblGroup, m_cbGroup);
   columns->addRow(m_chkClose);
+  columns->addRow(m_chkTitles);
 
   auto* preview = new QVBoxLayout(m_gbPreview);
   preview->addWidget(m_tvPreview);
@@ -156,6 +161,7 @@ void TImportForm::RetranslateUi() {
   m_lblComponents[2]->setText(tr("Colonne C :"));
   m_lblGroup->setText(tr("Une série par valeur de :"));
   m_chkClose->setText(tr("Ramener chaque ligne à une somme de 1"));
+  m_chkTitles->setText(tr("Titrer les axes A, B et C d'après les colonnes"));
   m_buttons->button(QDialogButtonBox::Ok)->setText(tr("OK"));
   m_buttons->button(QDialogButtonBox::Cancel)->setText(tr("Annuler"));
   FillChoiceLists();
@@ -171,6 +177,12 @@ void TImportForm::FillChoiceLists() {
   m_cbDecimal->setItemText(1, tr("Virgule (,)"));
   m_cbEncoding->setItemText(1, tr("UTF-8 avec marque d'ordre"));
   if (m_cbGroup->count() > 0) m_cbGroup->setItemText(0, tr("(aucune)"));
+  // Columns without a header are named in the window's language.
+  for (int column = 0; column < m_table.ColumnCount() && column + 1 < m_cbGroup->count(); ++column) {
+    const QString name = m_table.ColumnName(column, i18n::Lookup);
+    for (QComboBox* combo : m_cbComponents) combo->setItemText(column, name);
+    m_cbGroup->setItemText(column + 1, name);
+  }
 }
 
 void TImportForm::changeEvent(QEvent* event) {
@@ -178,12 +190,11 @@ void TImportForm::changeEvent(QEvent* event) {
   QDialog::changeEvent(event);
 }
 
-std::vector<std::unique_ptr<TPointsSerie>> TImportForm::Execute(const QString& fileName,
-                                                                const std::array<QString, 3>& axisTitles) {
+TImportForm::TChoice TImportForm::Execute(const QString& fileName, const std::array<QString, 3>& axisTitles) {
   m_fileName = fileName;
   m_axisTitles = axisTitles;
   const QString source = QFileInfo(fileName).fileName();
-  ReadTable({});
+  if (!ReadTable({})) return {};
   m_kind = *import::DataFileKind(fileName);  // ReadTable raised for any other file
   if (m_kind != import::TDataFileKind::Delimited) {
     QFile file(fileName);
@@ -192,36 +203,61 @@ std::vector<std::unique_ptr<TPointsSerie>> TImportForm::Execute(const QString& f
         std::string_view(bytes.constData(), size_t(bytes.size())),
         m_kind == import::TDataFileKind::Xlsx ? import::TSpreadsheetKind::Xlsx : import::TSpreadsheetKind::Ods, source);
   }
-  LoadControls(import::DefaultMapping(m_table, axisTitles, source));
+  m_counted = import::DefaultMapping(m_table, axisTitles, source);
+  LoadControls(m_counted);
   Recount();
-  if (!m_failure.isEmpty()) throw import::TImportError(import::TImportFault::NoUsableRow, m_failure);
+  if (m_imported.Series.empty() && !m_failure) return {};  // the count was cancelled
+  if (m_failure) throw *m_failure;
   if (exec() != QDialog::Accepted) return {};
-  return std::move(m_imported.Series);
+  TChoice choice;
+  if (m_chkTitles->isEnabled() && m_chkTitles->isChecked()) {
+    choice.AxisTitles.emplace();
+    for (size_t i = 0; i < 3; ++i) (*choice.AxisTitles)[i] = m_table.ColumnName(m_counted.Components[i]);
+  }
+  choice.Series = std::move(m_imported.Series);
+  return choice;
 }
 
-void TImportForm::ReadTable(const import::TReadChoices& choices) {
-  m_preview->SetTable(nullptr);
-  m_readFailure.clear();
-  try {
-    m_table = import::ReadDataFile(m_fileName, choices, &m_format);
-  } catch (...) {
-    m_table = {};
+QWidget* TImportForm::ProgressOwner() { return isVisible() ? this : parentWidget(); }
+
+bool TImportForm::ReadTable(const import::TReadChoices& choices) {
+  import::TDataTable table;
+  import::TDelimitedFormat format = m_format;
+  auto keep = [this, &table, &format] {
+    m_preview->SetTable(nullptr);
+    m_table = std::move(table);
+    m_format = format;
     m_preview->SetTable(&m_table);
+  };
+  try {
+    if (!app::RunWithProgress(ProgressOwner(), app::TLongWork::Import, [&](const model::TProgress& progress) {
+          table = import::ReadDataFile(m_fileName, choices, &format, progress);
+        }))
+      return false;
+  } catch (...) {
+    table = {};
+    keep();  // the settings stay as chosen, over an empty preview
     throw;
   }
-  m_preview->SetTable(&m_table);
+  keep();
+  return true;
 }
 
 void TImportForm::SettingsChanged() {
   if (m_loading) return;
   import::TColumnMapping mapping = ChosenMapping();
+  std::optional<import::TImportError> failure;
   try {
-    ReadTable(ChosenSettings());
+    if (!ReadTable(ChosenSettings())) {
+      LoadControls(m_counted);  // back to the settings of the table kept
+      return;
+    }
     if (!Fits(mapping, m_table))
       mapping = import::DefaultMapping(m_table, m_axisTitles, QFileInfo(m_fileName).fileName());
   } catch (const import::TImportError& error) {
-    m_readFailure = QString::fromUtf8(error.what());
+    failure = error;
   }
+  m_readFailure = failure;
   LoadControls(mapping);
   Recount();
 }
@@ -241,7 +277,7 @@ void TImportForm::LoadControls(const import::TColumnMapping& mapping) {
   m_chkHeader->setChecked(m_table.HasHeader());
 
   QStringList columns;
-  for (int column = 0; column < m_table.ColumnCount(); ++column) columns << m_table.ColumnName(column);
+  for (int column = 0; column < m_table.ColumnCount(); ++column) columns << m_table.ColumnName(column, i18n::Lookup);
   for (size_t i = 0; i < 3; ++i) {
     m_cbComponents[i]->clear();
     m_cbComponents[i]->addItems(columns);
@@ -276,24 +312,34 @@ return mapping;
 
 void TImportForm::Recount() {
   if (m_loading) return;
-  m_imported = {};
-  m_failure = m_readFailure;
-  if (m_failure.isEmpty()) {
-    const QFileInfo file(m_fileName);
+  const import::TColumnMapping mapping = ChosenMapping();
+  const QFileInfo file(m_fileName);
+  import::TImportedSeries imported;
+  std::optional<import::TImportError> failure = m_readFailure;
+  if (!failure) {
     try {
-      m_imported = import::BuildSeries(m_table, ChosenMapping(), file.completeBaseName(), file.fileName());
+      if (!app::RunWithProgress(ProgressOwner(), app::TLongWork::Import, [&](const model::TProgress& progress) {
+            imported = import::BuildSeries(m_table, mapping, file.completeBaseName(), file.fileName(), progress);
+          })) {
+        if (isVisible()) LoadControls(m_counted);  // the counts shown are still the old mapping's
+        return;
+      }
     } catch (const import::TImportError& error) {
-      m_failure = QString::fromUtf8(error.what());
-      m_imported.Report.Rows = m_imported.Report.Skipped = m_table.RowCount();
+      failure = error;
+      imported.Report.Rows = imported.Report.Skipped = m_table.RowCount();
     }
   }
+  m_imported = std::move(imported);
+  m_failure = failure;
+  m_counted = mapping;
   ShowCounts();
 }
 
 void TImportForm::ShowCounts() {
   m_buttons->button(QDialogButtonBox::Ok)->setEnabled(!m_imported.Series.empty());
-  if (!m_readFailure.isEmpty()) {
-    m_lblCounts->setText(m_readFailure);
+  m_chkTitles->setEnabled(m_table.HasHeader());
+  if (m_readFailure) {
+    m_lblCounts->setText(m_readFailure->Text(i18n::Lookup));
     return;
   }
   const import::TSkipReport& report = m_imported.Report;
@@ -316,19 +362,28 @@ namespace app {
 
 bool ImportDataFile(QWidget* parent, TGraphControl& control, TDiagramHistory& history, const QAction& origin,
                     const QString& fileName) {
-  std::vector<std::unique_ptr<TPointsSerie>> series =
-      TImportForm(parent).Execute(fileName, AxisTitles(control.Graph()));
-  if (series.empty()) return false;
+  TImportForm::TChoice choice;
+  try {
+    choice = TImportForm(parent).Execute(fileName, AxisTitles(control.Graph()));
+  } catch (const import::TImportError& error) {
+    throw std::runtime_error(error.Text(i18n::Lookup).toStdString());
+  }
+  if (choice.Series.empty()) return false;
   std::vector<TGraphSerie*> added;
+  std::optional<std::array<QString, 3>> titlesBefore;
   {
     TControlUpdateScope scope(control);
-    for (std::unique_ptr<TPointsSerie>& serie : series) {
+    for (std::unique_ptr<TPointsSerie>& serie : choice.Series) {
       serie->SetRemoveable(true);
       added.push_back(serie.get());
       control.Graph().AddSerie(std::move(serie));
     }
+    if (choice.AxisTitles) {
+      titlesBefore = AxisTitles(control.Graph());
+      SetAxisTitles(control.Graph(), *choice.AxisTitles);
+    }
   }
-  history.Record(std::make_unique<TAddSeriesStep>(control, origin, added));
+  history.Record(std::make_unique<TAddSeriesStep>(control, origin, added, titlesBefore));
   return true;
 }
 

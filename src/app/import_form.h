@@ -5,9 +5,11 @@
 #include <QStringList>
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "import/data_file.h"
 #include "import/data_table.h"
+#include "import/import_error.h"
 #include "import/series_builder.h"
 
 class QAction;
@@ -25,8 +27,10 @@ class TGraphControl;
 // file's first rows, its settings as detected (delimiter, decimal separator,
 // encoding, header row; the sheet of a spreadsheet), the columns of A, B and
 // C, the group column and the closure, and how many rows will be imported
-// and skipped, counted again at each change. Nothing reaches the diagram
-// before Ok.
+// and skipped, counted again at each change, and whether the mapped
+// columns' headers become the axis titles. Nothing reaches the diagram
+// before Ok. Reading and counting a large file show a progress dialog whose
+// Cancel leaves everything as it was before.
 class TImportForm : public QDialog {
   Q_OBJECT
 
@@ -34,11 +38,16 @@ class TImportForm : public QDialog {
   explicit TImportForm(QWidget* parent = nullptr);
   ~TImportForm() override;
 
+  struct TChoice {
+    std::vector<std::unique_ptr<TPointsSerie>> Series;  // none on Cancel
+    std::optional<std::array<QString, 3>> AxisTitles;   // set when the user asked for them
+  };
+
   // Reads the file with the settings detected and the default mapping
   // (`axisTitles` are matched against its headers), then shows the dialog
   // modally. Raises TImportError, before anything is shown, for a file that
-  // cannot be imported. Returns the series on Ok, none on Cancel.
-  std::vector<std::unique_ptr<TPointsSerie>> Execute(const QString& fileName, const std::array<QString, 3>& axisTitles);
+  // cannot be imported.
+  TChoice Execute(const QString& fileName, const std::array<QString, 3>& axisTitles);
 
  protected:
   void changeEvent(QEvent* event) override;
@@ -51,12 +60,17 @@ class TImportForm : public QDialog {
 
   // Reads the file again with the settings of the controls.
   void SettingsChanged();
-  void ReadTable(const import::TReadChoices& choices);
+  // The window over which progress shows: the main window until the dialog is up.
+  QWidget* ProgressOwner();
+  // Reads the file under a progress dialog; false when the user cancelled,
+  // leaving the table as it was.
+  bool ReadTable(const import::TReadChoices& choices);
   // Shows the table's settings and columns in the controls, with `mapping`.
   void LoadControls(const import::TColumnMapping& mapping);
   import::TReadChoices ChosenSettings() const;
   import::TColumnMapping ChosenMapping() const;
-  // Builds the series of the mapping and shows what it gives.
+  // Builds the series of the mapping and shows what it gives; a cancelled
+  // count goes back to the mapping counted before.
   void Recount();
   void ShowCounts();
 
@@ -67,9 +81,10 @@ class TImportForm : public QDialog {
   import::TDelimitedFormat m_format;
   import::TDataTable m_table;
   import::TImportedSeries m_imported;
-  QString m_readFailure;  // why the file cannot be read with the present settings
-  QString m_failure;      // why the present settings give no series; empty when they do
-  int m_loading = 0;      // mutes the change handlers while the controls are loaded
+  import::TColumnMapping m_counted;                   // the mapping m_imported was built with
+  std::optional<import::TImportError> m_readFailure;  // why the file cannot be read with the present settings
+  std::optional<import::TImportError> m_failure;      // why the present settings give no series
+  int m_loading = 0;                                  // mutes the change handlers while the controls are loaded
 
   TDataTableModel* m_preview;  // owned by the dialog, like the widgets below
   QGroupBox* m_gbSettings = nullptr;
@@ -90,6 +105,7 @@ class TImportForm : public QDialog {
   QLabel* m_lblGroup = nullptr;
   QComboBox* m_cbGroup = nullptr;
   QCheckBox* m_chkClose = nullptr;
+  QCheckBox* m_chkTitles = nullptr;
   QLabel* m_lblCounts = nullptr;
   QDialogButtonBox* m_buttons = nullptr;
 };
@@ -97,9 +113,10 @@ class TImportForm : public QDialog {
 namespace app {
 
 // Imports a data file into the control's diagram through the import dialog:
-// on Ok the series are added in one update and recorded as one step named
-// after `origin`. Returns whether series were added; raises TImportError for
-// a file that cannot be imported, having changed nothing.
+// on Ok the series (and the axis titles, when asked for) are changed in one
+// update and recorded as one step named after `origin`. Returns whether
+// series were added. A file that cannot be imported raises an error worded
+// in the current language, having changed nothing.
 bool ImportDataFile(QWidget* parent, TGraphControl& control, TDiagramHistory& history, const QAction& origin,
                     const QString& fileName);
 

@@ -6,6 +6,7 @@
 #include "app/display_check.h"
 #include "app/main_form.h"
 #include "i18n/dictionary.h"
+#include "import/data_file.h"
 
 int main(int argc, char** argv) {
   // The platform is chosen when the application is created.
@@ -37,7 +38,11 @@ int main(int argc, char** argv) {
   dictionary.SetLanguage(i18n::LanguageForLocale(QLocale::system()));
   TMainForm window(dictionary);
   window.show();
-  if (!commandLine.Document.isEmpty()) window.OpenDocument(commandLine.Document);
+  // A data file opens the import dialog over the new diagram, as if dropped.
+  if (import::IsDataFile(commandLine.Document))
+    window.ImportData(commandLine.Document);
+  else if (!commandLine.Document.isEmpty())
+    window.OpenDocument(commandLine.Document);
   window.OfferRecovery();
   return QApplication::exec();
 }

@@ -5,8 +5,10 @@
 #include <QTimer>
 #include <QUndoStack>
 #include <memory>
+#include <optional>
 
 #include "app/diagram_history.h"
+#include "app/export_options_form.h"
 #include "control/graph_control.h"
 
 class QAction;
@@ -92,6 +94,8 @@ class TMainForm : public QMainWindow {
   bool SaveClick();
   bool SaveAs();
   void ExportClick();
+  // Asks the picture's size and resolution; nothing when the user cancels.
+  std::optional<control::TPictureSize> AskExportPicture(bool raster);
   void PrintClick();
   // Both return false when the user cancels; a failure throws.
   bool LoadDocument(const QString& fileName);
@@ -135,6 +139,8 @@ class TMainForm : public QMainWindow {
   QString m_fileName;
   QString m_programFolder;
   QString m_lastExportName;
+  // The picture options of the last export of the session, once the user has changed them.
+  std::optional<TExportOptions> m_exportOptions;
   TAutoHintForm* m_autoHintForm = nullptr;  // a tool window owned by this one
   bool m_activated = false;
   QTimer m_refreshTimer;

@@ -28,6 +28,7 @@
 #include "app/status_text.h"
 #include "app/undo_steps.h"
 #include "control/export_formats.h"
+#include "control/graph_export.h"
 #include "control/load_report.h"
 #include "geometry/graphics.h"
 #include "i18n/dictionary.h"
@@ -168,9 +169,16 @@ void TMainForm::ExportClick() {
     fileName += QLatin1Char('.') + QString::fromLatin1(extension.data(), qsizetype(extension.size()));
   }
   m_lastExportName = fileName;
+  const control::TExportKind kind = control::kExportFormats[size_t(index)].Kind;
+  std::optional<control::TPictureSize> picture;
+  if (kind != control::TExportKind::Text && kind != control::TExportKind::Document) {
+    picture = AskExportPicture(kind == control::TExportKind::Raster);
+    if (!picture) return;
+  }
   bool written = true;
   if (!app::RunWithProgress(this, app::TLongWork::Export, [&](const model::TProgress& progress) {
-        written = GraphControl1->Export(fileName, index, progress);
+        written = picture ? control::Export(*GraphControl1, fileName, index, *picture, progress)
+                          : GraphControl1->Export(fileName, index, progress);
       }))
     return;
   if (!written)
@@ -180,13 +188,24 @@ void TMainForm::ExportClick() {
             .toStdString());
 }
 
+std::optional<control::TPictureSize> TMainForm::AskExportPicture(bool raster) {
+  // Until the user changes them, the options follow the window's size.
+  const TExportOptions start{control::TPictureSize::OfLayout(control::PictureSize(*GraphControl1))};
+  TExportOptionsForm form(m_exportOptions.value_or(start), raster, this);
+  if (form.exec() != QDialog::Accepted) return std::nullopt;
+  const TExportOptions chosen = form.Options();
+  if (chosen.Picture != start.Picture || chosen.Unit != start.Unit) m_exportOptions = chosen;
+  return chosen.Picture;
+}
+
 void TMainForm::PrintClick() {
   if (!m_printer) m_printer = std::make_unique<QPrinter>();
   QPrintDialog dialog(m_printer.get(), this);
   dialog.setObjectName(QStringLiteral("PrintDialog1"));
   if (dialog.exec() != QDialog::Accepted) return;
   app::THourglass hourglass;
-  GraphControl1->Print(*m_printer);
+  app::RunWithProgress(this, app::TLongWork::Print,
+                       [&](const model::TProgress& progress) { GraphControl1->Print(*m_printer, progress); });
 }
 
 void TMainForm::AddSerie(const char* className, QAction& origin) {

@@ -26,6 +26,10 @@ class TProgressRun {
         return tr("Enregistrement du document…");
       case TLongWork::Export:
         return tr("Exportation du diagramme…");
+      case TLongWork::Print:
+        return tr("Impression du diagramme…");
+      case TLongWork::Import:
+        return tr("Importation des données…");
     }
     return {};
   }

@@ -9,7 +9,7 @@ class QWidget;
 namespace app {
 
 // The long operations that show their progress; each has its own caption.
-enum class TLongWork { Open, Save, Export };
+enum class TLongWork { Open, Save, Export, Print, Import };
 
 // Runs `work` under a window-modal progress dialog over `parent` (object
 // name "ProgressDialog"), which appears once the work has lasted half a

@@ -6,6 +6,7 @@
 #include <sstream>
 #include <utility>
 
+#include "app/data_import_run.h"
 #include "control/control_label.h"
 #include "control/graph_control.h"
 #include "model/annotation_list.h"
@@ -74,8 +75,9 @@ void TAddSerieStep::Undo() { TakeOut(Control().Graph(), m_serie, m_index, m_remo
 
 void TAddSerieStep::Redo() { PutBack(Control().Graph(), m_index, m_removed); }
 
-TAddSeriesStep::TAddSeriesStep(TGraphControl& control, const QAction& origin, const std::vector<TGraphSerie*>& added)
-    : TDiagramStep(control, origin) {
+TAddSeriesStep::TAddSeriesStep(TGraphControl& control, const QAction& origin, const std::vector<TGraphSerie*>& added,
+                               std::optional<std::array<QString, 3>> titlesBefore)
+    : TDiagramStep(control, origin), m_otherTitles(std::move(titlesBefore)) {
   m_added.reserve(added.size());
   for (TGraphSerie* serie : added) m_added.push_back({serie, IndexOf(control.Graph(), serie), nullptr});
 }
@@ -87,10 +89,19 @@ TAddSeriesStep::~TAddSeriesStep() = default;
 void TAddSeriesStep::Undo() {
   for (auto added = m_added.rbegin(); added != m_added.rend(); ++added)
     TakeOut(Control().Graph(), added->Serie, added->Index, added->Removed);
+  ExchangeTitles();
 }
 
 void TAddSeriesStep::Redo() {
   for (TAdded& added : m_added) PutBack(Control().Graph(), added.Index, added.Removed);
+  ExchangeTitles();
+}
+
+void TAddSeriesStep::ExchangeTitles() {
+  if (!m_otherTitles) return;
+  const std::array<QString, 3> shown = app::AxisTitles(Control().Graph());
+  app::SetAxisTitles(Control().Graph(), *m_otherTitles);
+  m_otherTitles = shown;
 }
 
 TDeleteSerieStep::TDeleteSerieStep(TGraphControl& control, const QAction& origin, int index,

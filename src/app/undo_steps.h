@@ -3,8 +3,10 @@
 #include <QObject>
 #include <QString>
 #include <QUndoCommand>
+#include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -66,10 +68,13 @@ class TAddSerieStep : public TDiagramStep {
 };
 
 // The series of one import, added together: undone and redone as one. The
-// step keeps the series while undone, like TAddSerieStep.
+// step keeps the series while undone, like TAddSerieStep. When the import
+// also titled the axes, `titlesBefore` holds the titles it replaced, and the
+// step exchanges them at each undo and redo.
 class TAddSeriesStep : public TDiagramStep {
  public:
-  TAddSeriesStep(TGraphControl& control, const QAction& origin, const std::vector<TGraphSerie*>& added);
+  TAddSeriesStep(TGraphControl& control, const QAction& origin, const std::vector<TGraphSerie*>& added,
+                 std::optional<std::array<QString, 3>> titlesBefore = std::nullopt);
   ~TAddSeriesStep() override;
 
  protected:
@@ -82,7 +87,10 @@ class TAddSeriesStep : public TDiagramStep {
     int Index;
     std::unique_ptr<TGraphSerie> Removed;
   };
+  void ExchangeTitles();
+
   std::vector<TAdded> m_added;  // in the order they were added
+  std::optional<std::array<QString, 3>> m_otherTitles;
 };
 
 // A series deleted by the user; the step keeps it until undone.

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QPaintEvent>
 #include <QResizeEvent>
+#include <cassert>
 
 #include "control/legend_layout.h"
 #include "geometry/graphics.h"
@@ -129,29 +130,45 @@ void TGraphControl::UpdateLayout() {
 
 void TGraphControl::Redraw() {
   if (!m_graphics) return;
-  m_graphics->SetClip(QRect(0, 0, width(), height()));
-  DrawTo(*m_graphics);
-  m_graphics->ResetClip();
+  TGraphics& g = DrawingContext();
+  g.SetClip(QRect(0, 0, width(), height()));
+  DrawTo(g);
+  g.ResetClip();
   m_rendered = true;
 }
 
-void TGraphControl::DrawTo(TGraphics& g) {
+void TGraphControl::DrawTo(TGraphics& g, const model::TProgress& progress) {
   const uint32_t background = geometry::ArgbFromToolkitColor(m_color);
   g.Clear(background);
-  m_graph->Draw(g, m_graph->Projection());
+  m_graph->Draw(g, m_graph->Projection(), progress);
   if (m_legend->Visible()) control::DrawLegend(g, *m_legend, *m_graph, m_layout.Legend);
   if (m_header->Visible()) m_header->Draw(g, background);
   if (m_footer->Visible()) m_footer->Draw(g, background);
 }
 
 void TGraphControl::RecreateDrawingContext() {
+  m_drawing.reset();
   m_graphics.reset();
+  m_logicalPainter.reset();
   m_painter.reset();
   // A painter cannot open on an empty image; one pixel stands in for it.
-  m_bitmap = QImage(std::max(1, width()), std::max(1, height()), QImage::Format_RGB32);
+  const QSize logical(std::max(1, width()), std::max(1, height()));
+  const double ratio = devicePixelRatioF();
+  m_bitmap = QImage((QSizeF(logical) * ratio).toSize().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+  m_bitmap.setDevicePixelRatio(ratio);
   m_bitmap.fill(geometry::ColorFromArgb(geometry::ArgbFromToolkitColor(m_color)));
   m_painter = std::make_unique<QPainter>(&m_bitmap);
-  m_graphics = std::make_unique<TGraphics>(*m_painter);
+  if (ratio == 1.0) {
+    m_graphics = std::make_unique<TGraphics>(*m_painter);
+    return;
+  }
+  m_drawing = std::make_unique<TGraphics>(*m_painter);
+  m_logicalImage = QImage(1, 1, QImage::Format_RGB32);
+  m_logicalImage.setDotsPerMeterX(m_bitmap.dotsPerMeterX());
+  m_logicalImage.setDotsPerMeterY(m_bitmap.dotsPerMeterY());
+  m_logicalPainter = std::make_unique<QPainter>(&m_logicalImage);
+  m_graphics = std::make_unique<TGraphics>(*m_logicalPainter);
+  assert(m_graphics->WorldTransform().isIdentity());
 }
 
 void TGraphControl::FitGraphArea() {
@@ -170,7 +187,8 @@ void TGraphControl::resizeEvent(QResizeEvent* event) {
 }
 
 void TGraphControl::paintEvent(QPaintEvent*) {
-  if (!m_rendered) FitGraphArea();
+  // Moved to a screen of another density: a new bitmap, sharp there.
+  if (!m_rendered || m_bitmap.devicePixelRatio() != devicePixelRatioF()) FitGraphArea();
   QPainter painter(this);
   painter.drawImage(0, 0, m_bitmap);
 }

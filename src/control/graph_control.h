@@ -52,9 +52,11 @@ class TGraphControl : public QWidget {
   TControlLabel& MainFooter() const { return *m_footer; }
   TGraph& Graph() const { return *m_graph; }
   TLegend& Legend() const { return *m_legend; }
-  // The drawing context on the off-screen image; absent before the first resize.
+  // The context that converts client positions (logical pixels) for hit
+  // tests, zooms and fits; absent before the first resize.
   TGraphics* Graphics() const { return m_graphics.get(); }
-  // The diagram as last rendered, the size of the control.
+  // The diagram as last rendered: the size of the control times the screen's
+  // device pixel ratio, which the image carries.
   const QImage& Bitmap() const { return m_bitmap; }
   const QRect& GraphArea() const { return m_layout.GraphArea; }
 
@@ -76,8 +78,9 @@ class TGraphControl : public QWidget {
   void ToggleProjectionMode();
   virtual void UpdateLayout();
   virtual void Redraw();
-  // Draws the whole diagram on any context: background, graph, then the bands.
-  virtual void DrawTo(TGraphics& g);
+  // Draws the whole diagram on any context: background, graph, then the bands;
+  // `progress` hears of the graph's series as TGraph::Draw tells them.
+  virtual void DrawTo(TGraphics& g, const model::TProgress& progress = model::TProgress());
 
   // The document. Saving a file replaces it only once it is completely
   // written. Loading parses the whole text first: a text that is not
@@ -115,7 +118,7 @@ class TGraphControl : public QWidget {
   void CopyImageToClipboard();
   void CopyDataToClipboard() const;
   // One page on the printer, as it is set up, the picture scaled to fit.
-  void Print(QPrinter& printer);
+  void Print(QPrinter& printer, const model::TProgress& progress = model::TProgress());
 
   TGraphInteractMode InteractMode() const { return m_interactMode; }
   void SetInteractMode(TGraphInteractMode mode);
@@ -167,6 +170,7 @@ class TGraphControl : public QWidget {
   bool LegendMoved() const;
   void FitGraphArea();
   void RecreateDrawingContext();
+  TGraphics& DrawingContext() const { return m_drawing ? *m_drawing : *m_graphics; }
   void ApplyWidgetFont(TControlLabel& label) const;
   void LoadFromParsed(control::TParsedDocument& parsed);
   void AddUserLine(const QPoint& secondEnd);
@@ -185,6 +189,14 @@ class TGraphControl : public QWidget {
   // so hit tests and zooms convert through the same transform as drawing.
   std::unique_ptr<QPainter> m_painter;
   std::unique_ptr<TGraphics> m_graphics;
+  // On a dense screen the bitmap's painter maps logical pixels to device
+  // pixels, which the conversions of client positions must not see: the
+  // bitmap is drawn through m_drawing, and m_graphics then stands on a
+  // one-pixel image of the bitmap's resolution without the ratio, whose
+  // transform (the identity, like the bitmap's world) and fonts are the same.
+  QImage m_logicalImage;
+  std::unique_ptr<QPainter> m_logicalPainter;
+  std::unique_ptr<TGraphics> m_drawing;
   uint32_t m_color = kWhite;
   int m_updateCount = 0;
   bool m_rendered = false;

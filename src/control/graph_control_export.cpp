@@ -15,4 +15,6 @@ void TGraphControl::CopyImageToClipboard() { control::CopyImageToClipboard(*this
 
 void TGraphControl::CopyDataToClipboard() const { control::CopyDataToClipboard(*this); }
 
-void TGraphControl::Print(QPrinter& printer) { control::Print(*this, printer); }
+void TGraphControl::Print(QPrinter& printer, const model::TProgress& progress) {
+  control::Print(*this, printer, progress);
+}

@@ -1,5 +1,7 @@
 #include "control/print_layout.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QPainter>
 #include <QPrinter>
 
@@ -13,6 +15,16 @@ namespace {
 
 [[noreturn]] void FailToPrint(const QString& reason) {
   throw TExportError(QStringLiteral("Cannot print: %1").arg(reason).toStdString());
+}
+
+// Stops a job whose page is half drawn. Printing to a file, the engine
+// cannot abort and has already written the file: it goes.
+void AbortJob(QPainter& painter, QPrinter& printer) {
+  if (printer.abort()) return;
+  const QString file = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
+  painter.end();
+  // Never a device or what a link points to.
+  if (const QFileInfo info(file); !file.isEmpty() && info.isFile() && !info.isSymLink()) QFile::remove(file);
 }
 
 }  // namespace
@@ -29,7 +41,7 @@ QRect PrintRect(const QSize& page, const QSize& picture) {
   return QRect(0, (page.height() - height) / 2, page.width(), height);
 }
 
-void Print(TGraphControl& control, QPrinter& printer) {
+void Print(TGraphControl& control, QPrinter& printer, const model::TProgress& progress) {
   const QSize picture = PictureSize(control);
   const QRect target = PrintRect(QSize(printer.width(), printer.height()), picture);
   QPainter painter;
@@ -43,7 +55,12 @@ void Print(TGraphControl& control, QPrinter& printer) {
     painter.setClipRect(target);
     painter.translate(target.topLeft());
     painter.scale(double(target.width()) / native.width(), double(target.height()) / native.height());
-    DrawVectorPicture(control, painter, native);
+    try {
+      DrawVectorPicture(control, painter, native, progress);
+    } catch (const model::TCancelled&) {
+      AbortJob(painter, printer);
+      throw;
+    }
   }
   if (!painter.end()) FailToPrint(QStringLiteral("the printer could not finish the job"));
 }

@@ -3,6 +3,8 @@
 #include <QRect>
 #include <QSize>
 
+#include "model/progress.h"
+
 class QPrinter;
 class TGraphControl;
 
@@ -18,6 +20,10 @@ QRect PrintRect(const QSize& page, const QSize& picture);
 // drawn straight onto the printer as the PDF export draws it, scaled into
 // PrintRect of the printable area. Raises
 // TExportError when the printer cannot start or finish the job.
-void Print(TGraphControl& control, QPrinter& printer);
+// `progress` hears of the drawing (see TGraph::Draw); when it stops it, the
+// job is aborted, a PDF file being printed is removed, and
+// model::TCancelled passes on. A printer whose driver cannot abort (CUPS
+// cannot once the job has begun) gets the page as far as it was drawn.
+void Print(TGraphControl& control, QPrinter& printer, const model::TProgress& progress = model::TProgress());
 
 }  // namespace control

@@ -14,6 +14,8 @@ TEmfRecorder::TEmfRecorder(const QSize& frame)
 
 TEmfRecorder::~TEmfRecorder() = default;
 
+void TEmfRecorder::SetFrameMillimetres(const QSizeF& millimetres) { m_writer->SetFrameMillimetres(millimetres); }
+
 QPaintEngine* TEmfRecorder::paintEngine() const { return m_engine.get(); }
 
 QByteArray TEmfRecorder::Finish() {

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QPaintDevice>
 #include <QSize>
+#include <QSizeF>
 #include <QString>
 #include <memory>
 
@@ -34,6 +35,8 @@ class TEmfRecorder : public QPaintDevice {
 
   QPaintEngine* paintEngine() const override;
   QSize FrameSize() const { return m_frame; }
+  // The physical size the header's frame states, when not the pixels' at 96 dpi.
+  void SetFrameMillimetres(const QSizeF& millimetres);
 
   // The complete file. Empty while a painter is still active on the device
   // (the file is not closed then), or when it would exceed 4 GiB.

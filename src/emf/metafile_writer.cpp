@@ -166,7 +166,10 @@ QByteArray TMetafileWriter::Finish() {
   }
   THeaderFields fields;
   fields.bounds = m_bounds.isNull() ? QRect(0, 0, 0, 0) : InclusivePixels(m_bounds);
-  fields.frame = QRect(0, 0, HundredthsOfMillimetre(m_frame.width()), HundredthsOfMillimetre(m_frame.height()));
+  fields.frame = m_frameMillimetres.isValid()
+                     ? QRect(0, 0, int(std::lround(m_frameMillimetres.width() * 100)),
+                             int(std::lround(m_frameMillimetres.height() * 100)))
+                     : QRect(0, 0, HundredthsOfMillimetre(m_frame.width()), HundredthsOfMillimetre(m_frame.height()));
   fields.referencePixels = kReferencePixels;
   fields.referenceMicrometres = kReferenceMicrometres;
   fields.bytes = uint32_t(m_buffer.Size());

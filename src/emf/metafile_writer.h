@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QRectF>
 #include <QSize>
+#include <QSizeF>
 #include <QTransform>
 #include <optional>
 #include <vector>
@@ -30,6 +31,8 @@ class TMetafileWriter {
 
   // frame: the picture's size in pixels at kDpi.
   explicit TMetafileWriter(const QSize& frame);
+  // The header's frame states this physical size instead of the pixels'.
+  void SetFrameMillimetres(const QSizeF& millimetres) { m_frameMillimetres = millimetres; }
 
   void SetTransform(const QTransform& transform);
   // In device pixels; nullopt: no clipping.
@@ -56,6 +59,7 @@ class TMetafileWriter {
   TPlusStream m_plus{m_buffer};
   TGdiStream m_gdi{m_buffer};
   QSize m_frame;
+  QSizeF m_frameMillimetres;
   QTransform m_transform;
   bool m_invertible = true;
   std::optional<QRectF> m_clip;

@@ -29,7 +29,8 @@ TColumnMapping DefaultMapping(const TDataTable& table, const std::array<QString,
   for (int column = 0; column < table.ColumnCount() && found < 3; ++column)
     if (table.IsNumericColumn(column)) mapping.Components[found++] = column;
   if (found < 3)
-    Fail(TImportFault::NoNumericColumns, source, QStringLiteral("it has fewer than three numeric columns"));
+    Fail(TImportFault::NoNumericColumns, source,
+         QT_TRANSLATE_NOOP("Program", "it has fewer than three numeric columns"));
   return mapping;
 }
 

@@ -5,6 +5,7 @@
 
 #include "import/data_table.h"
 #include "import/delimited_format.h"
+#include "model/progress.h"
 
 namespace import {
 
@@ -23,8 +24,9 @@ struct TReadChoices {
 
 // Reads a data file into a table. For delimited text, `detected` receives
 // the format that was used. Raises TImportError, naming the file, when it
-// cannot be read or holds no rows.
-TDataTable ReadDataFile(const QString& fileName, const TReadChoices& choices = {},
-                        TDelimitedFormat* detected = nullptr);
+// cannot be read or holds no rows. Reports to `progress` every few
+// megabytes; model::TCancelled ends the reading.
+TDataTable ReadDataFile(const QString& fileName, const TReadChoices& choices = {}, TDelimitedFormat* detected = nullptr,
+                        const model::TProgress& progress = {});
 
 }  // namespace import

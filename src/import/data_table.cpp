@@ -108,9 +108,9 @@ QString TDataTable::Header(int column) const {
   return QString::fromUtf8(m_texts.data() + cell->TextStart, qsizetype(cell->TextSize)).trimmed();
 }
 
-QString TDataTable::ColumnName(int column) const {
+QString TDataTable::ColumnName(int column, QString (*word)(const char*)) const {
   const QString header = Header(column);
-  return header.isEmpty() ? QStringLiteral("Column %1").arg(column + 1) : header;
+  return header.isEmpty() ? word(QT_TRANSLATE_NOOP("Program", "Column %1")).arg(column + 1) : header;
 }
 
 bool TDataTable::IsNumericColumn(int column) const {

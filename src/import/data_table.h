@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "import/import_error.h"
+
 namespace import {
 
 enum class TCellKind : uint8_t { Empty, Number, Text };
@@ -57,8 +59,9 @@ class TDataTable {
 
   // The header's text of a column; empty without a header.
   QString Header(int column) const;
-  // The header, or "Column 3" (one-based) where it is empty.
-  QString ColumnName(int column) const;
+  // The header, or "Column 3" (one-based) where it is empty, that text
+  // worded by `word` (i18n::Lookup in the window).
+  QString ColumnName(int column, QString (*word)(const char*) = NativeText) const;
   // Whether most of the column's non-empty data cells are numbers.
   bool IsNumericColumn(int column) const;
 

@@ -80,7 +80,7 @@ void ReserveFor(TDataTable& table, size_t textSize) {
   table.Reserve(cells, cells / 3);
 }
 
-void Parse(std::string_view text, TParseState& state, const QString& source) {
+void Parse(std::string_view text, TParseState& state, const QString& source, const model::TProgress& progress) {
   std::unique_ptr<csv_parser, TParserDeleter> parser(new csv_parser);
   if (csv_init(parser.get(), CSV_REPALL_NL | CSV_EMPTY_IS_NULL) != 0) throw std::bad_alloc();
   csv_set_delim(parser.get(), static_cast<unsigned char>(state.Delimiter));
@@ -88,27 +88,30 @@ void Parse(std::string_view text, TParseState& state, const QString& source) {
   // A few megabytes at a time, so that a full table stops the reading early.
   constexpr size_t kBlock = 4 << 20;
   for (size_t at = 0; at < text.size() && !state.Full; at += kBlock) {
+    progress.Report(double(at) / double(text.size()));
     const std::string_view block = text.substr(at, kBlock);
     if (csv_parse(parser.get(), block.data(), block.size(), OnField, OnRowEnd, &state) != block.size())
       throw std::bad_alloc();  // libcsv fails in this mode only when out of memory
   }
   csv_fini(parser.get(), OnField, OnRowEnd, &state);
-  if (state.Full) Fail(TImportFault::TooLarge, source, QStringLiteral("it has more cells or columns than can be read"));
+  if (state.Full)
+    Fail(TImportFault::TooLarge, source, QT_TRANSLATE_NOOP("Program", "it has more cells or columns than can be read"));
 }
 
 }  // namespace
 
 TDataTable ReadDelimited(std::string_view bytes, const TDelimitedFormat& format, const QString& source,
-                         std::optional<bool> hasHeader) {
-  if (bytes.empty()) Fail(TImportFault::Empty, source, QStringLiteral("the file is empty"));
-  if (LooksBinary(bytes)) Fail(TImportFault::Binary, source, QStringLiteral("it is not a text file"));
+                         std::optional<bool> hasHeader, const model::TProgress& progress) {
+  if (bytes.empty()) Fail(TImportFault::Empty, source, QT_TRANSLATE_NOOP("Program", "the file is empty"));
+  if (LooksBinary(bytes)) Fail(TImportFault::Binary, source, QT_TRANSLATE_NOOP("Program", "it is not a text file"));
   std::string converted;
   const std::string_view text = TextAsUtf8(bytes, format.Encoding, converted);
   TDataTable table;
   ReserveFor(table, text.size());
   TParseState state{table, format.Delimiter, format.DecimalSeparator};
-  Parse(text, state, source);
-  if (table.FileRowCount() == 0) Fail(TImportFault::Empty, source, QStringLiteral("the file holds no rows"));
+  Parse(text, state, source, progress);
+  if (table.FileRowCount() == 0)
+    Fail(TImportFault::Empty, source, QT_TRANSLATE_NOOP("Program", "the file holds no rows"));
   table.SetHasHeader(hasHeader.value_or(LooksLikeHeader(table)));
   return table;
 }

@@ -6,6 +6,7 @@
 
 #include "import/data_table.h"
 #include "import/delimited_format.h"
+#include "model/progress.h"
 
 namespace import {
 
@@ -16,7 +17,8 @@ namespace import {
 // Row 0 is the header when `hasHeader` says so, or, when it is left open,
 // when it looks like one (LooksLikeHeader). `source` names the file in errors.
 // Raises TImportError for an empty or binary file, or one too large.
+// Reports to `progress` every few megabytes.
 TDataTable ReadDelimited(std::string_view bytes, const TDelimitedFormat& format, const QString& source,
-                         std::optional<bool> hasHeader = std::nullopt);
+                         std::optional<bool> hasHeader = std::nullopt, const model::TProgress& progress = {});
 
 }  // namespace import

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <stdexcept>
 
 namespace import {
@@ -18,19 +19,30 @@ enum class TImportFault {
   NoUsableRow,       // every row was skipped
 };
 
-// A data file that cannot be imported; the message names the file and says
-// why, in one line. Nothing was changed when it is raised.
+// The native text of a message, as it stands: English.
+inline QString NativeText(const char* text) { return QString::fromUtf8(text); }
+
+// A data file that cannot be imported. Nothing was changed when it is raised.
+// The reason is a native text marked for translation in the program's
+// context (QT_TRANSLATE_NOOP("Program", ...)) with %1, %2, ... for its
+// arguments, so that the window can word it in the user's language while
+// what() and the command line keep the native text.
 class TImportError : public std::runtime_error {
  public:
-  TImportError(TImportFault fault, const QString& message)
-      : std::runtime_error(message.toStdString()), m_fault(fault) {}
+  TImportError(TImportFault fault, const QString& file, const char* reason, const QStringList& arguments = {});
   TImportFault Fault() const { return m_fault; }
+
+  // "Cannot import "<file>": <reason>", each native text passed through
+  // `word` (i18n::Lookup in the window).
+  QString Text(QString (*word)(const char*) = NativeText) const;
 
  private:
   TImportFault m_fault;
+  QString m_file;
+  const char* m_reason;  // a string literal
+  QStringList m_arguments;
 };
 
-// Raises TImportError with "Cannot import "<file>": <reason>".
-[[noreturn]] void Fail(TImportFault fault, const QString& file, const QString& reason);
+[[noreturn]] void Fail(TImportFault fault, const QString& file, const char* reason, const QStringList& arguments = {});
 
 }  // namespace import

@@ -84,13 +84,15 @@ QString TSkipReport::Text() const {
 }
 
 TImportedSeries BuildSeries(const TDataTable& table, const TColumnMapping& mapping, const QString& name,
-                            const QString& source) {
+                            const QString& source, const model::TProgress& progress) {
+  constexpr int64_t kRowsPerReport = 1 << 16;
   TImportedSeries result;
   TGroups groups;
   if (mapping.Group < 0) groups.Points(groups.IndexOf(name)).reserve(size_t(table.RowCount()));
   // mapping.Value, the fourth value that colours a point, is read here once
   // the model's points carry one.
   for (int64_t row = 0; row < table.RowCount(); ++row) {
+    if (row % kRowsPerReport == 0) progress.Report(double(row) / double(table.RowCount()));
     ++result.Report.Rows;
     const std::optional<TTernaryPoint> point = Composition(table, row, mapping);
     if (!point) {
@@ -100,11 +102,14 @@ TImportedSeries BuildSeries(const TDataTable& table, const TColumnMapping& mappi
     const size_t group = mapping.Group < 0 ? 0 : groups.IndexOf(GroupKey(table, row, mapping.Group));
     groups.Points(group).push_back(*point);
   }
-  if (result.Report.Rows == 0) Fail(TImportFault::NoUsableRow, source, QStringLiteral("it holds no data rows"));
+  progress.Report(1);
+  if (result.Report.Rows == 0)
+    Fail(TImportFault::NoUsableRow, source, QT_TRANSLATE_NOOP("Program", "it holds no data rows"));
   if (result.Report.Imported() == 0)
     Fail(TImportFault::NoUsableRow, source,
-         QStringLiteral("none of its %1 rows holds a composition of three numbers, not negative, not all zero")
-             .arg(result.Report.Rows));
+         QT_TRANSLATE_NOOP("Program",
+                           "none of its %1 rows holds a composition of three numbers, not negative, not all zero"),
+         {QString::number(result.Report.Rows)});
   for (size_t index = 0; index < groups.Count(); ++index) {
     if (groups.Points(index).empty()) continue;
     auto serie = std::make_unique<TPointsSerie>();

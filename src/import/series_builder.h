@@ -8,6 +8,7 @@
 #include "import/column_mapping.h"
 #include "import/data_table.h"
 #include "model/points_serie.h"
+#include "model/progress.h"
 
 namespace import {
 
@@ -39,8 +40,8 @@ struct TImportedSeries {
 // appearance, named after the value, each with its own marker (see
 // StyleGroupSerie). Each series' list is filled in one exchange, with no
 // notification per point. Raises TImportError (NoUsableRow, naming `source`)
-// when no row becomes a point.
+// when no row becomes a point. Reports to `progress` every few ten thousand rows.
 TImportedSeries BuildSeries(const TDataTable& table, const TColumnMapping& mapping, const QString& name,
-                            const QString& source);
+                            const QString& source, const model::TProgress& progress = {});
 
 }  // namespace import

@@ -27,24 +27,26 @@ void ParsePart(pugi::xml_document& document, std::string& text, const std::strin
       document.load_buffer_inplace(text.data(), text.size(), pugi::parse_default, pugi::encoding_utf8);
   if (!result)
     Fail(TImportFault::DamagedSpreadsheet, source,
-         QStringLiteral("its part %1 is damaged or truncated (%2 at byte %3)")
-             .arg(QString::fromStdString(part), QString::fromUtf8(result.description()))
-             .arg(result.offset));
+         QT_TRANSLATE_NOOP("Program", "its part %1 is damaged or truncated (%2 at byte %3)"),
+         {QString::fromStdString(part), QString::fromUtf8(result.description()), QString::number(result.offset)});
 }
 
 void TTableFiller::TooLarge() const {
-  Fail(TImportFault::TooLarge, m_source, QStringLiteral("the sheet has more cells or columns than can be read"));
+  Fail(TImportFault::TooLarge, m_source,
+       QT_TRANSLATE_NOOP("Program", "the sheet has more cells or columns than can be read"));
 }
 
 void NoSuchSheet(int sheet, const QString& source) {
-  Fail(TImportFault::NoSuchSheet, source, QStringLiteral("it has no sheet %1").arg(sheet + 1));
+  Fail(TImportFault::NoSuchSheet, source, QT_TRANSLATE_NOOP("Program", "it has no sheet %1"),
+       {QString::number(sheet + 1)});
 }
 
 }  // namespace sheet
 
 TDataTable ReadSpreadsheet(std::string_view bytes, TSpreadsheetKind kind, int sheet, const QString& source,
-                           std::optional<bool> hasHeader) {
-  if (bytes.empty()) Fail(TImportFault::Empty, source, QStringLiteral("the file is empty"));
+                           std::optional<bool> hasHeader, const model::TProgress& progress) {
+  progress.Report(0);
+  if (bytes.empty()) Fail(TImportFault::Empty, source, QT_TRANSLATE_NOOP("Program", "the file is empty"));
   const TZipArchive archive(bytes, source);
   TDataTable table;
   sheet::TTableFiller filler(table, source);
@@ -52,7 +54,9 @@ TDataTable ReadSpreadsheet(std::string_view bytes, TSpreadsheetKind kind, int sh
     sheet::ReadXlsxSheet(archive, sheet, filler, source);
   else
     sheet::ReadOdsSheet(archive, sheet, filler, source);
-  if (table.FileRowCount() == 0) Fail(TImportFault::Empty, source, QStringLiteral("the sheet holds no rows"));
+  progress.Report(1);
+  if (table.FileRowCount() == 0)
+    Fail(TImportFault::Empty, source, QT_TRANSLATE_NOOP("Program", "the sheet holds no rows"));
   table.SetHasHeader(hasHeader.value_or(LooksLikeHeader(table)));
   return table;
 }

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "import/data_table.h"
+#include "model/progress.h"
 
 namespace import {
 
@@ -17,9 +18,10 @@ enum class TSpreadsheetKind { Xlsx, Ods };
 // sheet. Nothing is written back. Row 0 is the header when `hasHeader` says
 // so or, left open, when it looks like one. `source` names the file in
 // errors; a file that is not such a spreadsheet, is truncated or lacks the
-// sheet raises TImportError.
+// sheet raises TImportError. The sheet is unpacked and parsed whole: its
+// progress is reported before and after.
 TDataTable ReadSpreadsheet(std::string_view bytes, TSpreadsheetKind kind, int sheet, const QString& source,
-                           std::optional<bool> hasHeader = std::nullopt);
+                           std::optional<bool> hasHeader = std::nullopt, const model::TProgress& progress = {});
 
 // The names of the sheets, in order.
 QStringList SpreadsheetSheetNames(std::string_view bytes, TSpreadsheetKind kind, const QString& source);

@@ -10,6 +10,9 @@ namespace import {
 
 namespace {
 
+constexpr const char* kPartDamaged = QT_TRANSLATE_NOOP("Program", "its part %1 is damaged or truncated");
+constexpr const char* kPartTooLarge = QT_TRANSLATE_NOOP("Program", "its part %1 is too large");
+
 struct TFileCloser {
   void operator()(zip_file_t* file) const { zip_fclose(file); }
 };
@@ -28,7 +31,7 @@ TZipArchive::TZipArchive(std::string_view bytes, const QString& source) : m_sour
     const QString reason = QString::fromUtf8(zip_error_strerror(&error));
     zip_error_fini(&error);
     Fail(TImportFault::DamagedSpreadsheet, source,
-         QStringLiteral("it is not a readable spreadsheet (%1)").arg(reason.toLower()));
+         QT_TRANSLATE_NOOP("Program", "it is not a readable spreadsheet (%1)"), {reason.toLower()});
   }
   zip_error_fini(&error);
   m_archive.reset(archive);
@@ -40,15 +43,12 @@ std::optional<std::string> TZipArchive::Read(const std::string& name) const {
   zip_stat_t stat;
   zip_stat_init(&stat);
   if (zip_stat(m_archive.get(), name.c_str(), 0, &stat) != 0) return std::nullopt;
-  auto damaged = [&](const QString& why) {
-    Fail(TImportFault::DamagedSpreadsheet, m_source,
-         QStringLiteral("its part %1 %2").arg(QString::fromStdString(name), why));
-  };
+  const QString part = QString::fromStdString(name);
+  auto damaged = [&](const char* why) { Fail(TImportFault::DamagedSpreadsheet, m_source, why, {part}); };
   if ((stat.valid & ZIP_STAT_SIZE) && stat.size > kMaxPartSize)
-    Fail(TImportFault::TooLarge, m_source,
-         QStringLiteral("its part %1 is too large").arg(QString::fromStdString(name)));
+    Fail(TImportFault::TooLarge, m_source, kPartTooLarge, {part});
   std::unique_ptr<zip_file_t, TFileCloser> file(zip_fopen(m_archive.get(), name.c_str(), 0));
-  if (!file) damaged(QStringLiteral("cannot be unpacked"));
+  if (!file) damaged(QT_TRANSLATE_NOOP("Program", "its part %1 cannot be unpacked"));
   std::string data;
   data.resize((stat.valid & ZIP_STAT_SIZE) ? size_t(stat.size) : 0);
   size_t filled = 0;
@@ -58,14 +58,14 @@ std::optional<std::string> TZipArchive::Read(const std::string& name) const {
     if (filled == data.size()) {
       char probe = 0;
       const zip_int64_t read = zip_fread(file.get(), &probe, 1);
-      if (read < 0) damaged(QStringLiteral("is damaged or truncated"));
+      if (read < 0) damaged(kPartDamaged);
       if (read == 0) break;
-      if (data.size() >= kMaxPartSize) damaged(QStringLiteral("is too large"));
+      if (data.size() >= kMaxPartSize) damaged(kPartTooLarge);
       data.resize(std::min(kMaxPartSize, std::max<size_t>(data.size() * 2, 4096)));
       data[filled++] = probe;
     }
     const zip_int64_t read = zip_fread(file.get(), data.data() + filled, data.size() - filled);
-    if (read < 0) damaged(QStringLiteral("is damaged or truncated"));
+    if (read < 0) damaged(kPartDamaged);
     if (read == 0) break;
     filled += size_t(read);
   }
@@ -77,7 +77,8 @@ std::string TZipArchive::ReadRequired(const std::string& name) const {
   std::optional<std::string> data = Read(name);
   if (!data)
     Fail(TImportFault::DamagedSpreadsheet, m_source,
-         QStringLiteral("it is not a spreadsheet: the part %1 is missing").arg(QString::fromStdString(name)));
+         QT_TRANSLATE_NOOP("Program", "it is not a spreadsheet: the part %1 is missing"),
+         {QString::fromStdString(name)});
   return std::move(*data);
 }
 

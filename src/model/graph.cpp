@@ -117,9 +117,21 @@ void TGraph::GetSeriesText(QString& text) const {
   }
 }
 
-void TGraph::Draw(TGraphics& g, const TProjection& projection) {
+void TGraph::Draw(TGraphics& g, const TProjection& projection) { Draw(g, projection, model::TProgress()); }
+
+void TGraph::Draw(TGraphics& g, const TProjection& projection, const model::TProgress& progress) {
   for (auto& axe : m_axes) axe->Draw(g, projection);
-  for (auto& serie : m_series) serie->Draw(g, projection);
+  // Each series takes the share of the time its items take; one more item
+  // each stands for its fixed cost.
+  double total = 0;
+  for (const auto& serie : m_series) total += 1.0 + serie->ItemCount();
+  double done = 0;
+  for (auto& serie : m_series) {
+    const double share = 1.0 + serie->ItemCount();
+    serie->DrawWithProgress(g, projection, progress.Part(done / total, (done + share) / total));
+    done += share;
+    progress.Report(done / total);
+  }
   // Texts go above every series, so that no field covers another's name.
   for (auto& serie : m_series) model::DrawSerieName(g, projection, *serie);
   model::DrawAnnotations(g, projection, *m_annotations);

@@ -9,6 +9,7 @@
 
 #include "model/graph_element.h"
 #include "model/preread_entries.h"
+#include "model/progress.h"
 #include "model/xml_document.h"
 
 class TAnnotationList;
@@ -76,6 +77,10 @@ class TGraph : public TGraphDrawable {
   void PointAt(TGraphics& g, int x, int y, TGraphPointInfo& info);
 
   void Draw(TGraphics& g, const TProjection& projection) override;
+  // The same, telling `progress` how far it has got between series and
+  // every block of items of a large series (see DrawWithProgress); it may
+  // stop the drawing with model::TCancelled.
+  void Draw(TGraphics& g, const TProjection& projection, const model::TProgress& progress);
   TDoubleRect GetBounds(TGraphics& g, const TProjection& projection) override;
   QRectF GetWorldBounds(TGraphics& g, const TProjection& projection) override;
   QRect GetPixelRect(TGraphics& g, const TProjection& projection) override;

@@ -10,6 +10,7 @@
 #include "model/line_style.h"
 #include "model/point_style.h"
 #include "model/preread_entries.h"
+#include "model/progress.h"
 #include "model/xml_document.h"
 
 // One data set of a diagram: the base of the points, lines and surface series.
@@ -49,6 +50,14 @@ class TGraphSerie : public TGraphDrawable {
   // component (bounds included), or -1. On a hit `found` receives the
   // matching point.
   virtual int HitTest(const TTernaryPoint& point, TTernaryPoint& found, double tolerance) const = 0;
+  // The items drawn: a series' share of the time the graph takes to draw.
+  virtual int ItemCount() const { return 0; }
+  // Draws as Draw does, telling `progress` how far it has got every block of
+  // items of a large series; it may stop the drawing with model::TCancelled.
+  // A series that draws in one piece reports nothing.
+  virtual void DrawWithProgress(TGraphics& g, const TProjection& projection, const model::TProgress& /*progress*/) {
+    Draw(g, projection);
+  }
   // Replaces `text` with the series' text form: its name, then its items.
   virtual void GetText(QString& text) const;
   // Paints a legend picture over the bitmap's content: the marker in the left

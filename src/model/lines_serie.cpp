@@ -45,7 +45,13 @@ void TLinesSerie::DrawSampleLine(TGraphics& g, int w, int h) {
   LineStyle().DrawSegment(g, QPointF(left + 2 * third, y), QPointF(left + 3 * third, y), 3, 2);
 }
 
-void TLinesSerie::Draw(TGraphics& g, const TProjection& projection) {
+void TLinesSerie::Draw(TGraphics& g, const TProjection& projection) { DrawWithProgress(g, projection, {}); }
+
+void TLinesSerie::DrawWithProgress(TGraphics& g, const TProjection& projection, const model::TProgress& progress) {
+  // Segments are drawn one by one: a report every block of them costs
+  // nothing next to them.
+  constexpr int kSegmentsPerReport = 1 << 14;
+  constexpr double kSegmentsShare = 0.5;
   const int count = m_items->Count();
   if (!IsDrawable(count)) return;
   // Both ends of each drawn couple, first then second: markers follow this order.
@@ -59,8 +65,11 @@ void TLinesSerie::Draw(TGraphics& g, const TProjection& projection) {
   }
   const int k = int(ends.size() / 2);
   if (LineStyle().Visible())
-    for (int j = 0; j < k; ++j) LineStyle().DrawSegment(g, ends[2 * size_t(j)], ends[2 * size_t(j) + 1], k, j);
-  PointStyle().DrawMarkers(g, ends.data(), int(ends.size()));
+    for (int j = 0; j < k; ++j) {
+      LineStyle().DrawSegment(g, ends[2 * size_t(j)], ends[2 * size_t(j) + 1], k, j);
+      if ((j + 1) % kSegmentsPerReport == 0) progress.Report(kSegmentsShare * (j + 1) / k);
+    }
+  PointStyle().DrawMarkers(g, ends.data(), int(ends.size()), progress.Part(kSegmentsShare, 1));
 }
 
 TDoubleRect TLinesSerie::GetBounds(TGraphics&, const TProjection& projection) {

@@ -21,7 +21,9 @@ class TLinesSerie : public TGraphSerie {
   int HitTest(const TTernaryPoint& point, TTernaryPoint& found, double tolerance) const override;
   void GetText(QString& text) const override;
 
+  int ItemCount() const override { return m_items->Count(); }
   void Draw(TGraphics& g, const TProjection& projection) override;
+  void DrawWithProgress(TGraphics& g, const TProjection& projection, const model::TProgress& progress) override;
   TDoubleRect GetBounds(TGraphics& g, const TProjection& projection) override;
 
   void LoadFromXML(pugi::xml_node node) override;

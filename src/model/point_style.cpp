@@ -74,6 +74,18 @@ void TPointStyle::DrawMarkers(TGraphics& g, const QPointF* points, int count) {
   for (int i = 0; i < count; ++i) DrawShape(g, points[i]);
 }
 
+void TPointStyle::DrawMarkers(TGraphics& g, const QPointF* points, int count, const model::TProgress& progress) {
+  // Stamped, a block takes a few milliseconds; drawn as shapes, some tenths
+  // of a second: Cancel is heard soon enough either way.
+  constexpr int kMarkersPerReport = 1 << 16;
+  if (!progress.Active()) return DrawMarkers(g, points, count);
+  for (int at = 0; at < count; at += kMarkersPerReport) {
+    const int block = std::min(kMarkersPerReport, count - at);
+    DrawMarkers(g, points + at, block);
+    progress.Report(double(at + block) / count);
+  }
+}
+
 bool TPointStyle::StampsOpaquely(const TGraphics& g) const {
   return m_visible && !m_stamp.isNull() && m_stampIsOpaque && StampIsCurrent() && g.CanStamp();
 }

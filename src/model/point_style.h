@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "model/graph_element.h"
+#include "model/progress.h"
 
 // Marker shapes. Documents may hold any byte; values above dtHorizLine draw
 // nothing.
@@ -56,6 +57,10 @@ class TPointStyle : public TGraphElement {
   // marker image is stamped at the nearest pixel (a marker at an integer
   // world position looks exactly like DrawMarker's); other devices get shapes.
   void DrawMarkers(TGraphics& g, const QPointF* points, int count);
+  // The same a block of markers at a time, each block told to `progress`,
+  // which may stop the drawing with model::TCancelled. Markers do not
+  // overlap one another's drawing, so the picture is the same.
+  void DrawMarkers(TGraphics& g, const QPointF* points, int count, const model::TProgress& progress);
   // Whether DrawMarkers stamps markers whose pixels are opaque or left out,
   // which hide whatever lies beneath them.
   bool StampsOpaquely(const TGraphics& g) const;

@@ -74,18 +74,23 @@ std::vector<QPointF> TPointsSerie::SampledOutline(const std::vector<QPointF>& po
   return outline;
 }
 
-void TPointsSerie::Draw(TGraphics& g, const TProjection& projection) {
+void TPointsSerie::Draw(TGraphics& g, const TProjection& projection) { DrawWithProgress(g, projection, {}); }
+
+void TPointsSerie::DrawWithProgress(TGraphics& g, const TProjection& projection, const model::TProgress& progress) {
   if (!IsDrawable(m_items->Count())) return;
-  DrawSampled(g, SamplePoints(projection));
+  DrawSampled(g, SamplePoints(projection), progress);
 }
 
-void TPointsSerie::DrawSampled(TGraphics& g, const std::vector<QPointF>& points) {
+void TPointsSerie::DrawSampled(TGraphics& g, const std::vector<QPointF>& points, const model::TProgress& progress) {
+  // The polyline is drawn in one piece: pieces would change its joins and
+  // dashes. It takes about as long as the markers on a vector device.
+  constexpr double kPolylineShare = 0.5;
   const int k = int(points.size());
   // Opaque markers hide the polyline beneath them. Drawn first, they leave
   // the polyline only the pixels between them to write.
   if (!m_drawArrow && PointStyle().StampsOpaquely(g) && LineStyle().DrawsDirectly(g, k)) {
     if (const TGraphics::TTopDown topDown(g, SampledOutline(points)); topDown) {
-      PointStyle().DrawMarkers(g, points.data(), k);
+      PointStyle().DrawMarkers(g, points.data(), k, progress.Part(0, 1 - kPolylineShare));
       LineStyle().DrawPolyline(g, points.data(), k);
       return;
     }
@@ -95,7 +100,8 @@ void TPointsSerie::DrawSampled(TGraphics& g, const std::vector<QPointF>& points)
     const int m = (k - 1) / 2;
     DrawArrowHead(g, points[size_t(m)], points[size_t(m) + 1]);
   }
-  PointStyle().DrawMarkers(g, points.data(), k);
+  progress.Report(kPolylineShare);
+  PointStyle().DrawMarkers(g, points.data(), k, progress.Part(kPolylineShare, 1));
 }
 
 float TPointsSerie::ArrowScale() const { return LineStyle().Width(); }

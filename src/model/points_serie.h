@@ -24,7 +24,9 @@ class TPointsSerie : public TGraphSerie {
   int HitTest(const TTernaryPoint& point, TTernaryPoint& found, double tolerance) const override;
   void GetText(QString& text) const override;
 
+  int ItemCount() const override { return m_items->Count(); }
   void Draw(TGraphics& g, const TProjection& projection) override;
+  void DrawWithProgress(TGraphics& g, const TProjection& projection, const model::TProgress& progress) override;
   TDoubleRect GetBounds(TGraphics& g, const TProjection& projection) override;
 
   void LoadFromXML(pugi::xml_node node) override;
@@ -40,8 +42,9 @@ class TPointsSerie : public TGraphSerie {
   // valid until the next call.
   const std::vector<QPointF>& SamplePoints(const TProjection& projection) const;
   // Polyline, arrow head and markers through the sampled points, in this
-  // order, so that markers lie on top.
-  void DrawSampled(TGraphics& g, const std::vector<QPointF>& points);
+  // order, so that markers lie on top; `progress` hears of the markers.
+  void DrawSampled(TGraphics& g, const std::vector<QPointF>& points,
+                   const model::TProgress& progress = model::TProgress());
   // Scale of the arrow head's template triangle.
   virtual float ArrowScale() const;
 

@@ -17,11 +17,11 @@ void TSurfaceSerie::DrawSample(QImage& bitmap) {
   TPointsSerie::DrawSample(bitmap);
 }
 
-void TSurfaceSerie::Draw(TGraphics& g, const TProjection& projection) {
+void TSurfaceSerie::DrawWithProgress(TGraphics& g, const TProjection& projection, const model::TProgress& progress) {
   if (!IsDrawable(Items().Count())) return;
   const std::vector<QPointF>& points = SamplePoints(projection);
   g.FillPolygon(geometry::MakeBrush(FillArgb()), points.data(), int(points.size()));
-  DrawSampled(g, points);
+  DrawSampled(g, points, progress);
 }
 
 float TSurfaceSerie::ArrowScale() const { return LineStyle().Width() / 2.0f; }

@@ -25,7 +25,8 @@ class TSurfaceSerie : public TPointsSerie {
   // picture.
   void DrawSample(QImage& bitmap) override;
 
-  void Draw(TGraphics& g, const TProjection& projection) override;
+  // The filled outline, then the points' drawing (Draw comes here too).
+  void DrawWithProgress(TGraphics& g, const TProjection& projection, const model::TProgress& progress) override;
 
   void LoadWithItems(pugi::xml_node node, model::TPrereadEntries* preread) override;
   void SetDefaults() override;

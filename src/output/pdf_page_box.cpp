@@ -7,7 +7,8 @@ namespace output {
 namespace {
 
 // Page sizes of pictures are multiples of a quarter point (a pixel at 96 dpi
-// is 0.75 pt); four decimals are plenty and keep the box short.
+// is 0.75 pt) or physical sizes such as 84 mm (238.1102 pt); four decimals
+// are plenty and keep the box short.
 QByteArray Number(double value) {
   QByteArray text = QByteArray::number(value, 'f', 4);
   while (text.endsWith('0')) text.chop(1);

@@ -25,8 +25,8 @@ double FontPixels(const QFont& font) {
 
 }  // namespace
 
-TSvgPaintEngine::TSvgPaintEngine(TSvgStream& stream, QSize size)
-    : QPaintEngine(QPaintEngine::AllFeatures), m_stream(stream), m_size(size) {}
+TSvgPaintEngine::TSvgPaintEngine(TSvgStream& stream, QSize size, QSizeF millimetres)
+    : QPaintEngine(QPaintEngine::AllFeatures), m_stream(stream), m_size(size), m_millimetres(millimetres) {}
 
 bool TSvgPaintEngine::begin(QPaintDevice*) {
   if (m_started) return false;  // the document is written once, start to end
@@ -34,6 +34,16 @@ bool TSvgPaintEngine::begin(QPaintDevice*) {
   m_stream << "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
               "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\""
               " version=\"1.1\" width=\"";
+  if (m_millimetres.isValid()) {
+    // The viewBox keeps the width and height's proportions exactly: 96 dpi
+    // pixels of the physical size, not the whole pixels of the device.
+    const QSizeF pixels = m_millimetres * (96.0 / 25.4);
+    m_stream.Number(m_millimetres.width()) << "mm\" height=\"";
+    m_stream.Number(m_millimetres.height()) << "mm\" viewBox=\"0 0 ";
+    m_stream.Number(pixels.width()) << ' ';
+    m_stream.Number(pixels.height()) << "\">\n";
+    return true;
+  }
   m_stream.Number(m_size.width()) << "\" height=\"";
   m_stream.Number(m_size.height()) << "\" viewBox=\"0 0 ";
   m_stream.Number(m_size.width()) << ' ';

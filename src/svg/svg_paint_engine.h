@@ -5,6 +5,7 @@
 #include <QPen>
 #include <QRectF>
 #include <QSize>
+#include <QSizeF>
 #include <QTransform>
 #include <optional>
 #include <string>
@@ -23,7 +24,8 @@ class TSvgStream;
 // transform attribute.
 class TSvgPaintEngine : public QPaintEngine {
  public:
-  TSvgPaintEngine(TSvgStream& stream, QSize size);
+  // A valid `millimetres` is the document's physical width and height.
+  TSvgPaintEngine(TSvgStream& stream, QSize size, QSizeF millimetres = QSizeF());
 
   bool begin(QPaintDevice* device) override;
   bool end() override;
@@ -59,6 +61,7 @@ class TSvgPaintEngine : public QPaintEngine {
 
   TSvgStream& m_stream;
   QSize m_size;
+  QSizeF m_millimetres;
   bool m_started = false;
   bool m_finished = false;
 

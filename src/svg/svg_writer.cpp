@@ -6,10 +6,10 @@
 
 namespace svg {
 
-TSvgWriter::TSvgWriter(QIODevice& out, QSize size)
+TSvgWriter::TSvgWriter(QIODevice& out, QSize size, QSizeF millimetres)
     : m_size(size.expandedTo(QSize(1, 1))),
       m_stream(std::make_unique<TSvgStream>(out)),
-      m_engine(std::make_unique<TSvgPaintEngine>(*m_stream, m_size)) {}
+      m_engine(std::make_unique<TSvgPaintEngine>(*m_stream, m_size, millimetres)) {}
 
 TSvgWriter::~TSvgWriter() = default;
 

@@ -3,6 +3,7 @@
 #include <QIODevice>
 #include <QPaintDevice>
 #include <QSize>
+#include <QSizeF>
 #include <QString>
 #include <memory>
 
@@ -13,7 +14,9 @@ class TSvgStream;
 
 // A paint device that writes an SVG 1.1 document to `out` while it is being
 // painted on, keeping about a megabyte of it in memory whatever its size. The
-// document is `size` pixels at 96 dpi, with the viewBox "0 0 W H".
+// document is `size` pixels at 96 dpi, with the viewBox "0 0 W H"; given a
+// physical size, its width and height are that many millimetres instead, and
+// the viewBox is that size in pixels at 96 dpi.
 //
 //   svg::TSvgWriter writer(file, QSize(400, 300));
 //   QPainter painter(&writer);
@@ -27,7 +30,7 @@ class TSvgWriter : public QPaintDevice {
  public:
   static constexpr int kDpi = 96;
 
-  TSvgWriter(QIODevice& out, QSize size);
+  TSvgWriter(QIODevice& out, QSize size, QSizeF millimetres = QSizeF());
   ~TSvgWriter() override;
   TSvgWriter(const TSvgWriter&) = delete;
   TSvgWriter& operator=(const TSvgWriter&) = delete;

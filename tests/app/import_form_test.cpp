@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDropEvent>
 #include <QFile>
@@ -7,12 +8,15 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include "app/data_import_run.h"
 #include "main_window_fixture.h"
+#include "model/points_serie.h"
 
 namespace {
 
@@ -47,13 +51,17 @@ void DropFile(TMainWindowFixture& f, const QString& path) {
 
 }  // namespace
 
+using Titles = std::array<QString, 3>;
+
 // File > Import data: the file dialog, then the import dialog driven with
-// keys on its column lists; Ok adds the groups as one step that Undo removes.
+// keys on its column lists; Ok adds the groups, with the mapped headers as
+// axis titles, as one step that Undo takes back.
 TEST(ImportForm, ImportsChosenColumnsAsOneUndoStep) {
   TMainWindowFixture f;
   QTemporaryDir folder;
   const QString path = WriteFile(folder, "samples.csv", kSamples);
   const int before = f.Graph().SeriesCount();
+  const Titles titlesBefore = app::AxisTitles(f.Graph());
   std::vector<std::string> counts;
   AnswerNextModal([&](QWidget* files) {
     AnswerNextModal([&](QWidget* dialog) {
@@ -65,6 +73,7 @@ TEST(ImportForm, ImportsChosenColumnsAsOneUndoStep) {
       counts.push_back(Counts(dialog).toStdString());
       QTest::keyClick(dialog->findChild<QComboBox*>("cbGroup"), Qt::Key_Down);  // (none) -> Site
       counts.push_back(Counts(dialog).toStdString());
+      QTest::mouseClick(dialog->findChild<QCheckBox*>("chkTitles"), Qt::LeftButton);
       QTest::mouseClick(dialog->findChild<QPushButton*>("btnOk"), Qt::LeftButton);
     });
     qobject_cast<QFileDialog*>(files)->selectFile(path);
@@ -79,12 +88,15 @@ TEST(ImportForm, ImportsChosenColumnsAsOneUndoStep) {
   ASSERT_EQ(f.Graph().SeriesCount(), before + 2);
   EXPECT_EQ(f.Cell(before, 0), "North");
   EXPECT_EQ(f.Cell(before + 1, 0), "South");
+  EXPECT_EQ(app::AxisTitles(f.Graph()), (Titles{"Sand", "Silt", "Extra"}));
   EXPECT_EQ(f.Window->UndoStack().count(), 1);
   f.Find("acUndo")->trigger();
   EXPECT_EQ(f.Graph().SeriesCount(), before);
   EXPECT_EQ(f.SeriesList().model()->rowCount(), before);
+  EXPECT_EQ(app::AxisTitles(f.Graph()), titlesBefore);
   f.Find("acRedo")->trigger();
   EXPECT_EQ(f.Graph().SeriesCount(), before + 2);
+  EXPECT_EQ(app::AxisTitles(f.Graph()), (Titles{"Sand", "Silt", "Extra"}));
 }
 
 // A data file dropped on the window is imported; a bad one is refused with
@@ -125,4 +137,69 @@ TEST(ImportForm, DroppedFiles) {
     EXPECT_EQ(f.Window->UndoStack().count(), c.Added);
   }
   EXPECT_EQ(f.Graph().GetSerie(before).Name(), "samples");
+  EXPECT_NE(app::AxisTitles(f.Graph())[0], "Sand");  // titles only when asked for
+}
+
+// The reason a file is refused is worded in the window's language.
+TEST(ImportForm, RefusalsFollowTheLanguage) {
+  const std::pair<i18n::TLanguage, const char*> cases[] = {
+      {i18n::lnEnglish, "Cannot import \"binary.csv\": it is not a text file"},
+      {i18n::lnFrench, "Impossible d'importer « binary.csv » : ce n'est pas un fichier texte"},
+  };
+  QTemporaryDir folder;
+  const QString path = WriteFile(folder, "binary.csv", QByteArray("a,b,c\n\0\0\x01\x02\0", 11));
+  for (const auto& [language, message] : cases) {
+    TMainWindowFixture f;
+    f.Dictionary.SetLanguage(language);
+    QString shown;
+    AnswerNextModal([&](QWidget* box) {
+      shown = qobject_cast<QMessageBox*>(box)->text();
+      qobject_cast<QMessageBox*>(box)->accept();
+    });
+    f.Window->ImportData(path);
+    EXPECT_EQ(shown.toStdString(), message);
+  }
+}
+
+// Cancel in the progress of the first reading shows no dialog; Cancel in the
+// progress of a new count keeps the columns and the counts shown before.
+// Without a delay, even a small file shows the progress dialog.
+TEST(ImportForm, CancelledProgressChangesNothing) {
+  qputenv("VARENTA_PROGRESS_DELAY_MS", "0");
+  TMainWindowFixture f;
+  QTemporaryDir folder;
+  const QString path = WriteFile(folder, "samples.csv", kSamples);
+  QTimer canceller;
+  bool armed = true;
+  QObject::connect(&canceller, &QTimer::timeout, [&] {
+    for (QProgressDialog* progress : f.Window->findChildren<QProgressDialog*>(QStringLiteral("ProgressDialog")))
+      if (armed && progress->isVisible()) {
+        armed = false;
+        QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+      }
+  });
+  canceller.start(0);
+  const int before = f.Graph().SeriesCount();
+  f.Window->ImportData(path);
+  EXPECT_FALSE(armed);
+  EXPECT_EQ(f.Graph().SeriesCount(), before);
+
+  qunsetenv("VARENTA_PROGRESS_DELAY_MS");  // the first reading goes through unseen
+  std::string counts[2], column;
+  AnswerNextModal([&](QWidget* dialog) {
+    counts[0] = Counts(dialog).toStdString();
+    qputenv("VARENTA_PROGRESS_DELAY_MS", "0");
+    armed = true;
+    QTest::keyClick(dialog->findChild<QComboBox*>("cbColumnC"), Qt::Key_Down);
+    counts[1] = Counts(dialog).toStdString();
+    column = dialog->findChild<QComboBox*>("cbColumnC")->currentText().toStdString();
+    QTest::mouseClick(dialog->findChild<QPushButton*>("btnOk"), Qt::LeftButton);
+  });
+  f.Window->ImportData(path);
+  qunsetenv("VARENTA_PROGRESS_DELAY_MS");
+  EXPECT_FALSE(armed);
+  EXPECT_EQ(counts[1], counts[0]);
+  EXPECT_EQ(column, "Clay");
+  ASSERT_EQ(f.Graph().SeriesCount(), before + 1);
+  EXPECT_EQ(dynamic_cast<TPointsSerie&>(f.Graph().GetSerie(before)).Items().Count(), 3);
 }

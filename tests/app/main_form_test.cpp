@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QDesktopServices>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QImageReader>
@@ -10,11 +12,13 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolBar>
 
 #include "app/auto_hint_form.h"
+#include "app/export_options_form.h"
 #include "main_window_fixture.h"
 #include "model/points_serie.h"
 
@@ -133,21 +137,65 @@ TEST(MainForm, TheStatusBarShowsTheItemOrThePositionUnderTheMouse) {
       << f.Window->statusBar()->currentMessage().toStdString();
 }
 
+constexpr int kPngFilter = 7;
+
+// Exports through the window: the file dialog chooses `path` as a PNG, then
+// `setOptions` fills the export options before they are accepted.
+void ExportPicture(TMainWindowFixture& f, const QString& path,
+                   const std::function<void(TExportOptionsForm&)>& setOptions = {}) {
+  AnswerNextModal([&](QWidget* modal) {
+    ChooseFile(modal, path, kPngFilter);
+    AnswerNextModal([&](QWidget* options) {
+      auto* form = qobject_cast<TExportOptionsForm*>(options);
+      ASSERT_NE(form, nullptr);
+      if (setOptions) setOptions(*form);
+      form->accept();
+    });
+  });
+  f.Find("miExport")->trigger();
+}
+
 TEST(MainForm, ExportAppendsTheFiltersExtensionOnlyToANameWithout) {
   QTemporaryDir folder;
-  const int png = 7;
   const struct {
     const char* Typed;
     const char* Written;
   } cases[] = {{"plot", "plot.png"}, {"plot.txt", "plot.txt"}};
   for (const auto& c : cases) {
     TMainWindowFixture f;
-    const QString typed = folder.filePath(QString::fromLatin1(c.Typed));
-    AnswerNextModal([&](QWidget* modal) { ChooseFile(modal, typed, png); });
-    f.Find("miExport")->trigger();
+    ExportPicture(f, folder.filePath(QString::fromLatin1(c.Typed)));
     QImageReader written(folder.filePath(QString::fromLatin1(c.Written)));
     EXPECT_EQ(written.format().toStdString(), "png") << c.Typed;
   }
+}
+
+TEST(MainForm, ExportOptionsSetThePicturesSizeAndResolutionAndAreKeptForTheNextExport) {
+  QTemporaryDir folder;
+  TMainWindowFixture f;
+  const QSize window = f.Window->GraphControl().size();
+  const QString plain = folder.filePath(QStringLiteral("plain.png"));
+  const QString direct = folder.filePath(QStringLiteral("direct.png"));
+  ExportPicture(f, plain);  // options untouched: the export of today
+  ASSERT_TRUE(f.Window->GraphControl().Export(direct, kPngFilter));
+  EXPECT_EQ(QImage(plain), QImage(direct));
+
+  const QString print = folder.filePath(QStringLiteral("print.png"));
+  ExportPicture(f, print, [](TExportOptionsForm& form) {
+    form.findChild<QComboBox*>(QStringLiteral("cbUnit"))->setCurrentIndex(1);  // mm
+    form.findChild<QDoubleSpinBox*>(QStringLiteral("edtWidth"))->setValue(84);
+    form.findChild<QDoubleSpinBox*>(QStringLiteral("edtHeight"))->setValue(70);
+    form.findChild<QSpinBox*>(QStringLiteral("edtDpi"))->setValue(600);
+  });
+  const QImage written = QImageReader(print).read();
+  EXPECT_EQ(written.size(), QSize(1984, 1654));
+  EXPECT_NEAR(written.dotsPerMeterX() * 0.0254, 600, 0.01);
+  EXPECT_EQ(f.Window->GraphControl().size(), window);
+
+  ExportPicture(f, folder.filePath(QStringLiteral("again.png")), [](TExportOptionsForm& form) {
+    EXPECT_EQ(form.findChild<QComboBox*>(QStringLiteral("cbUnit"))->currentIndex(), 1);
+    EXPECT_EQ(form.findChild<QDoubleSpinBox*>(QStringLiteral("edtWidth"))->value(), 84);
+    EXPECT_EQ(form.findChild<QSpinBox*>(QStringLiteral("edtDpi"))->value(), 600);
+  });
 }
 
 TEST(MainForm, ExportAfterOpeningProposesTheDocumentsNameInItsFolder) {

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -39,8 +42,9 @@ void AddPoints(TGraph& graph, int count) {
 }
 
 // Answers, as a user would, whatever the command shows on its way: the
-// question about unsaved changes (Discard), the file dialog (`target`), and
-// the progress dialog (a click on Cancel).
+// question about unsaved changes (Discard), the file or print dialog
+// (`target`, printed as a PDF file), and the progress dialog (a click on
+// Cancel).
 class TCancellingUser {
  public:
   TCancellingUser(QWidget& window, QString target, int filterIndex)
@@ -59,6 +63,13 @@ class TCancellingUser {
       files->selectFile(m_target);
       QMetaObject::invokeMethod(files, "accept");
     }
+    if (auto* print = qobject_cast<QPrintDialog*>(modal)) {
+      // The last printer of the list prints to a file.
+      auto* printers = print->findChild<QComboBox*>(QStringLiteral("printers"));
+      printers->setCurrentIndex(printers->count() - 1);
+      print->findChild<QLineEdit*>(QStringLiteral("filename"))->setText(m_target);
+      QMetaObject::invokeMethod(print, "accept");
+    }
     for (QProgressDialog* progress : m_window.findChildren<QProgressDialog*>())
       if (progress->objectName() == QLatin1String("ProgressDialog") && progress->isVisible() &&
           !progress->wasCanceled()) {
@@ -75,11 +86,13 @@ class TCancellingUser {
   int m_cancelled = 0;
 };
 
-constexpr int kDocumentExport = 1;  // kExportFormats' "xml"
+// Indexes in kExportFormats.
+enum TExportIndex { kDocument = 1, kEmf, kBmp, kJpeg, kGif, kTiff, kPng, kSvg, kPdf };
 
 // Cancel leaves the diagram, its name, its history and every file as they
 // were. The lists of the saved diagram are short, so that Cancel is heard
-// as the file is written, with its temporary beside it.
+// as the file is written, with its temporary beside it; a picture hears it
+// between series, before it is written, a printout with its page half drawn.
 TEST(ProgressRun, CancelLeavesTheDiagramAndTheFilesAsTheyWere) {
   const struct {
     const char* Command;
@@ -87,10 +100,19 @@ TEST(ProgressRun, CancelLeavesTheDiagramAndTheFilesAsTheyWere) {
     int FilterIndex;
   } cases[] = {{"miSave", "", -1},
                {"miSaveAs", "other.xml", -1},
-               {"miExport", "exported.xml", kDocumentExport},
+               {"miExport", "exported.xml", kDocument},
+               {"miExport", "exported.emf", kEmf},
+               {"miExport", "exported.bmp", kBmp},
+               {"miExport", "exported.jpg", kJpeg},
+               {"miExport", "exported.gif", kGif},
+               {"miExport", "exported.tif", kTiff},
+               {"miExport", "exported.png", kPng},
+               {"miExport", "exported.svg", kSvg},
+               {"miExport", "exported.pdf", kPdf},
+               {"miPrint", "printed.pdf", -1},
                {"open", "big.xml", -1}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.Command);
+    SCOPED_TRACE(std::string(c.Command) + " " + c.Target);
     const TNoProgressDelay noDelay;
     QTemporaryDir folder;
     const QString document = folder.filePath(QStringLiteral("a.xml"));

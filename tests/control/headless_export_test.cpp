@@ -9,6 +9,7 @@
 #include <QImageReader>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <functional>
 
 #include "image_compare.h"
@@ -102,6 +103,65 @@ TEST_F(HeadlessExport, DefaultSizeIs800By600) {
   EXPECT_EQ(QImageReader(output).size(), QSize(800, 600));
 }
 
+struct TResolutionCase {
+  const char* Size;
+  const char* Dpi;
+  QSize Pixels;
+};
+
+TEST_F(HeadlessExport, RasterFilesHaveThePixelsOfSizeAndDpiAndRecordTheResolution) {
+  const TResolutionCase cases[] = {{"800x600", "300", {2500, 1875}}, {"84mmx70mm", "600", {1984, 1654}}};
+  for (const TResolutionCase& c : cases) {
+    for (const char* extension : {"png", "tif", "jpg", "bmp"}) {
+      SCOPED_TRACE(std::string(c.Size) + " " + c.Dpi + " " + extension);
+      const QString output = PathOf(QStringLiteral("picture.") + QLatin1String(extension));
+      const TRun run = RunProgram({QStringLiteral("--export"), output, QStringLiteral("--size"), QLatin1String(c.Size),
+                                   QStringLiteral("--dpi"), QLatin1String(c.Dpi), kSample});
+      ASSERT_EQ(run.ExitCode, 0) << run.Errors.toStdString();
+      const QImage image = QImageReader(output).read();
+      EXPECT_EQ(image.size(), c.Pixels);
+      const double dpi = QByteArray(c.Dpi).toDouble();
+      EXPECT_NEAR(image.dotsPerMeterX() * 0.0254, dpi, 0.01);
+      EXPECT_NEAR(image.dotsPerMeterY() * 0.0254, dpi, 0.01);
+    }
+  }
+}
+
+TEST_F(HeadlessExport, ThePictureAtAHigherResolutionLooksLikeTheOneAt96Dpi) {
+  const QString low = PathOf(QStringLiteral("low.png"));
+  const QString high = PathOf(QStringLiteral("high.png"));
+  ASSERT_EQ(RunProgram({QStringLiteral("--export"), low, kSample}).ExitCode, 0);
+  ASSERT_EQ(RunProgram({QStringLiteral("--export"), high, QStringLiteral("--dpi=300"), kSample}).ExitCode, 0);
+  const QImage expected = QImage(low).convertToFormat(QImage::Format_RGB32);
+  const QImage scaled = QImage(high)
+                            .scaled(expected.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                            .convertToFormat(QImage::Format_RGB32);
+  double difference = 0;
+  for (int y = 0; y < expected.height(); ++y)
+    for (int x = 0; x < expected.width(); ++x)
+      difference += std::abs(qGray(expected.pixel(x, y)) - qGray(scaled.pixel(x, y)));
+  // Thin lines and glyphs drawn sharper and scaled down differ in their
+  // greys, never in their places: on the mostly white picture the mean
+  // difference stays at a few grey levels.
+  EXPECT_LT(difference / (expected.width() * expected.height()), 4.0);
+}
+
+TEST_F(HeadlessExport, VectorFilesOfAPhysicalSizeStateIt) {
+  const QString pdf = PathOf(QStringLiteral("picture.pdf"));
+  const QString svg = PathOf(QStringLiteral("picture.svg"));
+  const QString emf = PathOf(QStringLiteral("picture.emf"));
+  for (const QString& output : {pdf, svg, emf})
+    ASSERT_EQ(RunProgram({QStringLiteral("--export"), output, QStringLiteral("--size=84mmx70mm"), kSample}).ExitCode,
+              0);
+  EXPECT_TRUE(ReadFile(pdf).contains("/MediaBox [0 0.5748 238.1102 199]"));
+  EXPECT_TRUE(ReadFile(svg).contains(R"(width="84mm" height="70mm" viewBox="0 0 317.48 264.57")"));
+  // The header's frame, right and bottom in 0.01 mm (bytes 32 to 39).
+  const QByteArray header = ReadFile(emf);
+  ASSERT_GE(header.size(), 40);
+  EXPECT_EQ(qFromLittleEndian<qint32>(header.constData() + 32), 8400);
+  EXPECT_EQ(qFromLittleEndian<qint32>(header.constData() + 36), 7000);
+}
+
 TEST_F(HeadlessExport, TheHeadlessPictureIsTheWindowsPicture) {
   // The same document in the same size gives the same pixels in two runs,
   // and the header keeps the window's font: its caption is drawn.
@@ -148,6 +208,12 @@ const TFailureCase kFailures[] = {
     {"EmfInAMissingFolder", {"--export", "%OUT%/none/picture.emf", "%DOC%"}, "<GraphControl/>", "%OUT%/none"},
     {"BadSize", {"--export", "%OUT%.png", "--size", "0x600", "%DOC%"}, "<GraphControl/>", "0x600"},
     {"HugeSize", {"--export", "%OUT%.png", "--size", "99999x600", "%DOC%"}, "<GraphControl/>", "99999x600"},
+    {"BadDpi", {"--export", "%OUT%.png", "--dpi", "high", "%DOC%"}, "<GraphControl/>", "\"high\""},
+    {"DpiOutOfRange", {"--export", "%OUT%.png", "--dpi", "4800", "%DOC%"}, "<GraphControl/>", "10 to 2400"},
+    {"TooManyPixels",
+     {"--export", "%OUT%.png", "--size", "30inx2in", "--dpi", "600", "%DOC%"},
+     "<GraphControl/>",
+     "18000x1200"},
     {"NoDocument", {"--export", "%OUT%.png"}, nullptr, "document"},
     {"UnknownOption", {"--exprot", "%OUT%.png", "%DOC%"}, "<GraphControl/>", "exprot"},
 };

@@ -380,6 +380,10 @@ Do you want to restore it?</translation>
             <translation>Close each row to a sum of 1</translation>
         </message>
         <message>
+            <source>Titrer les axes A, B et C d'après les colonnes</source>
+            <translation>Title axes A, B and C after the columns</translation>
+        </message>
+        <message>
             <source>OK</source>
             <translation>OK</translation>
         </message>

@@ -380,6 +380,10 @@ Voulez-vous la restaurer ?</translation>
             <translation>Ramener chaque ligne à une somme de 1</translation>
         </message>
         <message>
+            <source>Titrer les axes A, B et C d'après les colonnes</source>
+            <translation>Titrer les axes A, B et C d'après les colonnes</translation>
+        </message>
+        <message>
             <source>OK</source>
             <translation>OK</translation>
         </message>

@@ -16,6 +16,14 @@
             <translation>Exporting the diagram…</translation>
         </message>
         <message>
+            <source>Impression du diagramme…</source>
+            <translation>Printing the diagram…</translation>
+        </message>
+        <message>
+            <source>Importation des données…</source>
+            <translation>Importing the data…</translation>
+        </message>
+        <message>
             <source>Annuler</source>
             <translation>Cancel</translation>
         </message>

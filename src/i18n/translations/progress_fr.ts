@@ -16,6 +16,14 @@
             <translation>Exportation du diagramme…</translation>
         </message>
         <message>
+            <source>Impression du diagramme…</source>
+            <translation>Impression du diagramme…</translation>
+        </message>
+        <message>
+            <source>Importation des données…</source>
+            <translation>Importation des données…</translation>
+        </message>
+        <message>
             <source>Annuler</source>
             <translation>Annuler</translation>
         </message>
