@@ -5,6 +5,7 @@
 #include <QPen>
 #include <QPoint>
 #include <cstdint>
+#include <unordered_map>
 
 #include "model/graph_element.h"
 
@@ -56,6 +57,10 @@ class TPointStyle : public TGraphElement {
   // marker image is stamped at the nearest pixel (a marker at an integer
   // world position looks exactly like DrawMarker's); other devices get shapes.
   void DrawMarkers(TGraphics& g, const QPointF* points, int count);
+  // The same with the fill in `fillArgb` instead of FillColor; the stamps
+  // of the fill colours asked for are kept until the style changes, so a
+  // palette of a few hundred colours is rendered once.
+  void DrawMarkersFilled(TGraphics& g, const QPointF* points, int count, uint32_t fillArgb);
   // Whether DrawMarkers stamps markers whose pixels are opaque or left out,
   // which hide whatever lies beneath them.
   bool StampsOpaquely(const TGraphics& g) const;
@@ -86,6 +91,14 @@ class TPointStyle : public TGraphElement {
   bool m_visible = true;
   QPen m_pen;
   QBrush m_brush;
+
+  struct TFillStamp {
+    QImage Stamp;
+    bool Blank = false;
+    QPoint HotSpot;
+  };
+  const TFillStamp& FillStamp(uint32_t fillArgb);
+  std::unordered_map<uint32_t, TFillStamp> m_fillStamps;  // by fill colour, for DrawMarkersFilled
 
   QImage m_stamp;                // null when the marker cannot be stamped or paints nothing
   bool m_stampIsBlank = false;   // the marker paints no pixel at all
