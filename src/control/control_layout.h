@@ -12,6 +12,8 @@ struct TControlLayout {
   QRect Header;
   QRect Footer;
   QRect GraphArea;
+  // Right of the graph area: the colour bars, when a series shows one.
+  QRect ColorBars;
 
   // The graph area as (left, top, width, height) for fitting the diagram.
   QRectF GraphAreaF() const { return QRectF(GraphArea); }

@@ -4,6 +4,7 @@
 #include <QPaintEvent>
 #include <QResizeEvent>
 
+#include "control/color_bars.h"
 #include "geometry/graphics.h"
 
 namespace {
@@ -116,6 +117,7 @@ void TGraphControl::ToggleProjectionMode() {
 
 void TGraphControl::UpdateLayout() {
   m_layout = ComputeLayout(width(), height(), *m_header, *m_footer);
+  if (m_graph) m_layout.ColorBars = control::ReserveColorBars(m_layout.GraphArea, *m_graph, *m_footer);
   m_header->SetBounds(m_layout.Header);
   m_footer->SetBounds(m_layout.Footer);
 }
@@ -132,6 +134,7 @@ void TGraphControl::DrawTo(TGraphics& g) {
   const uint32_t background = geometry::ArgbFromToolkitColor(m_color);
   g.Clear(background);
   m_graph->Draw(g, m_graph->Projection());
+  control::DrawColorBars(g, m_layout.ColorBars, *m_graph, *m_footer);
   if (m_header->Visible()) m_header->Draw(g, background);
   if (m_footer->Visible()) m_footer->Draw(g, background);
 }
@@ -169,6 +172,12 @@ void TGraphControl::paintEvent(QPaintEvent*) {
 
 void TGraphControl::GraphChanged() {
   if (m_updateCount != 0) return;
+  // A colour bar shown, hidden or widened takes its room from the diagram.
+  QRect graphArea = ComputeLayout(width(), height(), *m_header, *m_footer).GraphArea;
+  if (control::ReserveColorBars(graphArea, *m_graph, *m_footer) != m_layout.ColorBars) {
+    LabelChanged();
+    return;
+  }
   Redraw();
   update();
 }

@@ -90,5 +90,6 @@ void TGraphControl::LoadFromXML(pugi::xml_node element, model::TPrereadEntries* 
   if (const pugi::xml_node header = model::FirstChildElement(element, "MainHeader")) m_header->LoadFromXML(header);
   if (const pugi::xml_node footer = model::FirstChildElement(element, "MainFooter")) m_footer->LoadFromXML(footer);
   if (const pugi::xml_node graph = model::FirstChildElement(element, "Graph")) m_graph->LoadFromXML(graph, preread);
+  UpdateLayout();  // the series read may show colour bars
   FitToBounds();
 }

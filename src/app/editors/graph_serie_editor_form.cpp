@@ -9,6 +9,7 @@
 #include <QSpinBox>
 
 #include "app/editors/color_field.h"
+#include "app/editors/color_scale_editor_form.h"
 #include "app/editors/line_style_editor_form.h"
 #include "app/editors/point_style_editor_form.h"
 #include "model/surface_serie.h"
@@ -41,7 +42,10 @@ TGraphSerieEditorForm::TGraphSerieEditorForm(QWidget* parent)
       m_edtAlphaBlending(new QLineEdit(QStringLiteral("255"), m_gbSurface)),
       m_lblSurfaceColor(new QLabel(m_gbSurface)),
       m_surfaceColor(new app::TColorField(QStringLiteral("shpSurfaceColor"), QStringLiteral("btnBrowseSurfaceColor"),
-                                          m_gbSurface)) {
+                                          m_gbSurface)),
+      m_gbColorScale(new QGroupBox(this)),
+      m_colorScaleEditor(Host<TColorScaleEditorForm>(m_gbColorScale)) {
+  m_gbColorScale->setObjectName(QStringLiteral("gbColorScale"));
   m_chbVisible->setObjectName(QStringLiteral("chbVisible"));
   m_chbDrawArrow->setObjectName(QStringLiteral("chbDrawArrow"));
   m_sedFrequency->setObjectName(QStringLiteral("sedFrequency"));
@@ -79,9 +83,10 @@ TGraphSerieEditorForm::TGraphSerieEditorForm(QWidget* parent)
   layout->addWidget(m_pnlDotStyle, 4, 0, 1, 2, Qt::AlignTop);
   layout->addWidget(m_pnlLineStyle, 4, 2, 2, 2, Qt::AlignTop);
   layout->addWidget(m_gbSurface, 5, 0, 1, 2, Qt::AlignTop);
+  layout->addWidget(m_gbColorScale, 6, 0, 1, 4);
   layout->setColumnStretch(1, 1);
   layout->setColumnStretch(3, 1);
-  layout->setRowStretch(6, 1);
+  layout->setRowStretch(7, 1);
 
   BindFields();
   RetranslateUi();
@@ -97,6 +102,7 @@ void TGraphSerieEditorForm::RetranslateUi() {
   m_lblDotStyle->setText(tr("Dot style :"));
   m_lblLineStyle->setText(tr("Line style :"));
   m_gbSurface->setTitle(tr("Surface"));
+  m_gbColorScale->setTitle(tr("Colour scale"));
   m_lblAlphaBlending->setText(tr("Opacity (0-255):"));
   m_lblSurfaceColor->setText(tr("Color :"));
 }
@@ -113,6 +119,8 @@ void TGraphSerieEditorForm::SetElement(TGraphElement* element) {
   m_serie = serie;
   m_chbDrawArrow->setEnabled(PointsSerie() != nullptr);
   m_gbSurface->setEnabled(SurfaceSerie() != nullptr);
+  m_gbColorScale->setEnabled(PointsSerie() != nullptr);
+  m_colorScaleEditor->SetElement(PointsSerie() ? &PointsSerie()->ColorScale() : nullptr);
   m_pointStyleEditor->SetElement(&serie->PointStyle());
   m_lineStyleEditor->SetElement(&serie->LineStyle());
   LoadFromElement();

@@ -8,6 +8,7 @@ class QLabel;
 class QLineEdit;
 class QSpinBox;
 class TGraphSerie;
+class TColorScaleEditorForm;
 class TLineStyleEditorForm;
 class TPointStyleEditorForm;
 class TPointsSerie;
@@ -17,7 +18,8 @@ class TColorField;
 }
 
 // Edits a series of any kind: name, visibility, drawing step, marker and
-// line; the arrow for series of points, the fill for surfaces.
+// line; the arrow and the colour scale for series of points, the fill for
+// surfaces.
 class TGraphSerieEditorForm : public TEditorForm {
   Q_OBJECT
 
@@ -57,4 +59,6 @@ class TGraphSerieEditorForm : public TEditorForm {
   QLineEdit* m_edtAlphaBlending;
   QLabel* m_lblSurfaceColor;
   app::TColorField* m_surfaceColor;
+  QGroupBox* m_gbColorScale;
+  TColorScaleEditorForm* m_colorScaleEditor;
 };
