@@ -16,11 +16,14 @@ def main():
     rng = random.Random(int(args[2]) if len(args) == 3 else 1)
     values = []
     with open(out, "w", encoding="utf-8", newline="") as f:
+        # Coloured markers get a clear outline, as matplotlib's linewidths=0:
+        # an outline of one colour would hide most of a 5-pixel fill.
+        outline = "$00000000" if with_values else "$FF1F4FBF"
         f.write("<GraphControl><Graph><Series><Serie Type=\"TPointsSerie\">"
                 "<LineStyle><Visible>False</Visible></LineStyle>"
                 "<Name>Random</Name>"
                 "<PointStyle><DotType>2</DotType><FillColor>$FF1F4FBF</FillColor>"
-                "<LineColor>$FF1F4FBF</LineColor><Size>5</Size><Visible>True</Visible></PointStyle>")
+                "<LineColor>" + outline + "</LineColor><Size>5</Size><Visible>True</Visible></PointStyle>")
         if with_values:
             f.write("<ColorScale><Visible>True</Visible><ColorMap>Viridis</ColorMap></ColorScale>")
         f.write("<Items>")
