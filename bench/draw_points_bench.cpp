@@ -73,6 +73,20 @@ void BM_MarkersOnly(benchmark::State& state) {
   DrawInto(state, serie);
 }
 
+// The same markers, each filled with the colour of its point's value (an
+// illustrative value rising with A), against BM_MarkersOnly.
+void BM_MarkersColouredByValue(benchmark::State& state) {
+  TPointsSerie& serie = SharedSerie();
+  serie.LineStyle().SetVisible(false);
+  serie.LineStyle().SetColorMode(cmSolid);
+  TTernaryPointList& items = serie.Items();
+  if (!items.HasValues())
+    for (int i = 0; i < items.Count(); ++i) items.PutValue(i, items.Data()[i].A * 100);
+  serie.ColorScale().SetVisible(true);
+  DrawInto(state, serie);
+  serie.ColorScale().SetVisible(false);
+}
+
 void BM_MarkersAndPolyline(benchmark::State& state) {
   TPointsSerie& serie = SharedSerie();
   serie.LineStyle().SetVisible(true);
@@ -91,5 +105,6 @@ void BM_MarkersAndGradientPolyline(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(BM_MarkersOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_MarkersColouredByValue)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_MarkersAndPolyline)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_MarkersAndGradientPolyline)->Unit(benchmark::kMillisecond)->UseRealTime();

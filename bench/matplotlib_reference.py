@@ -3,7 +3,10 @@
 drawing the same picture (5-pixel filled squares of a million compositions
 on the triangle, 800 x 800 pixels, PNG).
 
-    /usr/bin/time -v /usr/bin/python3 bench/matplotlib_reference.py OUT.png [DOCUMENT]
+    /usr/bin/time -v /usr/bin/python3 bench/matplotlib_reference.py [--values] OUT.png [DOCUMENT]
+
+With --values the markers are coloured by a value per point (A times 100)
+on viridis, scatter(c=values), and a colour bar is drawn beside the triangle.
 
 Without DOCUMENT the compositions are drawn at random in numpy, so that
 matplotlib reads no file at all: the strictest reference for the program,
@@ -39,9 +42,11 @@ def read_compositions(path):
 
 
 def main():
-    if len(sys.argv) not in (2, 3):
+    args = [arg for arg in sys.argv[1:] if arg != "--values"]
+    with_values = len(args) != len(sys.argv) - 1
+    if len(args) not in (1, 2):
         sys.exit(__doc__)
-    a, b = read_compositions(sys.argv[2]) if len(sys.argv) == 3 else random_compositions()
+    a, b = read_compositions(args[1]) if len(args) == 2 else random_compositions()
     # The same projection as the program: A at the top, B at the left.
     x = 1.0 - b - a / 2.0
     y = a * np.sqrt(3.0) / 2.0
@@ -51,8 +56,12 @@ def main():
     axes.set_aspect("equal")
     axes.plot([0, 1, 0.5, 0], [0, 0, np.sqrt(3.0) / 2.0, 0], color="black", linewidth=1)
     # A 5-pixel square is 3.6 points at 100 dpi; the size is an area in points squared.
-    axes.scatter(x, y, s=3.6**2, marker="s", color="#1F4FBF", linewidths=0, antialiased=False)
-    figure.savefig(sys.argv[1], dpi=100)
+    if with_values:
+        drawn = axes.scatter(x, y, s=3.6**2, marker="s", c=a * 100, cmap="viridis", linewidths=0, antialiased=False)
+        figure.colorbar(drawn, ax=axes)
+    else:
+        axes.scatter(x, y, s=3.6**2, marker="s", color="#1F4FBF", linewidths=0, antialiased=False)
+    figure.savefig(args[0], dpi=100)
 
 
 if __name__ == "__main__":

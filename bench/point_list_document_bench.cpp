@@ -133,8 +133,39 @@ void BM_ReadPointsDocumentPreread(benchmark::State& state) {
   state.counters["peak_rss_MB"] = PeakRssMegabytes();
 }
 
+// A series' points, and with values=1 a value for each, as a document
+// holds them: loading the values should add little to loading the points.
+void BM_ReadPointsWithValuesPreread(benchmark::State& state) {
+  const bool withValues = state.range(0) == 1;
+  std::string text = "<Serie>" + PointsDocumentText(false);
+  if (withValues) {
+    text += "<Values>";
+    char number[model::kMaxFloatLength];
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> uniform(0.0, 100.0);
+    for (int i = 0; i < kPointCount; ++i) {
+      text += "<V>";
+      text.append(number, model::FormatFloatTo(number, uniform(random))) += "</V>\r\n";
+    }
+    text += "</Values>";
+  }
+  text += "</Serie>";
+  for (auto _ : state) {
+    QByteArray data(qsizetype(text.size()), Qt::Uninitialized);
+    std::memcpy(data.data(), text.data(), text.size());
+    control::TParsedDocument parsed;
+    control::ParseDocumentText(std::move(data), QStringLiteral("bench"), parsed);
+    const pugi::xml_node serie = parsed.Document.child("Serie");
+    TTernaryPointList list;
+    list.LoadFromXML(serie.child("Items"), &parsed.Entries);
+    if (withValues) list.LoadValuesFromXML(serie.child("Values"), &parsed.Entries);
+    if (list.Count() != kPointCount || list.HasValues() != withValues) state.SkipWithError("points lost");
+  }
+}
+
 }  // namespace
 
+BENCHMARK(BM_ReadPointsWithValuesPreread)->ArgName("values")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WritePointsDocument)->ArgName("rounded")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_WritePointsDocumentAsNodes)->ArgName("rounded")->Arg(0)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_ReadPointsDocument)->ArgName("rounded")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2.0);

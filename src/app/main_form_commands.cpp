@@ -27,6 +27,7 @@
 #include "app/series_list_model.h"
 #include "app/status_text.h"
 #include "app/undo_steps.h"
+#include "control/auto_hint.h"
 #include "control/export_formats.h"
 #include "control/graph_export.h"
 #include "control/load_report.h"
@@ -232,10 +233,12 @@ void TMainForm::EditSerie() {
   const QString nameBefore = serie.Name();
   std::vector<TTernaryPoint> pointsBefore;
   std::vector<TTernaryCouple> couplesBefore;
-  TSerieValuesStep::CopyValues(serie, pointsBefore, couplesBefore);
+  std::vector<double> valuesBefore;
+  TSerieValuesStep::CopyValues(serie, pointsBefore, couplesBefore, valuesBefore);
   if (TSerieValuesForm(this).Execute(serie))
     m_history.Record(std::make_unique<TSerieValuesStep>(*GraphControl1, *acEditSerie, serie, nameBefore,
-                                                        std::move(pointsBefore), std::move(couplesBefore)));
+                                                        std::move(pointsBefore), std::move(couplesBefore),
+                                                        std::move(valuesBefore)));
   RebuildSeriesList();
 }
 
@@ -328,7 +331,8 @@ void TMainForm::GraphMouseMove(const QPoint& position) {
   try {
     TSerieHit hit;
     if (GraphControl1->HitTest(position.x(), position.y(), hit)) {
-      text = app::SerieItemStatus(hit.Serie->Name(), hit.Index, hit.Item);
+      text = app::SerieItemStatus(hit.Serie->Name(), hit.Index, hit.Item) +
+             control::ItemValueSuffix(*hit.Serie, hit.Index, QStringLiteral("%.3g"));
     } else if (const TGraphPointInfo info = GraphControl1->PointAt(position.x(), position.y()); info.Kind != 0) {
       text = app::PositionStatus(info.Point);
     }

@@ -116,21 +116,23 @@ void TDeleteSerieStep::Redo() { TakeOut(Control().Graph(), m_serie, m_index, m_r
 
 TSerieValuesStep::TSerieValuesStep(TGraphControl& control, const QAction& origin, TGraphSerie& serie,
                                    QString nameBefore, std::vector<TTernaryPoint> pointsBefore,
-                                   std::vector<TTernaryCouple> couplesBefore)
+                                   std::vector<TTernaryCouple> couplesBefore, std::vector<double> valuesBefore)
     : TDiagramStep(control, origin),
       m_serie(serie),
       m_otherName(std::move(nameBefore)),
       m_otherPoints(std::move(pointsBefore)),
-      m_otherCouples(std::move(couplesBefore)) {}
+      m_otherCouples(std::move(couplesBefore)),
+      m_otherValues(std::move(valuesBefore)) {}
 
 void TSerieValuesStep::CopyValues(const TGraphSerie& serie, std::vector<TTernaryPoint>& points,
-                                  std::vector<TTernaryCouple>& couples) {
+                                  std::vector<TTernaryCouple>& couples, std::vector<double>& values) {
   if (const auto* lines = dynamic_cast<const TLinesSerie*>(&serie)) {
     const TTernaryCoupleList& items = lines->Items();
     couples.assign(items.Data(), items.Data() + items.Count());
   } else if (const auto* pointsSerie = dynamic_cast<const TPointsSerie*>(&serie)) {
     const TTernaryPointList& items = pointsSerie->Items();
     points.assign(items.Data(), items.Data() + items.Count());
+    if (items.HasValues()) values.assign(items.Values(), items.Values() + items.Count());
   }
 }
 
@@ -142,7 +144,7 @@ void TSerieValuesStep::Exchange() {
   if (auto* lines = dynamic_cast<TLinesSerie*>(&m_serie))
     lines->Items().SwapItems(m_otherCouples);
   else if (auto* points = dynamic_cast<TPointsSerie*>(&m_serie))
-    points->Items().SwapItems(m_otherPoints);
+    points->Items().SwapItems(m_otherPoints, m_otherValues);
 }
 
 namespace {

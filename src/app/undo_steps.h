@@ -116,12 +116,13 @@ class TSerieValuesStep : public TDiagramStep {
  public:
   // `before` holds the name and values the series had before the change.
   TSerieValuesStep(TGraphControl& control, const QAction& origin, TGraphSerie& serie, QString nameBefore,
-                   std::vector<TTernaryPoint> pointsBefore, std::vector<TTernaryCouple> couplesBefore);
+                   std::vector<TTernaryPoint> pointsBefore, std::vector<TTernaryCouple> couplesBefore,
+                   std::vector<double> valuesBefore);
 
-  // The values of a series as a step keeps them: points for points and
-  // surfaces, couples for lines.
+  // The values of a series as a step keeps them: points and the value of
+  // each (empty when none has one) for points and surfaces, couples for lines.
   static void CopyValues(const TGraphSerie& serie, std::vector<TTernaryPoint>& points,
-                         std::vector<TTernaryCouple>& couples);
+                         std::vector<TTernaryCouple>& couples, std::vector<double>& values);
 
  protected:
   void Undo() override { Exchange(); }
@@ -134,6 +135,7 @@ class TSerieValuesStep : public TDiagramStep {
   QString m_otherName;
   std::vector<TTernaryPoint> m_otherPoints;
   std::vector<TTernaryCouple> m_otherCouples;
+  std::vector<double> m_otherValues;
 };
 
 // What the graph properties dialog edits, recorded before and after one

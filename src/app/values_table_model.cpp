@@ -4,6 +4,7 @@
 #include <QColor>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "app/cell_numbers.h"
 #include "model/lines_serie.h"
@@ -23,9 +24,12 @@ void ItemValues(const TTernaryCouple& c, double* out) {
 }
 TTernaryPoint PointOf(const double* v) { return {v[0], v[1], v[2]}; }
 
-// Replaces a list's items with the rows that read, in one change of `serie`.
-template <typename List, typename MakeItem>
-void StoreRows(TGraphSerie& serie, const QString& name, List& items, int64_t rows, MakeItem make,
+constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
+
+// Replaces a list's items with the rows that read, in one change of `serie`;
+// `store(list, values)` adds the item of one row.
+template <typename List, typename StoreRow>
+void StoreRows(TGraphSerie& serie, const QString& name, List& items, int64_t rows, StoreRow store,
                const std::function<bool(int64_t, double*)>& readRow) {
   TUpdateScope scope(serie);
   serie.SetName(name);
@@ -33,7 +37,7 @@ void StoreRows(TGraphSerie& serie, const QString& name, List& items, int64_t row
   items.SetCapacity(int32_t(std::min<int64_t>(rows, List::kMaxCount)));
   double values[6];
   for (int64_t row = 0; row < rows && items.Count() < List::kMaxCount; ++row)
-    if (readRow(row, values)) items.Add(make(values));
+    if (readRow(row, values)) store(items, values);
 }
 
 }  // namespace
@@ -55,11 +59,18 @@ void TValuesTableModel::Load(const TGraphSerie& serie) {
     for (int32_t i = 0; i < items.Count(); ++i) ItemValues(items.Data()[i], &m_values[size_t(CellIndex(i, 0))]);
     if (items.Count() > 0) std::fill(m_kinds.begin(), m_kinds.end(), ckNumber);
   };
-  if (const auto* lines = dynamic_cast<const TLinesSerie*>(&serie))
+  if (const auto* lines = dynamic_cast<const TLinesSerie*>(&serie)) {
     fill(lines->Items(), 6);
-  else if (const auto* points = dynamic_cast<const TPointsSerie*>(&serie))
-    fill(points->Items(), 3);
-  else
+  } else if (const auto* points = dynamic_cast<const TPointsSerie*>(&serie)) {
+    fill(points->Items(), kPointColumns);
+    // An item without value leaves its value cell empty.
+    const double* values = points->Items().Values();
+    for (int32_t i = 0; i < points->Items().Count(); ++i) {
+      const int64_t cell = CellIndex(i, kValueColumn);
+      m_values[size_t(cell)] = values ? values[i] : 0.0;
+      if (!values || std::isnan(values[i])) m_kinds[size_t(cell)] = ckEmpty;
+    }
+  } else
     Reset(3, 1);
   endResetModel();
 }
@@ -69,12 +80,13 @@ void TValuesTableModel::Store(TGraphSerie& serie, const QString& name) const {
   if (auto* lines = dynamic_cast<TLinesSerie*>(&serie); lines && m_columns == 6) {
     StoreRows(
         serie, name, lines->Items(), m_rows,
-        [](const double* v) {
-          return TTernaryCouple{PointOf(v), PointOf(v + 3)};
+        [](TTernaryCoupleList& items, const double* v) {
+          items.Add({PointOf(v), PointOf(v + 3)});
         },
         readRow);
-  } else if (auto* points = dynamic_cast<TPointsSerie*>(&serie); points && m_columns == 3) {
-    StoreRows(serie, name, points->Items(), m_rows, PointOf, readRow);
+  } else if (auto* points = dynamic_cast<TPointsSerie*>(&serie); points && m_columns == kPointColumns) {
+    const auto store = [](TTernaryPointList& items, const double* v) { items.Add(PointOf(v), v[kValueColumn]); };
+    StoreRows(serie, name, points->Items(), m_rows, store, readRow);
   } else {
     serie.SetName(name);
   }
@@ -84,7 +96,7 @@ std::optional<double> TValuesTableModel::ReadCell(int64_t row, int column) const
   const int64_t cell = CellIndex(row, column);
   switch (m_kinds[size_t(cell)]) {
     case ckEmpty:
-      return 0.0;
+      return IsValueColumn(column) ? kNoValue : 0.0;
     case ckNumber: {
       // A NaN shows as NAN, a text that does not read.
       const double value = m_values[size_t(cell)];
@@ -174,7 +186,7 @@ void TValuesTableModel::NormalizePoint(int64_t row, int firstColumn) {
 
 void TValuesTableModel::Normalize() {
   for (int64_t row = 0; row < m_rows; ++row)
-    for (int first = 0; first < m_columns; first += 3) NormalizePoint(row, first);
+    for (int first = 0; first + 3 <= m_columns; first += 3) NormalizePoint(row, first);
   if (m_rows > 0) emit dataChanged(index(0, 0), index(int(m_rows - 1), m_columns - 1));
 }
 
@@ -240,6 +252,7 @@ QVariant TValuesTableModel::headerData(int section, Qt::Orientation orientation,
   if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignCenter);
   if (role != Qt::DisplayRole) return {};
   if (orientation == Qt::Vertical) return section + 1;
+  if (IsValueColumn(section)) return tr("Valeur");
   static const char* const kCaptions[] = {"A", "B", "C"};
   return QString::fromLatin1(kCaptions[section % 3]);
 }

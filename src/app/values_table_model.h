@@ -12,8 +12,8 @@
 
 class TGraphSerie;
 
-// The rows of the values grid: three cells per row for a series of points,
-// six for a series of lines. A cell holds no value, a number (shown in the
+// The rows of the values grid: four cells per row for a series of points
+// (A, B, C and the point's value), six for a series of lines. A cell holds no value, a number (shown in the
 // locale's form) or the text the user typed; only typed texts are kept as
 // text, so a million rows cost little more than their numbers.
 class TValuesTableModel : public QAbstractTableModel {
@@ -26,7 +26,7 @@ class TValuesTableModel : public QAbstractTableModel {
   void SetLocale(const QLocale& locale) { m_locale = locale; }
 
   // Replaces every row with the series' items; a series without item gives
-  // one empty row. Lines series have six columns, the others three.
+  // one empty row. Lines series have six columns, points series four.
   void Load(const TGraphSerie& serie);
   // Replaces the series' name and items in one change of the series: rows
   // that are empty or hold a cell that does not read are skipped.
@@ -34,7 +34,8 @@ class TValuesTableModel : public QAbstractTableModel {
 
   int Columns() const { return m_columns; }
   int64_t RowTotal() const { return m_rows; }
-  // The cell as a number: no value reads 0; nothing when the text does not read.
+  // The cell as a number: no value reads 0 (NaN in the value column);
+  // nothing when the text does not read.
   std::optional<double> ReadCell(int64_t row, int column) const;
   QString CellText(int64_t row, int column) const;
   bool IsRowEmpty(int64_t row) const;
@@ -59,6 +60,11 @@ class TValuesTableModel : public QAbstractTableModel {
 
  private:
   enum TCellKind : uint8_t { ckEmpty, ckNumber, ckText };
+  // The columns of a points series: A, B, C, then the value.
+  static constexpr int kPointColumns = 4;
+  static constexpr int kValueColumn = 3;
+
+  bool IsValueColumn(int column) const { return m_columns == kPointColumns && column == kValueColumn; }
 
   int64_t CellIndex(int64_t row, int column) const { return row * m_columns + column; }
   // Reads one row's cells into `values`; false when a cell does not read.

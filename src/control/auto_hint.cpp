@@ -1,6 +1,9 @@
 #include "control/auto_hint.h"
 
+#include <cmath>
+
 #include "model/number_format.h"
+#include "model/points_serie.h"
 
 namespace control {
 
@@ -22,6 +25,14 @@ QString FormatAutoHint(const QString& format, const QString& serieName, int inde
   ReplaceFirst(hint, QLatin1String("%POINT.B%"), model::FormatValue(valueFormat, point.B, locale));
   ReplaceFirst(hint, QLatin1String("%POINT.C%"), model::FormatValue(valueFormat, point.C, locale));
   return hint;
+}
+
+QString ItemValueSuffix(const TGraphSerie& serie, int index, const QString& valueFormat, const QLocale& locale) {
+  const auto* points = dynamic_cast<const TPointsSerie*>(&serie);
+  if (!points || !points->Items().HasValues() || index < 0 || index >= points->Items().Count()) return {};
+  const double value = points->Items().Value(index);
+  if (std::isnan(value)) return {};
+  return QStringLiteral(" Valeur : ") + model::FormatValue(valueFormat, value, locale);
 }
 
 }  // namespace control

@@ -5,6 +5,8 @@
 
 #include "geometry/ternary_types.h"
 
+class TGraphSerie;
+
 namespace control {
 
 // The automatic hint for a series item: the first occurrence of each of
@@ -14,5 +16,11 @@ namespace control {
 // comes from the user; a format that is refused gives the general format.
 QString FormatAutoHint(const QString& format, const QString& serieName, int index, const TTernaryPoint& point,
                        const QString& valueFormat, const QLocale& locale = QLocale());
+
+// What the hint and the status bar add after an item of a points series
+// that has a value: " Valeur : " and the value in `valueFormat`; nothing for
+// an item without value or of another series.
+QString ItemValueSuffix(const TGraphSerie& serie, int index, const QString& valueFormat,
+                        const QLocale& locale = QLocale());
 
 }  // namespace control

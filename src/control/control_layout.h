@@ -14,6 +14,8 @@ struct TControlLayout {
   QRect GraphArea;
   // The legend box, empty when none is shown (see legend_layout.h).
   QRect Legend;
+  // Right of the graph area: the colour bars, when a series shows one.
+  QRect ColorBars;
 
   // The graph area as (left, top, width, height) for fitting the diagram.
   QRectF GraphAreaF() const { return QRectF(GraphArea); }

@@ -92,7 +92,8 @@ std::optional<TRefusal> ParseAndCheck(std::string_view text, pugi::xml_document&
 bool AttachCutLists(TPrereadText& preread, TParsedDocument& parsed) {
   size_t matched = 0;
   for (pugi::xml_node node = parsed.Document.first_child(); node; node = model::NextInDocumentOrder(node)) {
-    if (node.type() == pugi::node_element && std::strcmp(node.name(), "Items") == 0) {
+    if (node.type() == pugi::node_element &&
+        (std::strcmp(node.name(), "Items") == 0 || std::strcmp(node.name(), "Values") == 0)) {
       const auto offset = size_t(node.offset_debug() - 1);
       const auto found = std::lower_bound(preread.CutOffsets.begin(), preread.CutOffsets.end(), offset);
       if (found != preread.CutOffsets.end() && *found == offset && !node.first_child()) {

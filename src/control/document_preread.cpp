@@ -4,12 +4,14 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <new>
 
 #include "control/xml_well_formed.h"
 #include "model/markup_cursor.h"
 #include "model/memory_advice.h"
 #include "model/ternary_lists.h"
+#include "model/value_encoding.h"
 
 namespace control {
 
@@ -19,6 +21,10 @@ constexpr char kItemsStart[] = "<Items>";
 constexpr size_t kItemsStartLength = sizeof kItemsStart - 1;
 constexpr char kItemsEnd[] = "</Items>";
 constexpr size_t kItemsEndLength = sizeof kItemsEnd - 1;
+constexpr char kValuesStart[] = "<Values>";
+constexpr size_t kValuesStartLength = sizeof kValuesStart - 1;
+constexpr char kValuesEnd[] = "</Values>";
+constexpr size_t kValuesEndLength = sizeof kValuesEnd - 1;
 // The text is released to the caller in steps of this size.
 constexpr size_t kReleaseStep = size_t(8) << 20;
 // The length of a list's entries is estimated from this many.
@@ -53,7 +59,13 @@ class TScanner {
       if (markup->End == std::string_view::npos || markup->Kind == model::TMarkupKind::DocumentType)
         return std::nullopt;
       if (markup->End - markup->Begin == kItemsStartLength && StartsWith(m_text, markup->Begin, kItemsStart)) {
-        if (CutEntries(markup->End)) m_cursor.MoveTo(m_copiedUpTo + kItemsEndLength);
+        const auto read = [this](size_t at, model::TPrereadEntries::TSet& set) { return ReadItemEntry(at, set); };
+        if (CutList(markup->End, kItemsEnd, kItemsStartLength, read)) m_cursor.MoveTo(m_copiedUpTo + kItemsEndLength);
+        if (m_lostText) return std::nullopt;
+      } else if (markup->End - markup->Begin == kValuesStartLength && StartsWith(m_text, markup->Begin, kValuesStart)) {
+        const auto read = [this](size_t at, model::TPrereadEntries::TSet& set) { return ReadValueEntry(at, set); };
+        if (CutList(markup->End, kValuesEnd, kValuesStartLength, read))
+          m_cursor.MoveTo(m_copiedUpTo + kValuesEndLength);
         if (m_lostText) return std::nullopt;
       }
       // Text not yet copied to Rest is still needed.
@@ -67,8 +79,11 @@ class TScanner {
  private:
   // Reads the entries of the element whose content starts at `start`; when
   // it holds nothing else, its content is cut out of the text. Either way
-  // the text up to `start` goes to Rest.
-  bool CutEntries(size_t start) {
+  // the text up to `start` goes to Rest. `readEntry(at, set)` reads the
+  // entry at `at` into `set` and returns the offset after it, or npos when
+  // none begins there.
+  template <size_t N, typename ReadEntry>
+  bool CutList(size_t start, const char (&endTag)[N], size_t startTagLength, ReadEntry readEntry) {
     m_result.Rest.append(m_text.substr(m_copiedUpTo, start - m_copiedUpTo));
     m_copiedUpTo = start;
     model::TPrereadEntries::TSet set;
@@ -83,23 +98,10 @@ class TScanner {
     size_t entries = 0;
     for (;;) {
       while (at < m_text.size() && IsBlank(m_text[at])) ++at;
-      if (StartsWith(m_text, at, kItemsEnd)) break;
-      const bool point = StartsWith(m_text, at, "<TP>");
-      if (!point && !StartsWith(m_text, at, "<TC>")) return fail();
-      const size_t textStart = at + 4;
-      at = textStart;
-      at = EndOfPlainText(at);
-      if (!StartsWith(m_text, at, point ? "</TP>" : "</TC>")) return fail();
-      const std::string_view text = m_text.substr(textStart, at - textStart);
-      at += 5;
+      if (StartsWith(m_text, at, endTag)) break;
+      at = readEntry(at, set);
+      if (at == std::string_view::npos) return fail();
       ++entries;
-      if (point) {
-        TTernaryPoint item;
-        if (TTernaryPointList::ReadEntry(text, item)) set.Points.push_back(item);
-      } else {
-        TTernaryCouple item;
-        if (TTernaryCoupleList::ReadEntry(text, item)) set.Couples.push_back(item);
-      }
       if (entries == kSampleEntries) Reserve(set, start, at);
       if ((entries & 0xFFFF) == 0) Release(at);
     }
@@ -107,10 +109,47 @@ class TScanner {
     // A list that ended well before the estimate would keep the room it did not use.
     if (set.Points.capacity() > 2 * set.Points.size()) set.Points.shrink_to_fit();
     if (set.Couples.capacity() > 2 * set.Couples.size()) set.Couples.shrink_to_fit();
-    m_result.CutOffsets.push_back(m_result.Rest.size() - kItemsStartLength);
+    if (set.Values.capacity() > 2 * set.Values.size()) set.Values.shrink_to_fit();
+    m_result.CutOffsets.push_back(m_result.Rest.size() - startTagLength);
     m_result.Sets.push_back(std::move(set));
     m_copiedUpTo = at;
     return true;
+  }
+
+  // An entry <TP>text</TP> or <TC>text</TC> of a list "Items".
+  size_t ReadItemEntry(size_t at, model::TPrereadEntries::TSet& set) const {
+    const bool point = StartsWith(m_text, at, "<TP>");
+    if (!point && !StartsWith(m_text, at, "<TC>")) return std::string_view::npos;
+    const size_t textStart = at + 4;
+    at = EndOfPlainText(textStart);
+    if (!StartsWith(m_text, at, point ? "</TP>" : "</TC>")) return std::string_view::npos;
+    const std::string_view text = m_text.substr(textStart, at - textStart);
+    if (point) {
+      TTernaryPoint item;
+      if (TTernaryPointList::ReadEntry(text, item)) set.Points.push_back(item);
+    } else {
+      TTernaryCouple item;
+      if (TTernaryCoupleList::ReadEntry(text, item)) set.Couples.push_back(item);
+    }
+    return at + 5;
+  }
+
+  // An entry <V>number</V> of a list "Values", or an empty one: <V></V>,
+  // <V/> or <V />. What does not convert is no value, as the list reads it.
+  size_t ReadValueEntry(size_t at, model::TPrereadEntries::TSet& set) const {
+    static constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
+    for (const std::string_view empty : {"<V/>", "<V />"}) {
+      if (m_text.substr(at, empty.size()) == empty) {
+        set.Values.push_back(kNoValue);
+        return at + empty.size();
+      }
+    }
+    if (!StartsWith(m_text, at, "<V>")) return std::string_view::npos;
+    const size_t textStart = at + 3;
+    at = EndOfPlainText(textStart);
+    if (!StartsWith(m_text, at, "</V>")) return std::string_view::npos;
+    set.Values.push_back(model::ParseFloat(m_text.substr(textStart, at - textStart)).value_or(kNoValue));
+    return at + 4;
   }
 
   // The first byte from `at` on that an entry's text may not hold, passing
@@ -153,7 +192,9 @@ class TScanner {
     const double averageLength = double(at - start) / double(kSampleEntries);
     const double expected = double(m_text.size() - at) / averageLength * 1.25 + double(kSampleEntries);
     const auto count = size_t(std::min(expected, double(TTernaryPointList::kMaxCount)));
-    if (set.Points.size() >= set.Couples.size())
+    if (!set.Values.empty())
+      Reserve(set.Values, count);
+    else if (set.Points.size() >= set.Couples.size())
       Reserve(set.Points, count);
     else
       Reserve(set.Couples, count);

@@ -14,7 +14,8 @@ namespace control {
 // A document's text with the entries of its point lists cut out and read:
 // a list of a million points is then parsed without a node per point. Only
 // lists written the plain way are cut: an element <Items> holding nothing
-// but entries <TP>text</TP> or <TC>text</TC> and blanks, each text of
+// but entries <TP>text</TP> or <TC>text</TC> and blanks, or an element
+// <Values> holding nothing but entries <V>text</V> (or empty ones), each text of
 // printable ASCII without "&" or "<", which every XML parser reads as it
 // stands. Everything else stays in the remaining text for the parser.
 struct TPrereadText {

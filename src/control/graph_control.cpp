@@ -5,6 +5,7 @@
 #include <QResizeEvent>
 #include <cassert>
 
+#include "control/color_bars.h"
 #include "control/legend_layout.h"
 #include "geometry/graphics.h"
 
@@ -122,8 +123,7 @@ void TGraphControl::ToggleProjectionMode() {
 }
 
 void TGraphControl::UpdateLayout() {
-  m_layout = ComputeLayout(width(), height(), *m_header, *m_footer);
-  if (m_graph) control::PlaceLegend(m_layout, *m_legend, *m_graph);
+  m_layout = FreshLayout();
   m_header->SetBounds(m_layout.Header);
   m_footer->SetBounds(m_layout.Footer);
 }
@@ -141,6 +141,7 @@ void TGraphControl::DrawTo(TGraphics& g, const model::TProgress& progress) {
   const uint32_t background = geometry::ArgbFromToolkitColor(m_color);
   g.Clear(background);
   m_graph->Draw(g, m_graph->Projection(), progress);
+  control::DrawColorBars(g, m_layout.ColorBars, *m_graph, *m_footer);
   if (m_legend->Visible()) control::DrawLegend(g, *m_legend, *m_graph, m_layout.Legend);
   if (m_header->Visible()) m_header->Draw(g, background);
   if (m_footer->Visible()) m_footer->Draw(g, background);
@@ -193,17 +194,26 @@ void TGraphControl::paintEvent(QPaintEvent*) {
   painter.drawImage(0, 0, m_bitmap);
 }
 
-// The legend's box follows the series shown and their names.
-bool TGraphControl::LegendMoved() const {
-  if (!m_legend->Visible() && m_layout.Legend.isEmpty()) return false;
-  TControlLayout fresh = ComputeLayout(width(), height(), *m_header, *m_footer);
-  control::PlaceLegend(fresh, *m_legend, *m_graph);
-  return fresh.Legend != m_layout.Legend || fresh.GraphArea != m_layout.GraphArea;
+// The room of the legend and of the colour bars is taken from the graph
+// area: the bars at the right edge, the legend left of them.
+TControlLayout TGraphControl::FreshLayout() const {
+  TControlLayout layout = ComputeLayout(width(), height(), *m_header, *m_footer);
+  if (!m_graph) return layout;
+  layout.ColorBars = control::ReserveColorBars(layout.GraphArea, *m_graph, *m_footer);
+  control::PlaceLegend(layout, *m_legend, *m_graph);
+  return layout;
+}
+
+// A legend or a colour bar shown, hidden or resized moves the diagram.
+bool TGraphControl::LayoutMoved() const {
+  const TControlLayout fresh = FreshLayout();
+  return fresh.Legend != m_layout.Legend || fresh.ColorBars != m_layout.ColorBars ||
+         fresh.GraphArea != m_layout.GraphArea;
 }
 
 void TGraphControl::GraphChanged() {
   if (m_updateCount != 0) return;
-  if (LegendMoved()) return LabelChanged();
+  if (LayoutMoved()) return LabelChanged();
   Redraw();
   update();
 }

@@ -167,7 +167,8 @@ class TGraphControl : public QWidget {
 
  private:
   bool UserHasNotZoomed() const;
-  bool LegendMoved() const;
+  TControlLayout FreshLayout() const;
+  bool LayoutMoved() const;
   void FitGraphArea();
   void RecreateDrawingContext();
   TGraphics& DrawingContext() const { return m_drawing ? *m_drawing : *m_graphics; }

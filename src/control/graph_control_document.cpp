@@ -97,6 +97,6 @@ void TGraphControl::LoadFromXML(pugi::xml_node element, model::TPrereadEntries* 
   m_legend->SetDefaults();
   if (const pugi::xml_node legend = model::FirstChildElement(element, "Legend")) m_legend->LoadFromXML(legend);
   if (const pugi::xml_node graph = model::FirstChildElement(element, "Graph")) m_graph->LoadFromXML(graph, preread);
-  UpdateLayout();  // the legend's box depends on the series just read
+  UpdateLayout();  // the series just read may show a legend or colour bars
   FitToBounds();
 }

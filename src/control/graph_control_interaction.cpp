@@ -89,7 +89,8 @@ void TGraphControl::UpdateAutoHint() { UpdateAutoHintAt(mapFromGlobal(QCursor::p
 void TGraphControl::UpdateAutoHintAt(const QPoint& client) {
   TSerieHit hit;
   if (HitTest(client.x(), client.y(), hit))
-    m_hint = control::FormatAutoHint(m_autoHintFormat, hit.Serie->Name(), hit.Index, hit.Item, m_valueFormat);
+    m_hint = control::FormatAutoHint(m_autoHintFormat, hit.Serie->Name(), hit.Index, hit.Item, m_valueFormat) +
+             control::ItemValueSuffix(*hit.Serie, hit.Index, m_valueFormat);
   else
     m_hint.clear();
   setToolTip(m_hint);

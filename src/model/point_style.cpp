@@ -86,6 +86,39 @@ void TPointStyle::DrawMarkers(TGraphics& g, const QPointF* points, int count, co
   }
 }
 
+const TPointStyle::TFillStamp& TPointStyle::FillStamp(uint32_t fillArgb) {
+  if (const auto found = m_fillStamps.find(fillArgb); found != m_fillStamps.end()) return found->second;
+  // The style's own stamp is rebuilt with the other brush, then put back.
+  QImage ownStamp = m_stamp;
+  const bool ownBlank = m_stampIsBlank;
+  const bool ownOpaque = m_stampIsOpaque;
+  const QPoint ownHotSpot = m_stampHotSpot;
+  const QBrush ownBrush = m_brush;
+  m_brush = geometry::MakeBrush(fillArgb);
+  RebuildStamp();
+  TFillStamp& entry = m_fillStamps[fillArgb];
+  entry = {m_stamp, m_stampIsBlank, m_stampHotSpot};
+  m_stamp = std::move(ownStamp);
+  m_stampIsBlank = ownBlank;
+  m_stampIsOpaque = ownOpaque;
+  m_stampHotSpot = ownHotSpot;
+  m_brush = ownBrush;
+  return entry;
+}
+
+void TPointStyle::DrawMarkersFilled(TGraphics& g, const QPointF* points, int count, uint32_t fillArgb) {
+  if (!m_visible || !IsKnownShape(m_dotType) || count <= 0) return;
+  if (StampIsCurrent() && g.CanStamp()) {
+    const TFillStamp& stamp = FillStamp(fillArgb);
+    if (!stamp.Stamp.isNull()) g.StampImage(stamp.Stamp, stamp.HotSpot, points, count);
+    if (!stamp.Stamp.isNull() || stamp.Blank) return;
+  }
+  const QBrush ownBrush = m_brush;
+  m_brush = geometry::MakeBrush(fillArgb);
+  for (int i = 0; i < count; ++i) DrawShape(g, points[i]);
+  m_brush = ownBrush;
+}
+
 bool TPointStyle::StampsOpaquely(const TGraphics& g) const {
   return m_visible && !m_stamp.isNull() && m_stampIsOpaque && StampIsCurrent() && g.CanStamp();
 }
@@ -198,6 +231,7 @@ void TPointStyle::Changed() {
   m_pen = geometry::MakePen(m_lineColor, kMarkerPenWidth);
   m_brush = geometry::MakeBrush(m_fillColor);
   RebuildStamp();
+  m_fillStamps.clear();
   TGraphElement::Changed();
 }
 

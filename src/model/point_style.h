@@ -5,6 +5,7 @@
 #include <QPen>
 #include <QPoint>
 #include <cstdint>
+#include <unordered_map>
 
 #include "model/graph_element.h"
 #include "model/progress.h"
@@ -61,6 +62,10 @@ class TPointStyle : public TGraphElement {
   // which may stop the drawing with model::TCancelled. Markers do not
   // overlap one another's drawing, so the picture is the same.
   void DrawMarkers(TGraphics& g, const QPointF* points, int count, const model::TProgress& progress);
+  // The same with the fill in `fillArgb` instead of FillColor; the stamps
+  // of the fill colours asked for are kept until the style changes, so a
+  // palette of a few hundred colours is rendered once.
+  void DrawMarkersFilled(TGraphics& g, const QPointF* points, int count, uint32_t fillArgb);
   // Whether DrawMarkers stamps markers whose pixels are opaque or left out,
   // which hide whatever lies beneath them.
   bool StampsOpaquely(const TGraphics& g) const;
@@ -91,6 +96,14 @@ class TPointStyle : public TGraphElement {
   bool m_visible = true;
   QPen m_pen;
   QBrush m_brush;
+
+  struct TFillStamp {
+    QImage Stamp;
+    bool Blank = false;
+    QPoint HotSpot;
+  };
+  const TFillStamp& FillStamp(uint32_t fillArgb);
+  std::unordered_map<uint32_t, TFillStamp> m_fillStamps;  // by fill colour, for DrawMarkersFilled
 
   QImage m_stamp;                // null when the marker cannot be stamped or paints nothing
   bool m_stampIsBlank = false;   // the marker paints no pixel at all

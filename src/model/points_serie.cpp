@@ -7,6 +7,7 @@
 
 #include "geometry/convex_hull.h"
 #include "model/embedded_part.h"
+#include "model/number_format.h"
 #include "model/property_io.h"
 
 namespace {
@@ -17,7 +18,11 @@ constexpr size_t kMostOutlineCorners = 65536;
 
 }  // namespace
 
-TPointsSerie::TPointsSerie() : m_items(std::make_unique<TTernaryPointList>()) { TPointsSerie::SetDefaults(); }
+TPointsSerie::TPointsSerie()
+    : m_items(std::make_unique<TTernaryPointList>()), m_colorScale(std::make_unique<TColorScale>()) {
+  m_colorScale->OnChange = [this](TGraphElement*) { StyleChanged(); };
+  TPointsSerie::SetDefaults();
+}
 
 void TPointsSerie::SetDrawArrow(bool drawArrow) {
   if (drawArrow == m_drawArrow) return;
@@ -35,9 +40,14 @@ int TPointsSerie::HitTest(const TTernaryPoint& point, TTernaryPoint& found, doub
 void TPointsSerie::GetText(QString& text) const {
   TGraphSerie::GetText(text);
   const TTernaryPoint* items = m_items->Data();
+  // A series with values gives each line a fourth field, empty for an item without one.
+  const double* pointValues = m_items->Values();
   for (int i = 0; i < m_items->Count(); ++i) {
     const double values[] = {items[i].A, items[i].B, items[i].C};
     AppendTextLine(text, values, 3);
+    if (!pointValues) continue;
+    text += QLatin1Char('\t');
+    if (!std::isnan(pointValues[i])) text += model::FormatGeneral(pointValues[i]);
   }
 }
 
@@ -86,6 +96,13 @@ void TPointsSerie::DrawSampled(TGraphics& g, const std::vector<QPointF>& points,
   // dashes. It takes about as long as the markers on a vector device.
   constexpr double kPolylineShare = 0.5;
   const int k = int(points.size());
+  if (ColorsByValue()) {
+    DrawLineAndArrow(g, points);
+    progress.Report(kPolylineShare);
+    m_coloredMarkers.Draw(g, PointStyle(), *m_colorScale, points.data(), k, m_items->Values(), m_items->Count(),
+                          Frequency());
+    return;
+  }
   // Opaque markers hide the polyline beneath them. Drawn first, they leave
   // the polyline only the pixels between them to write.
   if (!m_drawArrow && PointStyle().StampsOpaquely(g) && LineStyle().DrawsDirectly(g, k)) {
@@ -95,13 +112,18 @@ void TPointsSerie::DrawSampled(TGraphics& g, const std::vector<QPointF>& points,
       return;
     }
   }
+  DrawLineAndArrow(g, points);
+  progress.Report(kPolylineShare);
+  PointStyle().DrawMarkers(g, points.data(), k, progress.Part(kPolylineShare, 1));
+}
+
+void TPointsSerie::DrawLineAndArrow(TGraphics& g, const std::vector<QPointF>& points) const {
+  const int k = int(points.size());
   LineStyle().DrawPolyline(g, points.data(), k);
   if (m_drawArrow && k >= 2) {
     const int m = (k - 1) / 2;
     DrawArrowHead(g, points[size_t(m)], points[size_t(m) + 1]);
   }
-  progress.Report(kPolylineShare);
-  PointStyle().DrawMarkers(g, points.data(), k, progress.Part(kPolylineShare, 1));
 }
 
 float TPointsSerie::ArrowScale() const { return LineStyle().Width(); }
@@ -142,19 +164,25 @@ void TPointsSerie::LoadWithItems(pugi::xml_node node, model::TPrereadEntries* pr
   TUpdateScope scope(*this);
   TGraphSerie::LoadFromXML(node);
   model::ReadBool(node, "DrawArrow", m_drawArrow);
+  model::LoadEmbedded(node, "ColorScale", *m_colorScale);
   if (const pugi::xml_node items = model::FirstChildElement(node, "Items")) m_items->LoadFromXML(items, preread);
+  if (const pugi::xml_node values = model::FirstChildElement(node, "Values"))
+    m_items->LoadValuesFromXML(values, preread);
 }
 
 void TPointsSerie::SetDefaults() {
   TUpdateScope scope(*this);
   TGraphSerie::SetDefaults();
   if (m_items) m_items->Clear();
+  if (m_colorScale) m_colorScale->SetDefaults();
   m_drawArrow = false;
 }
 
 void TPointsSerie::SaveStyleToXML(pugi::xml_node node) const {
   TGraphSerie::SaveToXML(node);
   model::WriteBool(node, "DrawArrow", m_drawArrow);
+  // Always: loading the fragment back must also undo a scale made visible.
+  model::SaveEmbedded(node, "ColorScale", *m_colorScale);
 }
 
 void TPointsSerie::SaveToXML(pugi::xml_node node) const { SaveWithItems(node, nullptr); }
@@ -162,5 +190,8 @@ void TPointsSerie::SaveToXML(pugi::xml_node node) const { SaveWithItems(node, nu
 void TPointsSerie::SaveWithItems(pugi::xml_node node, model::TStreamedChildren* streamed) const {
   TGraphSerie::SaveToXML(node);
   model::WriteBool(node, "DrawArrow", m_drawArrow);
+  // Only when set: a document that does not use it saves as before.
+  if (!m_colorScale->IsDefault()) model::SaveEmbedded(node, "ColorScale", *m_colorScale);
   m_items->SaveToXML(model::AppendElement(node, "Items"), streamed);
+  if (m_items->HasValues()) m_items->SaveValuesToXML(model::AppendElement(node, "Values"), streamed);
 }

@@ -4,9 +4,11 @@
 #include <memory>
 #include <vector>
 
+#include "model/color_scale.h"
 #include "model/graph_serie.h"
 #include "model/point_hit_index.h"
 #include "model/ternary_lists.h"
+#include "model/value_colored_markers.h"
 
 // An ordered list of ternary points drawn as markers joined by a polyline,
 // optionally with an arrow head on the middle segment.
@@ -17,6 +19,11 @@ class TPointsSerie : public TGraphSerie {
   // Edits of the points are not reported by the list: callers batch them on
   // the series.
   TTernaryPointList& Items() const { return *m_items; }
+  // The fill of the markers by the values of their points; a change of it
+  // is a change of the series.
+  TColorScale& ColorScale() const { return *m_colorScale; }
+  // Whether the markers take their fill from the values.
+  bool ColorsByValue() const { return m_colorScale->Visible(); }
   bool DrawArrow() const { return m_drawArrow; }
   void SetDrawArrow(bool drawArrow);
 
@@ -50,6 +57,7 @@ class TPointsSerie : public TGraphSerie {
 
  private:
   void DrawArrowHead(TGraphics& g, const QPointF& from, const QPointF& to) const;
+  void DrawLineAndArrow(TGraphics& g, const std::vector<QPointF>& points) const;
 
   // The corners of the hull of the sampled points. The projection is
   // affine, so they stay the corners from one pan or zoom to the next, as
@@ -65,6 +73,8 @@ class TPointsSerie : public TGraphSerie {
   std::vector<QPointF> SampledOutline(const std::vector<QPointF>& points) const;
 
   std::unique_ptr<TTernaryPointList> m_items;
+  std::unique_ptr<TColorScale> m_colorScale;
+  mutable model::TValueColoredMarkers m_coloredMarkers;
   // Hit tests run on every mouse move over series of any size.
   mutable TPointHitIndex m_hitIndex;
   // Kept from one drawing to the next: a fresh array of a million points

@@ -4,11 +4,14 @@
 #include <array>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 
 #include "model/field_splitter.h"
 #include "model/value_encoding.h"
 
 namespace {
+
+constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
 
 // Values of an item in document order: A, B, C (then A, B, C of the second point).
 std::array<double, 3> ValuesOf(const TTernaryPoint& p) { return {p.A, p.B, p.C}; }
@@ -34,9 +37,43 @@ template <typename Traits>
 int32_t TTernaryList<Traits>::Add(const Item& item) {
   TUpdateScope scope(*this);
   if (m_count == m_capacity) Grow();
+  if (!m_values.empty()) m_values.push_back(kNoValue);
   m_items[size_t(m_count)] = item;
   ++m_version;
   return m_count++;
+}
+
+template <typename Traits>
+int32_t TTernaryList<Traits>::Add(const Item& item, double value) {
+  TUpdateScope scope(*this);
+  const int32_t index = Add(item);
+  if (!std::isnan(value)) PutValue(index, value);
+  return index;
+}
+
+template <typename Traits>
+double TTernaryList<Traits>::Value(int32_t index) const {
+  CheckIndex(index);
+  return m_values.empty() ? kNoValue : m_values[size_t(index)];
+}
+
+template <typename Traits>
+void TTernaryList<Traits>::PutValue(int32_t index, double value) {
+  CheckIndex(index);
+  if (!std::isfinite(value)) value = kNoValue;  // a document could not hold it
+  if (m_values.empty() && std::isnan(value)) return;
+  TUpdateScope scope(*this);
+  if (m_values.empty()) m_values.assign(size_t(m_count), kNoValue);
+  m_values[size_t(index)] = value;
+  ++m_version;
+}
+
+template <typename Traits>
+void TTernaryList<Traits>::DropValuesIfNone() {
+  if (std::all_of(m_values.begin(), m_values.end(), [](double v) { return std::isnan(v); })) {
+    m_values.clear();
+    m_values.shrink_to_fit();
+  }
 }
 
 template <typename Traits>
@@ -46,6 +83,7 @@ void TTernaryList<Traits>::Delete(int32_t index) {
   --m_count;
   ++m_version;
   if (index < m_count) std::copy(m_items.begin() + index + 1, m_items.begin() + m_count + 1, m_items.begin() + index);
+  if (!m_values.empty()) m_values.erase(m_values.begin() + index);
 }
 
 template <typename Traits>
@@ -69,7 +107,20 @@ void TTernaryList<Traits>::SwapItems(std::vector<Item>& items) {
   m_items.resize(size_t(m_count));
   m_items.swap(items);
   m_count = m_capacity = int32_t(m_items.size());
+  m_values.clear();
   ++m_version;
+}
+
+template <typename Traits>
+void TTernaryList<Traits>::SwapItems(std::vector<Item>& items, std::vector<double>& values) {
+  if (!values.empty()) values.resize(items.size(), kNoValue);
+  TUpdateScope scope(*this);
+  std::vector<double> kept;
+  kept.swap(m_values);
+  SwapItems(items);
+  m_values.swap(values);
+  values.swap(kept);
+  DropValuesIfNone();
 }
 
 template <typename Traits>
@@ -89,6 +140,7 @@ void TTernaryList<Traits>::SetCount(int32_t count) {
   if (count > m_capacity) SetCapacity(count);
   if (count > m_count) {
     std::fill(m_items.begin() + m_count, m_items.begin() + count, Item{});
+    if (!m_values.empty()) m_values.resize(size_t(count), kNoValue);
   } else {
     for (int32_t index = m_count - 1; index >= count; --index) Delete(index);
   }
@@ -200,6 +252,49 @@ void TTernaryList<Traits>::SaveToXML(pugi::xml_node node, model::TStreamedChildr
         // Numbers are digits, signs, points and exponents: nothing to escape.
         for (int32_t i = 0; i < m_count; ++i)
           sink.EndEntry(FormatEntry(sink.BeginEntry(Traits::kElementName, kMaxEntryLength), m_items[size_t(i)]));
+      },
+      bytes);
+}
+
+template <typename Traits>
+void TTernaryList<Traits>::LoadValuesFromXML(pugi::xml_node node, model::TPrereadEntries* preread) {
+  TUpdateScope scope(*this);
+  std::vector<double> values;
+  if (model::TPrereadEntries::TSet* set = preread ? preread->Find(node) : nullptr) {
+    values = std::move(set->Values);
+  } else {
+    for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling()) {
+      if (values.size() == size_t(m_count)) break;
+      if (child.type() != pugi::node_element || std::strcmp(child.name(), kValueElementName) != 0) continue;
+      values.push_back(model::ParseFloat(child.text().get()).value_or(kNoValue));
+    }
+  }
+  values.resize(size_t(m_count), kNoValue);
+  m_values.swap(values);
+  DropValuesIfNone();
+  ++m_version;
+}
+
+template <typename Traits>
+void TTernaryList<Traits>::SaveValuesToXML(pugi::xml_node node, model::TStreamedChildren* streamed) const {
+  if (!streamed) {
+    char text[model::kMaxFloatLength];
+    for (const double value : m_values) {
+      pugi::xml_node entry = node.append_child(kValueElementName);
+      if (!std::isnan(value))
+        entry.append_child(pugi::node_pcdata).set_value(text, size_t(model::FormatFloatTo(text, value) - text));
+    }
+    return;
+  }
+  // A full-precision number takes up to 22 characters; tags, indent and line end about 14.
+  const size_t bytes = m_values.size() * 36;
+  streamed->Add(
+      node,
+      [this](model::TEntrySink& sink) {
+        for (const double value : m_values) {
+          char* text = sink.BeginEntry(kValueElementName, model::kMaxFloatLength);
+          sink.EndEntry(std::isnan(value) ? text : model::FormatFloatTo(text, value));
+        }
       },
       bytes);
 }

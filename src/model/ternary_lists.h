@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -49,6 +50,9 @@ class TTernaryList : public TGraphElement {
   // capacity becomes the new count. An undo step keeps the other version
   // this way without copying it.
   void SwapItems(std::vector<Item>& items);
+  // Exchanges the items and their values together (see Values), with one
+  // change notification. `values` is empty or as long as `items`.
+  void SwapItems(std::vector<Item>& items, std::vector<double>& values);
   int32_t Count() const { return m_count; }
   int32_t Capacity() const { return m_capacity; }
   void SetCapacity(int32_t capacity);
@@ -58,6 +62,29 @@ class TTernaryList : public TGraphElement {
   // Changes with every edit of the items, so that caches built from them
   // (such as a hit-test index) know when to rebuild.
   uint64_t Version() const { return m_version; }
+
+  // One number per item beside its components, NaN for an item without
+  // one. The values live in a plain array aligned with the items, which
+  // every edit of the items keeps aligned; it is empty while no item has a
+  // value, so lists without values cost nothing.
+  bool HasValues() const { return !m_values.empty(); }
+  // Values 0 .. Count() - 1, or null while no item has one.
+  const double* Values() const { return m_values.empty() ? nullptr : m_values.data(); }
+  double Value(int32_t index) const;
+  // Sets the value of the item at `index` (NaN: none), with one change
+  // notification.
+  void PutValue(int32_t index, double value);
+  // Appends an item with its value.
+  int32_t Add(const Item& item, double value);
+  // Replaces the values with those read from the entries "V" of `node`, in
+  // item order: an empty or unreadable entry is no value, entries beyond
+  // the items are ignored and items beyond the entries have none. With a
+  // set for `node` in `preread`, its values are taken from there.
+  void LoadValuesFromXML(pugi::xml_node node, model::TPrereadEntries* preread);
+  // Writes one entry "V" per item into `node`, empty for an item without a
+  // value; registered in `streamed` when it is given.
+  void SaveValuesToXML(pugi::xml_node node, model::TStreamedChildren* streamed) const;
+  static constexpr const char* kValueElementName = "V";
 
   virtual void Grow();
   virtual void Clear();
@@ -80,12 +107,16 @@ class TTernaryList : public TGraphElement {
   static constexpr size_t kMaxEntryLength = Traits::kValueCount * (model::kMaxFloatLength + 1);
 
   void CheckIndex(int32_t index) const;
+  // Keeps the invariant below after the values were replaced.
+  void DropValuesIfNone();
 
   // Sized to Capacity; entries at Count and above are unused.
   std::vector<Item> m_items;
   int32_t m_count = 0;
   int32_t m_capacity = 0;
   uint64_t m_version = 0;
+  // Empty, or Count() long: the invariant every edit keeps.
+  std::vector<double> m_values;
 };
 
 using TTernaryPointList = TTernaryList<TTernaryPointTraits>;

@@ -10,11 +10,13 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <cmath>
 #include <functional>
 
 #include "app/band_header.h"
 #include "app/serie_values_form.h"
 #include "app/values_grid.h"
+#include "app/values_table_model.h"
 #include "change_counter.h"
 #include "i18n/dictionary.h"
 #include "model/lines_serie.h"
@@ -73,7 +75,7 @@ TEST_F(SerieValuesForm, NewPointsSerieOpensWithOneEmptyRowWithoutBandsAndStoresN
   changes.count = 0;
   EXPECT_TRUE(ExecuteWith(points, [](TSerieValuesForm& form, TValuesGrid& grid) {
     EXPECT_EQ(grid.model()->rowCount(), 1);
-    EXPECT_EQ(grid.model()->columnCount(), 3);
+    EXPECT_EQ(grid.model()->columnCount(), 4);
     EXPECT_FALSE(grid.BandHeader().BandsVisible());
     EXPECT_LT(grid.BandHeader().height(), 2 * grid.BandHeader().fontMetrics().height());
     EXPECT_EQ(form.focusWidget(), form.findChild<QLineEdit*>("edtName"));
@@ -118,12 +120,14 @@ TEST_F(SerieValuesForm, EnterAndTabMoveToTheNextCellAndEnterAtTheEndAddsARow) {
         grid.setCurrentIndex(grid.model()->index(0, 1));
         QTest::keyClick(&grid, Qt::Key_Tab);
         EXPECT_EQ(grid.currentIndex(), grid.model()->index(0, 2));
+        QTest::keyClick(&grid, Qt::Key_Tab);  // on to the value
+        EXPECT_EQ(grid.currentIndex(), grid.model()->index(0, 3));
         QTest::keyClick(&grid, Qt::Key_Tab);  // Tab at the very end stays
         EXPECT_EQ(grid.model()->rowCount(), 1);
         QTest::keyClick(&grid, Qt::Key_Return);
         EXPECT_EQ(grid.model()->rowCount(), 2);
         EXPECT_EQ(grid.currentIndex(), grid.model()->index(1, 0));
-        TypeInCell(grid, 1, 2, "9", Qt::Key_Enter);  // also from inside an edit
+        TypeInCell(grid, 1, 3, "9", Qt::Key_Enter);  // also from inside an edit
         EXPECT_EQ(grid.model()->rowCount(), 3);
       },
       "btnCancel");
@@ -146,6 +150,9 @@ TEST_F(SerieValuesForm, PasteReplacesTheRowsReadingCommasAsPoints) {
   ASSERT_EQ(points.Items().Count(), 2);
   EXPECT_EQ(points.Items().Get(0), (TTernaryPoint{1.5, 2, 3}));
   EXPECT_EQ(points.Items().Get(1), (TTernaryPoint{4, 5, 6}));
+  // A fourth number is the point's value; a row of three leaves it without.
+  EXPECT_TRUE(std::isnan(points.Items().Value(0)));
+  EXPECT_EQ(points.Items().Value(1), 7);
 }
 
 TEST_F(SerieValuesForm, PastedNumbersShowWithTheUsersSeparator) {
@@ -186,6 +193,7 @@ TEST_F(SerieValuesForm, NormalizeDividesEachPointByItsSum) {
       {"1 -1 0", {"1", "-1", "0"}},
       {"", {"0", "0", "0"}},  // the new series' empty row
       {"abc 1 1", {"NAN", "1", "1"}},
+      {"20 30 50 9", {"0.2", "0.3", "0.5", "9"}},  // the value stays as it is
   };
   for (const auto& c : cases) {
     TPointsSerie serie;
@@ -193,7 +201,9 @@ TEST_F(SerieValuesForm, NormalizeDividesEachPointByItsSum) {
     ExecuteWith(serie, [&](TSerieValuesForm& form, TValuesGrid& grid) {
       if (*c.pasted) Click(form, "tbbPaste");
       Click(form, "tbbNormalize");
-      EXPECT_EQ((QStringList{Text(grid, 0, 0), Text(grid, 0, 1), Text(grid, 0, 2)}), c.row) << c.pasted;
+      QStringList row;
+      for (int column = 0; column < c.row.size(); ++column) row << Text(grid, 0, column);
+      EXPECT_EQ(row, c.row) << c.pasted;
     });
     EXPECT_EQ(serie.Items().Count(), c.row[0] == "NAN" ? 0 : 1) << c.pasted;
   }
@@ -206,7 +216,7 @@ TEST_F(SerieValuesForm, NormalizeTreatsBothPointsOfALine) {
 }
 
 TEST_F(SerieValuesForm, InvertReversesTheRowsKeepingTypedTexts) {
-  for (double a : {1.0, 2.0, 3.0}) points.Items().Add({a, 0, 0});
+  for (double a : {1.0, 2.0, 3.0}) points.Items().Add({a, 0, 0}, a * 10);
   ExecuteWith(
       points,
       [](TSerieValuesForm& form, TValuesGrid& grid) {
@@ -215,6 +225,7 @@ TEST_F(SerieValuesForm, InvertReversesTheRowsKeepingTypedTexts) {
         EXPECT_EQ(Text(grid, 0, 0), "3");
         EXPECT_EQ(Text(grid, 2, 0), "1");
         EXPECT_EQ(Text(grid, 2, 1), "x");
+        EXPECT_EQ(Text(grid, 0, 3), "30");
       },
       "btnCancel");
 }
@@ -226,7 +237,12 @@ TEST_F(SerieValuesForm, CopyWritesEveryRowTabSeparatedWithCrLf) {
   EXPECT_EQ(QGuiApplication::clipboard()->text(), "0.1\t0.2\t0.7\t1\t2\t3.5\r\n");
   ExecuteWith(
       points, [](TSerieValuesForm& form, TValuesGrid&) { Click(form, "tbbCopy"); }, "btnCancel");
-  EXPECT_EQ(QGuiApplication::clipboard()->text(), "\t\t\r\n");
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "\t\t\t\r\n");
+  points.Items().Add({0.5, 0.5, 0}, 12.5);
+  points.Items().Add({0, 0.5, 0.5});
+  ExecuteWith(
+      points, [](TSerieValuesForm& form, TValuesGrid&) { Click(form, "tbbCopy"); }, "btnCancel");
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "0.5\t0.5\t0\t12.5\r\n0\t0.5\t0.5\t\r\n");
 }
 
 TEST_F(SerieValuesForm, UnreadableCellIsDrawnRedAndItsRowLeftOut) {
@@ -267,13 +283,15 @@ TEST_F(SerieValuesForm, CancelAndEscapeLeaveTheSerieAsItWas) {
 TEST_F(SerieValuesForm, TextsFollowTheLanguage) {
   struct {
     i18n::TLanguage language;
-    QString title, name, ok, cancel, copy;
+    QString title, name, ok, cancel, copy, value;
   } const cases[] = {
-      {i18n::lnEnglish, "Series edition", "Name:", "Ok", "Cancel", "Copy all"},
-      {i18n::lnFrench, "Edition d'une série", "Nom :", "Ok", "Annuler", "Tout copier"},
-      {i18n::lnNative, "Edition d'une série", "Nom :", "Ok", "Annuler", "Tout copier"},
+      {i18n::lnEnglish, "Series edition", "Name:", "Ok", "Cancel", "Copy all", "Value"},
+      {i18n::lnFrench, "Edition d'une série", "Nom :", "Ok", "Annuler", "Tout copier", "Valeur"},
+      {i18n::lnNative, "Edition d'une série", "Nom :", "Ok", "Annuler", "Tout copier", "Valeur"},
   };
   TSerieValuesForm form;
+  TValuesTableModel values;
+  values.Load(points);
   i18n::TDictionary dictionary;
   for (const auto& c : cases) {
     dictionary.SetLanguage(c.language);
@@ -282,6 +300,7 @@ TEST_F(SerieValuesForm, TextsFollowTheLanguage) {
     EXPECT_EQ(form.findChild<QPushButton*>("btnOk")->text(), c.ok);
     EXPECT_EQ(form.findChild<QPushButton*>("btnCancel")->text(), c.cancel);
     EXPECT_EQ(form.findChild<QToolButton*>("tbbCopy")->toolTip(), c.copy);
+    EXPECT_EQ(values.headerData(3, Qt::Horizontal).toString(), c.value);
   }
 }
 

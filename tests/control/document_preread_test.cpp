@@ -97,6 +97,14 @@ const TPrereadCase kCases[] = {
      1},
     {"Latin1Document", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>" + Diagram(kTwoPoints), 0},
     {"DocumentType", "<!DOCTYPE GraphControl>" + Diagram(kTwoPoints), 0},
+    {"ValuesOfThePoints", Diagram(kTwoPoints + "<Values><V>1.5</V><V>-2e-07</V></Values>"), 2},
+    {"EmptyAndBadValues", Diagram(kTwoPoints + "<Values>\r\n  <V></V>\r\n  <V />\r\n  <V>x</V><V/></Values>"), 2},
+    {"ValuesShorterThanThePoints", Diagram(kTwoPoints + "<Values><V>3</V></Values>"), 2},
+    {"ValuesLongerThanThePoints", Diagram(kTwoPoints + "<Values><V>1</V><V>2</V><V>3</V></Values>"), 2},
+    {"ValuesOfASurface",
+     Diagram(kTwoPoints + "<Values><V>1</V><V>2</V></Values><FillColor>$FF00FF00</FillColor>", "TSurfaceSerie"), 2},
+    {"ValuesWithAComment", Diagram(kTwoPoints + "<Values><V>1</V><!-- x --><V>2</V></Values>"), 1},
+    {"ValuesWithAnotherEntry", Diagram(kTwoPoints + "<Values><V>1</V><TP>2</TP></Values>"), 1},
 };
 
 class PrereadDocument : public testing::TestWithParam<TPrereadCase> {};

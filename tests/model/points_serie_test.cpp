@@ -241,16 +241,21 @@ TEST(PointsSerie, TextFormIsTheNameThenOneLinePerPoint) {
   QString text = QStringLiteral("replaced");
   serie.GetText(text);
   EXPECT_EQ(text, QStringLiteral("S1\r\n0.2\t0.3\t0.5\r\n1\t0\t0"));
+
+  // With a value for any point, every line gets a fourth field.
+  serie.Items().PutValue(1, 2.5);
+  serie.GetText(text);
+  EXPECT_EQ(text, QStringLiteral("S1\r\n0.2\t0.3\t0.5\t\r\n1\t0\t0\t2.5"));
 }
 
 TEST(PointsSerie, TextFormUsesTheUsersDecimalSeparator) {
   TDefaultLocaleScope locale(QLocale(QLocale::French, QLocale::France));
   TPointsSerie serie;
   serie.SetName(QString());
-  serie.Items().Add({0.25, 1e-7, 0.75});
+  serie.Items().Add({0.25, 1e-7, 0.75}, -0.5);
   QString text;
   serie.GetText(text);
-  EXPECT_EQ(text, QStringLiteral("0,25\t1e-07\t0,75"));
+  EXPECT_EQ(text, QStringLiteral("0,25\t1e-07\t0,75\t-0,5"));
 }
 
 TEST(PointsSerie, TextFormOfAnEmptyUnnamedSerieIsEmpty) {
@@ -508,6 +513,15 @@ TEST(PointsSerie, SavesItsChildrenInOrder) {
   EXPECT_STREQ(node.child("Items").child("TP").text().get(), "0.2;0.3;0.5");
   EXPECT_EQ(ChildNames(node.child("LineStyle")), "Color,ColorMode,EndColor,DashStyle,Visible,Width,");
   EXPECT_EQ(ChildNames(node.child("PointStyle")), "DotType,FillColor,LineColor,Size,Visible,");
+
+  // A value for any item adds the values after the items, one per item.
+  serie.Items().Add({0.1, 0.1, 0.8}, 0.25);
+  const pugi::xml_node valued = doc.append_child("Serie");
+  serie.SaveToXML(valued);
+  EXPECT_EQ(ChildNames(valued), "LineStyle,Name,PointStyle,Removeable,Tag,Visible,Frequency,DrawArrow,Items,Values,");
+  EXPECT_EQ(ChildNames(valued.child("Values")), "V,V,");
+  EXPECT_STREQ(valued.child("Values").first_child().text().get(), "");
+  EXPECT_STREQ(valued.child("Values").last_child().text().get(), "0.25");
 }
 
 TEST(PointsSerie, ReadsBackWhatItWrote) {
@@ -521,7 +535,7 @@ TEST(PointsSerie, ReadsBackWhatItWrote) {
   original.PointStyle().SetDotType(dtCross);
   original.LineStyle().SetWidth(2.5f);
   original.Items().Add({0.2, 0.3, 0.5});
-  original.Items().Add({1e-6, 0, 1});
+  original.Items().Add({1e-6, 0, 1}, -1.5e-7);
   pugi::xml_document doc;
   original.SaveToXML(doc.append_child("Serie"));
 
@@ -539,6 +553,8 @@ TEST(PointsSerie, ReadsBackWhatItWrote) {
   EXPECT_EQ(copy.LineStyle().Width(), 2.5f);
   ASSERT_EQ(copy.Items().Count(), 2);
   EXPECT_EQ(copy.Items().Get(1), (TTernaryPoint{1e-6, 0, 1}));
+  EXPECT_TRUE(std::isnan(copy.Items().Value(0)));
+  EXPECT_EQ(copy.Items().Value(1), -1.5e-7);
 }
 
 struct TSerieLoadCase {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QLocale>
+#include <cmath>
+#include <functional>
 
 #include "change_counter.h"
 #include "model/field_splitter.h"
@@ -187,4 +189,113 @@ TEST(TernaryList, StreamedEntriesAreWrittenLikeNodes) {
   }
   EXPECT_NE(SavedDocument(points, model::TXmlLayout::Indented, true).find("\r\n      <TP>1e-06;1;0</TP>\r\n"),
             std::string::npos);
+}
+
+namespace {
+
+// The values of `list` as text, "-" for an item without one.
+std::string ValuesText(const TTernaryPointList& list) {
+  std::string text;
+  for (int32_t i = 0; i < list.Count(); ++i) {
+    const double v = list.Value(i);
+    text += (std::isnan(v) ? std::string("-") : std::to_string(int(v))) + " ";
+  }
+  return text + (list.HasValues() ? "has" : "none");
+}
+
+}  // namespace
+
+// The values stay aligned with the items through every edit of the list.
+TEST(TernaryList, ValuesFollowTheItems) {
+  const double none = std::nan("");
+  struct TCase {
+    const char* Name;
+    std::function<void(TTernaryPointList&)> Edit;
+    const char* Values;
+  };
+  const TCase cases[] = {
+      {"Untouched", [](TTernaryPointList&) {}, "1 - 3 has"},
+      {"AddWithout",
+       [](TTernaryPointList& l) {
+         l.Add({1, 1, 1});
+       },
+       "1 - 3 - has"},
+      {"AddWith",
+       [](TTernaryPointList& l) {
+         l.Add({1, 1, 1}, 7);
+       },
+       "1 - 3 7 has"},
+      {"DeleteFirst", [](TTernaryPointList& l) { l.Delete(0); }, "- 3 has"},
+      {"DeleteMiddle", [](TTernaryPointList& l) { l.Delete(1); }, "1 3 has"},
+      {"Grow", [](TTernaryPointList& l) { l.SetCount(4); }, "1 - 3 - has"},
+      {"Shrink", [](TTernaryPointList& l) { l.SetCount(1); }, "1 has"},
+      {"ClearAll", [](TTernaryPointList& l) { l.Clear(); }, "none"},
+      {"PutNone", [=](TTernaryPointList& l) { l.PutValue(0, none); }, "- - 3 has"},
+      {"PutInfinity", [](TTernaryPointList& l) { l.PutValue(2, HUGE_VAL); }, "1 - - has"},
+      {"SwapItemsOnly",
+       [](TTernaryPointList& l) {
+         std::vector<TTernaryPoint> items{{1, 0, 0}};
+         l.SwapItems(items);
+       },
+       "- none"},
+      {"SwapShortValues",
+       [=](TTernaryPointList& l) {
+         std::vector<TTernaryPoint> items{{1, 0, 0}, {0, 1, 0}};
+         std::vector<double> values{5};
+         l.SwapItems(items, values);
+       },
+       "5 - has"},
+      {"SwapNoValues",
+       [=](TTernaryPointList& l) {
+         std::vector<TTernaryPoint> items{{1, 0, 0}};
+         std::vector<double> values{none};
+         l.SwapItems(items, values);
+       },
+       "- none"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TTernaryPointList list;
+    list.Add({0.2, 0.3, 0.5}, 1);
+    list.Add({0.2, 0.3, 0.5});
+    list.Add({0.2, 0.3, 0.5}, 3);
+    c.Edit(list);
+    EXPECT_EQ(ValuesText(list), c.Values);
+  }
+}
+
+TEST(TernaryList, SwapHandsBackTheFormerValues) {
+  TTernaryPointList list;
+  list.Add({0, 0, 1}, 4);
+  std::vector<TTernaryPoint> items;
+  std::vector<double> values;
+  list.SwapItems(items, values);
+  EXPECT_EQ(values, std::vector<double>{4});
+  EXPECT_EQ(ValuesText(list), "none");
+  list.SwapItems(items, values);
+  EXPECT_EQ(ValuesText(list), "4 has");
+  list.Add({0, 0, 1}, std::nan(""));
+  list.Delete(0);
+  EXPECT_EQ(ValuesText(list), "- has");  // kept until the values are replaced
+}
+
+TEST(TernaryList, ValuesAreReadInItemOrder) {
+  const struct {
+    const char* Text;
+    const char* Values;
+  } cases[] = {
+      {"<Values><V>1</V><V/><V>3</V></Values>", "1 - 3 has"},
+      {"<Values><V>1</V></Values>", "1 - - has"},
+      {"<Values><V>1</V><V>2</V><V>3</V><V>4</V></Values>", "1 2 3 has"},
+      {"<Values><V>x</V><V>1,5</V><W>2</W><V>inf</V></Values>", "- - - none"},
+      {"<Values><W>2</W><V> 5 </V></Values>", "5 - - has"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Text);
+    pugi::xml_document document;
+    TTernaryPointList list;
+    for (int i = 0; i < 3; ++i) list.Add({0, 0, 1});
+    list.LoadValuesFromXML(Parse(document, c.Text), nullptr);
+    EXPECT_EQ(ValuesText(list), c.Values);
+  }
 }

@@ -9,6 +9,7 @@
 #include <QSpinBox>
 
 #include "app/editors/color_field.h"
+#include "app/editors/color_scale_editor_form.h"
 #include "app/editors/font_editor_form.h"
 #include "app/editors/line_style_editor_form.h"
 #include "app/editors/point_style_editor_form.h"
@@ -45,7 +46,10 @@ TGraphSerieEditorForm::TGraphSerieEditorForm(QWidget* parent)
                                           m_gbSurface)),
       m_chbNameVisible(new QCheckBox(this)),
       m_gbNameFont(new QGroupBox(this)),
-      m_nameFontEditor(Host<TFontEditorForm>(m_gbNameFont)) {
+      m_nameFontEditor(Host<TFontEditorForm>(m_gbNameFont)),
+      m_gbColorScale(new QGroupBox(this)),
+      m_colorScaleEditor(Host<TColorScaleEditorForm>(m_gbColorScale)) {
+  m_gbColorScale->setObjectName(QStringLiteral("gbColorScale"));
   m_chbNameVisible->setObjectName(QStringLiteral("chbNameVisible"));
   m_gbNameFont->setObjectName(QStringLiteral("gbNameFont"));
   m_chbVisible->setObjectName(QStringLiteral("chbVisible"));
@@ -85,11 +89,12 @@ TGraphSerieEditorForm::TGraphSerieEditorForm(QWidget* parent)
   layout->addWidget(m_pnlDotStyle, 4, 0, 1, 2, Qt::AlignTop);
   layout->addWidget(m_pnlLineStyle, 4, 2, 2, 2, Qt::AlignTop);
   layout->addWidget(m_gbSurface, 5, 0, 1, 2, Qt::AlignTop);
+  layout->addWidget(m_gbColorScale, 6, 0, 1, 4);
   layout->setColumnStretch(1, 1);
   layout->setColumnStretch(3, 1);
-  layout->addWidget(m_chbNameVisible, 6, 0, 1, 4);
-  layout->addWidget(m_gbNameFont, 7, 0, 1, 4);
-  layout->setRowStretch(8, 1);
+  layout->addWidget(m_chbNameVisible, 7, 0, 1, 4);
+  layout->addWidget(m_gbNameFont, 8, 0, 1, 4);
+  layout->setRowStretch(9, 1);
 
   BindFields();
   RetranslateUi();
@@ -105,6 +110,7 @@ void TGraphSerieEditorForm::RetranslateUi() {
   m_lblDotStyle->setText(tr("Dot style :"));
   m_lblLineStyle->setText(tr("Line style :"));
   m_gbSurface->setTitle(tr("Surface"));
+  m_gbColorScale->setTitle(tr("Colour scale"));
   m_lblAlphaBlending->setText(tr("Opacity (0-255):"));
   m_lblSurfaceColor->setText(tr("Color :"));
   m_chbNameVisible->setText(tr("Show the name inside the series"));
@@ -123,6 +129,8 @@ void TGraphSerieEditorForm::SetElement(TGraphElement* element) {
   m_serie = serie;
   m_chbDrawArrow->setEnabled(PointsSerie() != nullptr);
   m_gbSurface->setEnabled(SurfaceSerie() != nullptr);
+  m_gbColorScale->setEnabled(PointsSerie() != nullptr);
+  m_colorScaleEditor->SetElement(PointsSerie() ? &PointsSerie()->ColorScale() : nullptr);
   m_pointStyleEditor->SetElement(&serie->PointStyle());
   m_lineStyleEditor->SetElement(&serie->LineStyle());
   m_nameFontEditor->SetElement(&serie->NameFont());

@@ -9,6 +9,7 @@ class QLineEdit;
 class QSpinBox;
 class TGraphSerie;
 class TFontEditorForm;
+class TColorScaleEditorForm;
 class TLineStyleEditorForm;
 class TPointStyleEditorForm;
 class TPointsSerie;
@@ -18,7 +19,8 @@ class TColorField;
 }
 
 // Edits a series of any kind: name, visibility, drawing step, marker and
-// line; the arrow for series of points, the fill for surfaces.
+// line; the arrow and the colour scale for series of points, the fill for
+// surfaces.
 class TGraphSerieEditorForm : public TEditorForm {
   Q_OBJECT
 
@@ -62,4 +64,6 @@ class TGraphSerieEditorForm : public TEditorForm {
   QCheckBox* m_chbNameVisible;
   QGroupBox* m_gbNameFont;
   TFontEditorForm* m_nameFontEditor;
+  QGroupBox* m_gbColorScale;
+  TColorScaleEditorForm* m_colorScaleEditor;
 };

@@ -193,6 +193,10 @@
         <translation>Visible</translation>
     </message>
     <message>
+        <source>Colour scale</source>
+        <translation>Colour scale</translation>
+    </message>
+    <message>
         <source>Draw middle segment arrow</source>
         <translation>Draw middle segment arrow</translation>
     </message>
@@ -435,6 +439,49 @@
     <message>
         <source>Format :</source>
         <translation>Format :</translation>
+    </message>
+</context>
+<context>
+    <name>TColorScaleEditorForm</name>
+    <message>
+        <source>Colour scale</source>
+        <translation>Colour scale</translation>
+    </message>
+    <message>
+        <source>Colour the markers by value</source>
+        <translation>Colour the markers by value</translation>
+    </message>
+    <message>
+        <source>Colour map :</source>
+        <translation>Colour map :</translation>
+    </message>
+    <message>
+        <source>Minimum :</source>
+        <translation>Minimum :</translation>
+    </message>
+    <message>
+        <source>Maximum :</source>
+        <translation>Maximum :</translation>
+    </message>
+    <message>
+        <source>(empty: from the values)</source>
+        <translation>(empty: from the values)</translation>
+    </message>
+    <message>
+        <source>Logarithmic</source>
+        <translation>Logarithmic</translation>
+    </message>
+    <message>
+        <source>Reversed</source>
+        <translation>Reversed</translation>
+    </message>
+    <message>
+        <source>No value :</source>
+        <translation>No value :</translation>
+    </message>
+    <message>
+        <source>Title :</source>
+        <translation>Title :</translation>
     </message>
 </context>
 </TS>

@@ -193,6 +193,10 @@
         <translation>Visible</translation>
     </message>
     <message>
+        <source>Colour scale</source>
+        <translation>Echelle de couleurs</translation>
+    </message>
+    <message>
         <source>Draw middle segment arrow</source>
         <translation>Tracer une flèche sur le segment central</translation>
     </message>
@@ -435,6 +439,49 @@
     <message>
         <source>Format :</source>
         <translation>Format :</translation>
+    </message>
+</context>
+<context>
+    <name>TColorScaleEditorForm</name>
+    <message>
+        <source>Colour scale</source>
+        <translation>Echelle de couleurs</translation>
+    </message>
+    <message>
+        <source>Colour the markers by value</source>
+        <translation>Colorer les marqueurs selon la valeur</translation>
+    </message>
+    <message>
+        <source>Colour map :</source>
+        <translation>Palette :</translation>
+    </message>
+    <message>
+        <source>Minimum :</source>
+        <translation>Minimum :</translation>
+    </message>
+    <message>
+        <source>Maximum :</source>
+        <translation>Maximum :</translation>
+    </message>
+    <message>
+        <source>(empty: from the values)</source>
+        <translation>(vide : d'après les valeurs)</translation>
+    </message>
+    <message>
+        <source>Logarithmic</source>
+        <translation>Logarithmique</translation>
+    </message>
+    <message>
+        <source>Reversed</source>
+        <translation>Inversée</translation>
+    </message>
+    <message>
+        <source>No value :</source>
+        <translation>Sans valeur :</translation>
+    </message>
+    <message>
+        <source>Title :</source>
+        <translation>Titre :</translation>
     </message>
 </context>
 </TS>

@@ -48,4 +48,11 @@
         <translation>Cancel</translation>
     </message>
 </context>
+<context>
+    <name>TValuesTableModel</name>
+    <message>
+        <source>Valeur</source>
+        <translation>Value</translation>
+    </message>
+</context>
 </TS>

@@ -48,4 +48,11 @@
         <translation>Annuler</translation>
     </message>
 </context>
+<context>
+    <name>TValuesTableModel</name>
+    <message>
+        <source>Valeur</source>
+        <translation>Valeur</translation>
+    </message>
+</context>
 </TS>
