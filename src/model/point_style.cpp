@@ -67,15 +67,30 @@ void TPointStyle::DrawMarker(TGraphics& g, const QPointF& point) {
 
 void TPointStyle::DrawMarkers(TGraphics& g, const QPointF* points, int count) {
   if (!m_visible || !IsKnownShape(m_dotType) || count <= 0) return;
-  if ((m_stampIsBlank || !m_stamp.isNull()) && StampIsCurrent() && g.CanStamp()) {
-    if (!m_stampIsBlank) g.StampImage(m_stamp, m_stampHotSpot, points, count);
+  if (const geometry::TStamps* stamps = StampsFor(g)) {
+    if (!stamps->images.empty()) g.StampImage(*stamps, points, count);
     return;
   }
   for (int i = 0; i < count; ++i) DrawShape(g, points[i]);
 }
 
 bool TPointStyle::StampsOpaquely(const TGraphics& g) const {
-  return m_visible && !m_stamp.isNull() && m_stampIsOpaque && StampIsCurrent() && g.CanStamp();
+  const geometry::TStamps* stamps = m_visible ? StampsFor(g) : nullptr;
+  return stamps && !stamps->images.empty() && stamps->solid;
+}
+
+const geometry::TStamps* TPointStyle::StampsFor(const TGraphics& g) const {
+  const std::optional<double> scale = g.StampScale();
+  if (!scale || !IsKnownShape(m_dotType) || m_size < 0 || m_size * *scale > kMaxStampSize) return nullptr;
+  const TStampKey key{m_size, m_dotType, m_lineColor, m_fillColor, *scale, g.Smooth()};
+  if (key == m_stampKey) return &m_stamps;
+  auto opaqueOrClear = [](uint32_t argb) { return (argb >> 24) == 0 || (argb >> 24) == 0xFF; };
+  const double extent = (m_size + 1) / 2 + kStampMargin;
+  m_stamps =
+      TGraphics::MakeStamps(extent, key.scale, key.smooth, opaqueOrClear(m_lineColor) && opaqueOrClear(m_fillColor),
+                            [this](TGraphics& stampGraphics) { DrawShape(stampGraphics, QPointF(0, 0)); });
+  m_stampKey = key;
+  return &m_stamps;
 }
 
 void TPointStyle::DrawShape(TGraphics& g, const QPointF& centre) const {
@@ -136,56 +151,11 @@ void TPointStyle::DrawShape(TGraphics& g, const QPointF& centre) const {
   }
 }
 
-void TPointStyle::RebuildStamp() {
-  m_stamp = QImage();
-  m_stampIsBlank = false;
-  m_stampIsOpaque = false;
-  m_stampSize = m_size;
-  m_stampDotType = m_dotType;
-  if (!IsKnownShape(m_dotType) || m_size < 0 || m_size > kMaxStampSize) return;
-
-  // The marker is drawn about an integer pixel, so that a marker stamped at an
-  // integer world position covers exactly the pixels its shape would.
-  const int extent = (m_size + 1) / 2 + kStampMargin;
-  m_stampHotSpot = QPoint(extent, extent);
-  m_stamp = QImage(2 * extent + 1, 2 * extent + 1, QImage::Format_ARGB32_Premultiplied);
-  m_stamp.fill(Qt::transparent);
-  {
-    QPainter painter(&m_stamp);
-    TGraphics g(painter);
-    DrawShape(g, QPointF(extent, extent));
-  }
-  CropStamp();
-}
-
-void TPointStyle::CropStamp() {
-  // Every stamped pixel costs time a million times over: keep only the
-  // painted ones.
-  QRect painted;
-  m_stampIsOpaque = true;
-  for (int y = 0; y < m_stamp.height(); ++y) {
-    const auto* row = reinterpret_cast<const QRgb*>(m_stamp.constScanLine(y));
-    for (int x = 0; x < m_stamp.width(); ++x) {
-      if (qAlpha(row[x]) != 0) painted |= QRect(x, y, 1, 1);
-      m_stampIsOpaque &= qAlpha(row[x]) == 0 || qAlpha(row[x]) == 255;
-    }
-  }
-  if (painted.isEmpty()) {
-    m_stamp = QImage();
-    m_stampIsBlank = true;
-    return;
-  }
-  m_stamp = m_stamp.copy(painted);
-  m_stampHotSpot -= painted.topLeft();
-}
-
-bool TPointStyle::StampIsCurrent() const { return m_stampSize == m_size && m_stampDotType == m_dotType; }
-
 void TPointStyle::Changed() {
   // Drawing objects must be ready before a listener repaints.
   m_pen = geometry::MakePen(m_lineColor, kMarkerPenWidth);
   m_brush = geometry::MakeBrush(m_fillColor);
-  RebuildStamp();
+  m_stampKey = {};
   TGraphElement::Changed();
 }
 

@@ -52,12 +52,13 @@ class TPointStyle : public TGraphElement {
 
   // Draws one marker centred on a point in world coordinates.
   void DrawMarker(TGraphics& g, const QPointF& point);
-  // Draws a marker at each point, in order. On a raster image the cached
-  // marker image is stamped at the nearest pixel (a marker at an integer
-  // world position looks exactly like DrawMarker's); other devices get shapes.
+  // Draws a marker at each point, in order. On a raster image cached marker
+  // images, drawn at the device's scale in phases of a quarter pixel, are
+  // stamped (a marker looks like DrawMarker's within a quarter pixel);
+  // other devices get shapes.
   void DrawMarkers(TGraphics& g, const QPointF* points, int count);
-  // Whether DrawMarkers stamps markers whose pixels are opaque or left out,
-  // which hide whatever lies beneath them.
+  // Whether DrawMarkers stamps markers of opaque colours, which hide
+  // whatever lies beneath them but for their smoothed edges.
   bool StampsOpaquely(const TGraphics& g) const;
 
   void Changed() override;
@@ -68,11 +69,9 @@ class TPointStyle : public TGraphElement {
  private:
   void StoreSize(int32_t size);
   void DrawShape(TGraphics& g, const QPointF& centre) const;
-  void RebuildStamp();
-  void CropStamp();
-  // A silent change of Size or DotType leaves the stamp describing the old
-  // marker; then shapes are drawn instead.
-  bool StampIsCurrent() const;
+  // The stamps for drawing on `g`, made when the marker or the device's
+  // scale changed; nothing when the marker cannot be stamped there.
+  const geometry::TStamps* StampsFor(const TGraphics& g) const;
 
   int32_t m_size = 5;
   TDotType m_dotType = dtFilledSquare;
@@ -87,10 +86,15 @@ class TPointStyle : public TGraphElement {
   QPen m_pen;
   QBrush m_brush;
 
-  QImage m_stamp;                // null when the marker cannot be stamped or paints nothing
-  bool m_stampIsBlank = false;   // the marker paints no pixel at all
-  bool m_stampIsOpaque = false;  // every pixel of the stamp is opaque or clear
-  QPoint m_stampHotSpot;
-  int32_t m_stampSize = 0;
-  TDotType m_stampDotType = dtFilledSquare;
+  // What the cached stamps were drawn for.
+  struct TStampKey {
+    int32_t size = -1;
+    TDotType dotType = dtFilledSquare;
+    uint32_t lineColor = 0, fillColor = 0;
+    double scale = 0;
+    bool smooth = false;
+    bool operator==(const TStampKey&) const = default;
+  };
+  mutable TStampKey m_stampKey;
+  mutable geometry::TStamps m_stamps;  // no images when the marker paints nothing
 };
