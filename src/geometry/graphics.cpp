@@ -1,6 +1,7 @@
 #include "geometry/graphics.h"
 
 #include "geometry/raster_fast_paths.h"
+#include "geometry/raster_segment_walk.h"
 
 #include <QFontMetricsF>
 #include <QImage>
@@ -79,7 +80,16 @@ constexpr int kTopLeftFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip;
 
 }  // namespace
 
-TGraphics::TGraphics(QPainter& painter) : m_painter(painter) {}
+TGraphics::TGraphics(QPainter& painter) : m_painter(painter) { SetSmooth(true); }
+
+void TGraphics::SetSmooth(bool smooth) {
+  // Vector devices keep their hints: their output stays as it was.
+  const QPaintEngine* engine = m_painter.paintEngine();
+  if (!engine || engine->type() != QPaintEngine::Raster) return;
+  m_smooth = smooth;
+  m_painter.setRenderHint(QPainter::Antialiasing, smooth);
+  m_painter.setRenderHint(QPainter::TextAntialiasing, smooth);
+}
 
 void TGraphics::Clear(uint32_t argb) {
   m_painter.save();
@@ -106,21 +116,49 @@ QPointF TGraphics::DeviceVectorToWorld(const QPointF& vector) const {
           inverse.m12() * scaled.x() + inverse.m22() * scaled.y()};
 }
 
+// A smooth line of an odd width in device pixels, centred on a pixel edge,
+// covers two rows by halves: moved to the centres, it covers whole rows, as
+// one of even width does on the edges. Lines of fractional widths stay.
+QLineF TGraphics::AlignedToPixels(const QPen& pen, const QLineF& line) const {
+  const QTransform t = m_painter.combinedTransform();
+  // Ends computed apart may differ in the last digits.
+  constexpr double kSameRow = 1e-3;  // device pixels
+  const bool horizontal = std::abs((line.y1() - line.y2()) * t.m22()) < kSameRow;
+  const bool vertical = std::abs((line.x1() - line.x2()) * t.m11()) < kSameRow;
+  if (!m_smooth || t.type() > QTransform::TxScale || horizontal == vertical) return line;
+  const double scale = horizontal ? t.m22() : t.m11(), offset = horizontal ? t.dy() : t.dx();
+  const double width = pen.widthF() == 0 ? 1.0 : pen.widthF() * std::abs(scale);
+  const double rows = std::round(width);
+  if (rows < 1 || std::abs(width - rows) > 1e-6 || scale == 0) return line;
+  const double device = (horizontal ? line.y1() : line.x1()) * scale + offset;
+  if (!std::isfinite(device)) return line;
+  const double aligned = std::fmod(rows, 2.0) == 1 ? std::floor(device) + 0.5 : std::round(device);
+  const double world = (aligned - offset) / scale;
+  return horizontal ? QLineF(line.x1(), world, line.x2(), world) : QLineF(world, line.y1(), world, line.y2());
+}
+
 void TGraphics::DrawLine(const QPen& pen, const QPointF& from, const QPointF& to) {
   m_painter.setPen(pen);
-  m_painter.drawLine(from, to);
+  m_painter.drawLine(AlignedToPixels(pen, QLineF(from, to)));
+}
+
+double TGraphics::DeviceWidth(const QPen& pen, const geometry::TRasterTarget& target) {
+  return pen.widthF() == 0 ? 1.0 : pen.widthF() * target.scale;
 }
 
 std::optional<geometry::TRasterTarget> TGraphics::DirectPolylineTarget(const QPen& pen, int count) const {
   // Long polylines of thin solid pens are written directly.
   const bool thinSolid = pen.style() == Qt::SolidLine && pen.widthF() <= 1.0 && pen.brush().style() == Qt::SolidPattern;
   if (!thinSolid || count <= kDirectPolylineMinimum) return std::nullopt;
-  return geometry::RasterTargetOf(m_painter);
+  const auto target = geometry::RasterTargetOf(m_painter);
+  if (!target || DeviceWidth(pen, *target) > geometry::raster::kMaxLineWidth) return std::nullopt;
+  return target;
 }
 
 void TGraphics::DrawLines(const QPen& pen, const QPointF* points, int count) {
   if (const auto target = DirectPolylineTarget(pen, count)) {
-    geometry::DrawPolylineOnRaster(*target, pen.color().rgba(), points, count, nullptr, m_cover.get());
+    geometry::DrawPolylineOnRaster(*target, pen.color().rgba(), points, count, nullptr, m_cover.get(),
+                                   DeviceWidth(pen, *target));
     return;
   }
   m_painter.setPen(pen);
@@ -129,7 +167,8 @@ void TGraphics::DrawLines(const QPen& pen, const QPointF* points, int count) {
 
 void TGraphics::DrawColoredLines(QPen pen, const QPointF* points, int count, const uint32_t* segmentColours) {
   if (const auto target = DirectPolylineTarget(pen, count)) {
-    geometry::DrawPolylineOnRaster(*target, pen.color().rgba(), points, count, segmentColours, m_cover.get());
+    geometry::DrawPolylineOnRaster(*target, pen.color().rgba(), points, count, segmentColours, m_cover.get(),
+                                   DeviceWidth(pen, *target));
     return;
   }
   for (int i = 0; i + 1 < count; ++i) {
@@ -210,11 +249,50 @@ void TGraphics::SetClip(const QRect& rect) { m_painter.setClipRect(rect, Qt::Rep
 
 void TGraphics::ResetClip() { m_painter.setClipping(false); }
 
-bool TGraphics::CanStamp() const { return geometry::RasterTargetOf(m_painter).has_value(); }
+std::optional<double> TGraphics::StampScale() const {
+  const auto target = geometry::RasterTargetOf(m_painter);
+  return target ? std::optional<double>(target->scale) : std::nullopt;
+}
+
+geometry::TStamps TGraphics::MakeStamps(double extent, double scale, bool smooth, bool solid,
+                                        const std::function<void(TGraphics&)>& draw) {
+  // Room for the smoothed edges and the phases' offsets.
+  constexpr int kMargin = 2;
+  const int centre = int(std::ceil(extent * scale)) + kMargin;
+  const int side = 2 * centre + 2;
+  geometry::TStamps stamps{{}, QPoint(centre, centre), scale, solid};
+  const int phases = smooth ? geometry::TStamps::kPhases : 1;
+  QRect painted;
+  for (int phase = 0; phase < phases * phases; ++phase) {
+    QImage& image = stamps.images.emplace_back(side, side, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    TGraphics g(painter);
+    g.SetSmooth(smooth);
+    painter.translate(centre + double(phase % phases) / phases, centre + double(phase / phases) / phases);
+    painter.scale(scale, scale);
+    draw(g);
+    painter.end();
+    for (int y = 0; y < side; ++y) {
+      const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+      for (int x = 0; x < side; ++x)
+        if (qAlpha(row[x]) != 0) painted |= QRect(x, y, 1, 1);
+    }
+  }
+  // Every stamped pixel costs time a million times over: only the painted ones are kept.
+  if (painted.isEmpty()) return {{}, {}, scale, solid};
+  for (QImage& image : stamps.images) image = image.copy(painted);
+  stamps.hotSpot -= painted.topLeft();
+  return stamps;
+}
+
+void TGraphics::StampImage(const geometry::TStamps& stamps, const QPointF* worldPoints, int count) {
+  if (const auto target = geometry::RasterTargetOf(m_painter))
+    geometry::StampOnRaster(*target, stamps, worldPoints, count, m_cover.get());
+}
 
 void TGraphics::StampImage(const QImage& stamp, const QPoint& hotSpot, const QPointF* worldPoints, int count) {
-  if (const auto target = geometry::RasterTargetOf(m_painter))
-    geometry::StampOnRaster(*target, stamp, hotSpot, worldPoints, count, m_cover.get());
+  StampImage(geometry::TStamps{{stamp}, hotSpot}, worldPoints, count);
 }
 
 TGraphics::TTopDown::TTopDown(TGraphics& g, std::vector<QPointF> outline) : m_g(g) {
@@ -222,6 +300,8 @@ TGraphics::TTopDown::TTopDown(TGraphics& g, std::vector<QPointF> outline) : m_g(
   if (!target || g.m_cover) return;
   try {
     g.m_cover = std::make_unique<geometry::TRasterCover>(target->bounds);
+    if (target->scale != 1)  // the fast paths see device pixels then
+      for (QPointF& corner : outline) corner = corner * target->scale + QPointF(target->dx, target->dy);
     g.m_cover->SetOutline(std::move(outline));
     m_active = true;
   } catch (const std::bad_alloc&) {

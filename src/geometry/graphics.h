@@ -2,6 +2,7 @@
 
 #include <QBrush>
 #include <QFont>
+#include <QLineF>
 #include <QPainter>
 #include <QPen>
 #include <QRect>
@@ -10,6 +11,7 @@
 #include <QString>
 #include <QTransform>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -51,10 +53,18 @@ QBrush MakeBrush(uint32_t argb);
 // The drawing context every model element draws on: a thin layer over a
 // QPainter that fixes the conventions of the diagram (world units, alternate
 // polygon fill, fonts in points at the reference resolution, text placed by
-// its top-left corner). It does not own the painter.
+// its top-left corner, smooth drawing on raster devices). It does not own
+// the painter.
 class TGraphics {
  public:
+  // Turns on smoothing (anti-aliased shapes and text) when the painter draws
+  // on pixels; vector devices draw as they always have.
   explicit TGraphics(QPainter& painter);
+
+  // Whether shapes and text are drawn smooth. Turning it off draws faster
+  // and in stair steps; it cannot be turned on for vector devices.
+  bool Smooth() const { return m_smooth; }
+  void SetSmooth(bool smooth);
 
   QPainter& Painter() const { return m_painter; }
   QPaintDevice* Device() const { return m_painter.device(); }
@@ -95,8 +105,21 @@ class TGraphics {
   void ResetClip();
 
   // Stamping pre-rendered marker images is much faster than drawing shapes,
-  // but only possible on a raster image without scaling or rotation.
-  bool CanStamp() const;
+  // but only possible on a raster image without rotation or unequal scales.
+  bool CanStamp() const { return StampScale().has_value(); }
+  // The device pixels per world unit stamps are drawn for here; nothing
+  // when stamping is not possible.
+  std::optional<double> StampScale() const;
+  // Draws a marker into stamps for `scale` device pixels per world unit:
+  // `draw` gets a context whose world origin is the marker's centre, no
+  // farther than `extent` world units from any pixel it paints. Smooth
+  // stamps come in phases; the images are cropped to what they paint, and
+  // empty when nothing is painted. `solid`: the marker's colours are opaque.
+  static geometry::TStamps MakeStamps(double extent, double scale, bool smooth, bool solid,
+                                      const std::function<void(TGraphics&)>& draw);
+  // Blends the stamps on the device pixels of each world point. Requires
+  // CanStamp(), and stamps made for StampScale().
+  void StampImage(const geometry::TStamps& stamps, const QPointF* worldPoints, int count);
   // Blends `stamp` (premultiplied ARGB) with its pixel `hotSpot` on the device
   // pixel nearest to each world point. Requires CanStamp().
   void StampImage(const QImage& stamp, const QPoint& hotSpot, const QPointF* worldPoints, int count);
@@ -126,7 +149,12 @@ class TGraphics {
 
  private:
   std::optional<geometry::TRasterTarget> DirectPolylineTarget(const QPen& pen, int count) const;
+  static double DeviceWidth(const QPen& pen, const geometry::TRasterTarget& target);
+  // A horizontal or vertical line moved onto the pixels' centres or edges,
+  // so that it covers whole rows or columns; other lines as they are.
+  QLineF AlignedToPixels(const QPen& pen, const QLineF& line) const;
 
   QPainter& m_painter;
+  bool m_smooth = false;
   std::unique_ptr<geometry::TRasterCover> m_cover;  // while drawing from the top down
 };

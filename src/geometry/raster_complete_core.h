@@ -19,7 +19,7 @@ namespace geometry::raster {
 
 // A convex polygon whose surroundings, to kMargin pixels, lie in complete
 // tiles. A segment with both ends inside lies inside too, and so do the
-// pixels its walk chooses, each within a pixel of the line: it has nothing
+// pixels its walk chooses, each within kLineReach of the line: it has nothing
 // left to draw. Dense data fills a convex area, which this finds in one
 // test per point where a walk would take several steps per segment. Beyond
 // the grid nothing is drawn: the core may reach kBeyond pixels past it, as
@@ -29,9 +29,9 @@ class TCompleteCore {
   // Each corner costs every rebuild a pass over the hull; sixteen lose little
   // of a round hull's area.
   static constexpr int kMaxEdges = 16;
-  // A walk's pixels lie within a pixel of the segment; one more keeps the
+  // A walk's pixels lie within kLineReach of the segment; one more keeps the
   // test clear of rounding.
-  static constexpr double kMargin = 2.0;
+  static constexpr double kMargin = kLineReach + 1;
   // Past the padding of the grid, which is less than a tile, and past the
   // margin segments are cut with.
   static constexpr int kBeyond = 8;

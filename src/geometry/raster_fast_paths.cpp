@@ -3,19 +3,24 @@
 //
 // How a call draws, in the order of this file:
 //  1. The target: RasterTargetOf finds the image's own pixels, when nothing
-//     but a translation and a rectangular clip lies between them and the
-//     painter.
+//     but a uniform scale, a translation and a rectangular clip lies between
+//     them and the painter. Under a scale, the points are mapped to device
+//     pixels first.
 //  2. The cover: a TRasterCover carries the written pixels of the calls of a
 //     layer drawn from the top down to the calls beneath them.
 //  3. The pass: TStampPass (raster_stamp_pass.h: the stamp read once) or
 //     TPolylinePass (raster_polyline_pass.h: segments cut to the bounds)
 //     holds what a call needs.
-//  4. Last first: when every item is opaque or clear, and the call is long
-//     enough or goes beneath a cover, DrawLastFirst cuts it into parts, and
-//     each part's DrawPart goes from its last item to its first. Only free
-//     pixels are written, so each keeps the colour of the last item on it;
-//     items among complete tiles, and segments within the core, are passed
-//     over without a look at their pixels.
+//  4. Last first: when every item is opaque but for its smoothed edges, and
+//     the call is long enough or goes beneath a cover, DrawLastFirst cuts it
+//     into parts, and each part's DrawPart goes from its last item to its
+//     first. Only free pixels are written, so each wholly covered pixel keeps
+//     the colour of the last item on it; items among complete tiles, and
+//     segments within the core, are passed over without a look at their
+//     pixels. Partly covered pixels are never written pixels: the stamps'
+//     edges blend on the free pixels once the parts are done (Finish), the
+//     segments' edges blend as they go, in one part, until their coverage
+//     adds up to a whole pixel.
 //  5. In order: otherwise DrawInOrder blends item after item, beneath a
 //     cover only on the pixels it left free.
 //
@@ -64,7 +69,8 @@ std::optional<TRasterTarget> RasterTargetOf(QPainter& painter) {
   if (image->format() != QImage::Format_RGB32 && image->format() != QImage::Format_ARGB32_Premultiplied)
     return std::nullopt;
   const QTransform transform = painter.combinedTransform();
-  if (transform.type() > QTransform::TxTranslate) return std::nullopt;
+  if (transform.type() > QTransform::TxScale || transform.m11() != transform.m22() || !(transform.m11() > 0))
+    return std::nullopt;
   if (painter.opacity() != 1.0 || painter.compositionMode() != QPainter::CompositionMode_SourceOver)
     return std::nullopt;
   QRect bounds = image->rect();
@@ -73,8 +79,12 @@ std::optional<TRasterTarget> RasterTargetOf(QPainter& painter) {
     if (clip.rectCount() > 1) return std::nullopt;
     bounds &= transform.mapRect(clip.boundingRect());
   }
-  return TRasterTarget{reinterpret_cast<uint32_t*>(image->bits()), int(image->bytesPerLine() / 4), bounds,
-                       transform.dx(), transform.dy()};
+  return TRasterTarget{reinterpret_cast<uint32_t*>(image->bits()),
+                       int(image->bytesPerLine() / 4),
+                       bounds,
+                       transform.m11(),
+                       transform.dx(),
+                       transform.dy()};
 }
 
 // 2. The cover.
@@ -109,32 +119,58 @@ void DrawPoint(const TRasterTarget& target, uint32_t colour, double x, double y,
 
 }  // namespace
 
-void StampOnRaster(const TRasterTarget& target, const QImage& stamp, const QPoint& hotSpot, const QPointF* points,
-                   int count, TRasterCover* cover) {
-  if (target.bounds.isEmpty() || stamp.isNull()) return;
+namespace {
+
+// Under a scale, the points in device pixels and a target without one.
+struct TDevicePoints {
+  TRasterTarget target;
+  std::vector<QPointF> mapped;
+  const QPointF* points;
+
+  TDevicePoints(const TRasterTarget& on, const QPointF* worldPoints, int count) : target(on), points(worldPoints) {
+    if (on.scale == 1) return;
+    mapped.resize(size_t(std::max(count, 0)));
+    for (int i = 0; i < count; ++i)
+      mapped[size_t(i)] = {worldPoints[i].x() * on.scale + on.dx, worldPoints[i].y() * on.scale + on.dy};
+    target.scale = 1, target.dx = 0, target.dy = 0;
+    points = mapped.data();
+  }
+};
+
+}  // namespace
+
+void StampOnRaster(const TRasterTarget& on, const TStamps& stamps, const QPointF* worldPoints, int count,
+                   TRasterCover* cover) {
+  if (on.bounds.isEmpty() || stamps.images.empty() || stamps.images.front().isNull() || count <= 0) return;
+  const TDevicePoints device(on, worldPoints, count);
+  const TRasterTarget& target = device.target;
   TWrittenPixels* const covered = CoveredPixels(cover, target);
   // 3. The pass.
-  const raster::TStampPass pass(target, stamp, hotSpot, points);
+  const raster::TStampPass pass(target, stamps, device.points, count);
   // 4. Last first, without a core: a stamp spans a few tiles, and the reach
   // of its first tile tells whether it has anything left to draw.
   const bool worthIt = covered || raster::WorthDrawingInReverse(target.bounds, count, raster::kReverseMinimumStamps);
-  if (pass.OpaqueOrClear() && worthIt && raster::DrawLastFirst(target, count, false, covered, pass)) return;
+  if (pass.OpaqueOrClear() && worthIt && raster::DrawLastFirst(target, count, {}, covered, pass)) return;
   // 5. In order.
   pass.DrawInOrder(count, covered);
 }
 
-void DrawPolylineOnRaster(const TRasterTarget& target, uint32_t colour, const QPointF* points, int count,
-                          const uint32_t* segmentColours, TRasterCover* cover) {
-  if (target.bounds.isEmpty()) return;
+void DrawPolylineOnRaster(const TRasterTarget& on, uint32_t colour, const QPointF* worldPoints, int count,
+                          const uint32_t* segmentColours, TRasterCover* cover, double width) {
+  if (on.bounds.isEmpty() || count <= 0) return;
+  const TDevicePoints device(on, worldPoints, count);
+  const TRasterTarget& target = device.target;
+  const QPointF* const points = device.points;
   TWrittenPixels* const covered = CoveredPixels(cover, target);
   const int segments = std::max(count - 1, 0);
   // 3. The pass.
-  const raster::TPolylinePass pass(target, colour, points, segmentColours, covered,
+  const raster::TPolylinePass pass(target, colour, width, points, segmentColours, covered,
                                    covered ? &cover->State().outline : nullptr);
   // 4. Last first, with a core for the long segments.
   const bool worthIt = segments > 0 && (covered || raster::WorthDrawingInReverse(target.bounds, segments,
                                                                                  raster::kReverseMinimumSegments));
-  if (worthIt && pass.OpaqueOrClear(segments) && raster::DrawLastFirst(target, segments, true, covered, pass)) return;
+  const raster::TLastFirst how{.withCore = true, .onePart = true};
+  if (worthIt && pass.OpaqueOrClear(segments) && raster::DrawLastFirst(target, segments, how, covered, pass)) return;
   // 5. In order.
   pass.DrawInOrder(segments);
   if (count == 1) DrawPoint(target, colour, points[0].x() + target.dx, points[0].y() + target.dy, covered);

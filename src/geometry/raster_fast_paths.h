@@ -12,9 +12,10 @@
 
 // Direct pixel writing for the two things a diagram may draw millions of:
 // markers and polyline segments. QPainter spends tens of nanoseconds per
-// pixel on them; these paths write 32-bit pixels themselves. They apply only
-// to a raster image without scaling or rotation and with at most a
-// rectangular clip; callers fall back to QPainter otherwise. Calls of many
+// pixel on them; these paths write 32-bit pixels themselves, smooth as
+// QPainter's anti-aliased drawing. They apply only to a raster image without
+// rotation, shear or unequal scales, with at most a rectangular clip;
+// callers fall back to QPainter otherwise. Calls of many
 // opaque items may share the work out to threads of their own, which are done
 // when the call returns; the pixels are the same either way.
 namespace geometry {
@@ -23,7 +24,9 @@ struct TRasterTarget {
   uint32_t* pixels = nullptr;
   int stride = 0;  // in pixels
   QRect bounds;    // writable device pixels: the image within the clip
-  double dx = 0;   // world to device translation
+  // World to device: device = world * scale + (dx, dy).
+  double scale = 1;
+  double dx = 0;
   double dy = 0;
 };
 
@@ -41,7 +44,8 @@ class TRasterCover {
   TRasterCover& operator=(const TRasterCover&) = delete;
 
   // Tells the polylines beneath the cover that their points lie within the
-  // convex hull of `outline` (world coordinates), which they need not find.
+  // convex hull of `outline` (world coordinates, in device pixels when the
+  // target has a scale), which they need not find.
   void SetOutline(std::vector<QPointF> outline);
 
   struct TState;  // the drawing code's own
@@ -51,14 +55,33 @@ class TRasterCover {
   std::unique_ptr<TState> m_state;
 };
 
-// Blends `stamp` with its pixel `hotSpot` on the device pixel nearest each point.
-void StampOnRaster(const TRasterTarget& target, const QImage& stamp, const QPoint& hotSpot, const QPointF* points,
-                   int count, TRasterCover* cover = nullptr);
+// A marker drawn at device size in phases x phases positions within a
+// pixel: images[phaseY * phases + phaseX] holds it with its centre at the
+// corner of pixel hotSpot plus (phaseX, phaseY) / phases. One image without
+// phases lands on the nearest pixel. The images are of one size.
+struct TStamps {
+  std::vector<QImage> images;
+  QPoint hotSpot;
+  double scale = 1;    // the device pixels per world unit it was drawn for
+  bool solid = false;  // translucent only along the smoothed edges of opaque shapes
 
-// Draws a polyline one pixel wide, on the pixels QPainter's own thin lines
-// would cover, give or take a neighbour. Colours are non-premultiplied ARGB:
-// `colour` for every segment, or segment i in segmentColours[i] when given.
+  int Phases() const { return images.size() == 1 ? 1 : kPhases; }
+  static constexpr int kPhases = 4;
+};
+
+// Blends the stamp whose phase is nearest each point on the target.
+void StampOnRaster(const TRasterTarget& target, const TStamps& stamps, const QPointF* points, int count,
+                   TRasterCover* cover = nullptr);
+inline void StampOnRaster(const TRasterTarget& target, const QImage& stamp, const QPoint& hotSpot,
+                          const QPointF* points, int count, TRasterCover* cover = nullptr) {
+  StampOnRaster(target, TStamps{{stamp}, hotSpot}, points, count, cover);
+}
+
+// Draws a smooth polyline `width` device pixels wide (at most 4), as
+// QPainter's anti-aliased lines cover pixels, give or take a little of a
+// pixel's coverage. Colours are non-premultiplied ARGB: `colour` for every
+// segment, or segment i in segmentColours[i] when given.
 void DrawPolylineOnRaster(const TRasterTarget& target, uint32_t colour, const QPointF* points, int count,
-                          const uint32_t* segmentColours = nullptr, TRasterCover* cover = nullptr);
+                          const uint32_t* segmentColours = nullptr, TRasterCover* cover = nullptr, double width = 1.0);
 
 }  // namespace geometry

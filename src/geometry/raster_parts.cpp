@@ -14,10 +14,10 @@ int PartsFor(int items) {
 
 }  // namespace
 
-TParts::TParts(const TRasterTarget& target, int items, TWrittenPixels* cover)
+TParts::TParts(const TRasterTarget& target, int items, TWrittenPixels* cover, bool onePart)
     : m_target(target),
       m_items(items),
-      m_count(PartsFor(items)),
+      m_count(onePart ? 1 : PartsFor(items)),
       m_cover(cover),
       m_firstOffset(size_t(target.bounds.top()) * size_t(target.stride) + size_t(target.bounds.left())) {}
 

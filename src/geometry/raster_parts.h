@@ -55,7 +55,7 @@ class TParts {
 
   // Given a cover, every part starts from it and it ends holding what they
   // drew too. Nothing is allocated yet.
-  TParts(const TRasterTarget& target, int items, TWrittenPixels* cover);
+  TParts(const TRasterTarget& target, int items, TWrittenPixels* cover, bool onePart);
 
   // Allocates the parts, fewer when memory is short; false when there is not
   // even enough for one, which never happens with a cover.
@@ -86,12 +86,20 @@ class TParts {
   std::vector<std::unique_ptr<uint32_t[]>> m_buffers;  // left as they are: only written pixels are read
 };
 
+// How a call is drawn last first.
+struct TLastFirst {
+  bool withCore = false;  // for long segments
+  bool onePart = false;   // for passes whose pixels blend: only written pixels merge
+};
+
 // Calls pass.DrawPart(begin, end, written, surface) for each part [begin,
-// end) of the items, on threads of their own but the last. False, drawing
+// end) of the items, on threads of their own but the last, then
+// pass.Finish(written) with all that the parts wrote. False, drawing
 // nothing, when memory is short even for one part; never with a cover.
 template <class TPass>
-bool DrawLastFirst(const TRasterTarget& target, int items, bool withCore, TWrittenPixels* cover, const TPass& pass) {
-  TParts parts(target, items, cover);
+bool DrawLastFirst(const TRasterTarget& target, int items, TLastFirst how, TWrittenPixels* cover, const TPass& pass) {
+  const bool withCore = how.withCore;
+  TParts parts(target, items, cover, how.onePart);
   if (!parts.Prepare(withCore)) return false;
   auto run = [&](int part) {
     const auto [begin, end] = parts.ItemsOf(part);
@@ -110,6 +118,7 @@ bool DrawLastFirst(const TRasterTarget& target, int items, bool withCore, TWritt
     run(parts.Count() - 1);
   }
   parts.Merge();
+  pass.Finish(parts.WrittenOf(parts.Count() - 1));
   return true;
 }
 

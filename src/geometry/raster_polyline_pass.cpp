@@ -6,14 +6,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
 
 namespace geometry::raster {
 
-TPolylinePass::TPolylinePass(const TRasterTarget& target, uint32_t colour, const QPointF* points,
+TPolylinePass::TPolylinePass(const TRasterTarget& target, uint32_t colour, double width, const QPointF* points,
                              const uint32_t* segmentColours, const TWrittenPixels* covered,
                              const std::vector<QPointF>* outline)
     : m_target(target),
       m_colour(colour),
+      m_width(std::clamp(width, 0.0, kMaxLineWidth)),
       m_points(points),
       m_segmentColours(segmentColours),
       m_covered(covered),
@@ -44,7 +46,7 @@ bool TPolylinePass::WalkOf(int i, TSegmentWalk& walk, const TCompleteCore* core)
   const bool cut = x0 != fromX || y0 != fromY || x1 != toX || y1 != toY;
   if (cut && core && core->Contains(x0 - b.left(), y0 - b.top()) && core->Contains(x1 - b.left(), y1 - b.top()))
     return false;
-  return SegmentWalkOf(m_target, x0, y0, x1, y1, walk);
+  return SegmentWalkOf(m_target, x0, y0, x1, y1, m_width, walk);
 }
 
 // Beneath a cover, what is left free is mostly out of the polyline's reach;
@@ -57,22 +59,47 @@ void TPolylinePass::ClaimOutsideOutline(int begin, int end, TWrittenPixels& writ
   if (outline.size() >= 3) written.ClaimOutside([&](int y) { return RowWithinOutline(outline, y); });
 }
 
-// The columns [first, last] of row y that the outline's segments may draw.
-// Along x a walk chooses pixels whose vertical centre line holds a point of
-// its segment, along y those whose horizontal one does.
+// The columns [first, last] of row y that the outline's segments may draw:
+// a walk draws pixels within kLineReach of its segment.
 std::pair<double, double> TPolylinePass::RowWithinOutline(const std::vector<THullPoint>& outline, int y) {
-  const auto [left, right] = ExtentOver(outline, y, y + 1);
-  const auto [centreLeft, centreRight] = ExtentOver(outline, y + 0.5, y + 0.5);
-  double first = std::ceil(left - kOutlineMargin - 0.5), last = std::floor(right + kOutlineMargin - 0.5);
-  if (centreLeft <= centreRight) {
-    first = std::min(first, std::floor(centreLeft - kOutlineMargin));
-    last = std::max(last, std::floor(centreRight + kOutlineMargin));
+  const auto [left, right] = ExtentOver(outline, y - kLineReach, y + 1 + kLineReach);
+  return {std::floor(left - kLineReach - kOutlineMargin), std::floor(right + kLineReach + kOutlineMargin)};
+}
+
+namespace {
+
+// The colour at `coverage` of a pixel, non-premultiplied.
+inline uint32_t WithCoverage(uint32_t colour, uint32_t coverage) {
+  return (colour & 0x00FFFFFF) | ((((colour >> 24) * coverage + 127) / 255) << 24);
+}
+
+}  // namespace
+
+// Adds a layer beneath what covers `coverage` of a pixel, that holds
+// `background` where nothing covers it: `layer` is premultiplied, of weight
+// `weight` / (255 * 255) of the pixel.
+inline uint32_t AddBeneath(uint32_t pixel, uint32_t layer, uint32_t background, uint32_t weight) {
+  uint32_t result = 0;
+  for (int shift = 0; shift < 32; shift += 8) {
+    const int have = int((pixel >> shift) & 0xFF);
+    const int change = int((layer >> shift) & 0xFF) - int((background >> shift) & 0xFF);
+    const int sum = have + int((int64_t(change) * weight + (change < 0 ? -32512 : 32512)) / 65025);
+    result |= uint32_t(std::clamp(sum, 0, 255)) << shift;
   }
-  return {first, last};
+  return result;
 }
 
 void TPolylinePass::DrawPart(int begin, int end, TWrittenPixels& written, TSurface surface) const {
   if (m_covered) ClaimOutsideOutline(begin, end, written);
+  const QRect& b = m_target.bounds;
+  const auto gridStride = size_t(b.width());
+  try {
+    m_coverage.assign(gridStride * size_t(b.height()), 0);
+    m_background.resize(m_coverage.size());
+  } catch (const std::bad_alloc&) {  // edges blend over what they should lie beneath: found slower, a little off
+    m_coverage.clear();
+    m_background.clear();
+  }
   const QPointF* const points = m_points;
   const double toGridX = m_toGridX, toGridY = m_toGridY;
   bool endInCore = InCore(written.Core(), points[end]);
@@ -86,11 +113,27 @@ void TPolylinePass::DrawPart(int begin, int end, TWrittenPixels& written, TSurfa
     const uint32_t c = ColourOf(i);
     TSegmentWalk walk;
     if (hidden || (c >> 24) == 0 || !WalkOf(i, walk, &written.Core())) continue;
-    auto plot = [&](size_t offset) { surface[offset] = c; };
+    // Segments drawn later cover `had` of the pixel already: this one goes
+    // beneath them, on what is left, and the pixel is written once covered
+    // whole. The share is rounded up, so that the coverage comes to a whole.
+    auto visit = [&](size_t offset, int x, int y, uint32_t coverage) {
+      if (m_coverage.empty()) {
+        surface[offset] = Blend(WithCoverage(c, coverage), surface[offset]);
+        return;
+      }
+      const size_t at = size_t(y) * gridStride + size_t(x);
+      const uint32_t had = m_coverage[at];
+      if (had == 0) m_background[at] = surface[offset];
+      const uint32_t weight = (kFullCoverage - had) * coverage;
+      const uint32_t total = had + (weight + kFullCoverage - 1) / kFullCoverage;
+      m_coverage[at] = uint8_t(total);
+      surface[offset] = AddBeneath(surface[offset], c, m_background[at], weight);
+      if (total == kFullCoverage) written.Claim(x, y);
+    };
     if (walk.xMajor)
-      WalkSegmentOnce<true>(walk, written, plot);
+      WalkSegmentOnce<true>(walk, written, visit);
     else
-      WalkSegmentOnce<false>(walk, written, plot);
+      WalkSegmentOnce<false>(walk, written, visit);
   }
 }
 
@@ -102,15 +145,11 @@ void TPolylinePass::DrawInOrder(int segments) const {
     const uint32_t c = ColourOf(i);
     TSegmentWalk walk;
     if ((c >> 24) == 0 || !WalkOf(i, walk, nullptr)) continue;
-    if (m_covered)  // translucent segments beneath a cover blend only where it left pixels free
-      WalkSegment(walk, [&](size_t offset) {
-        if (m_covered->IsFree(int(offset % stride) - b.left(), int(offset / stride) - b.top()))
-          pixels[offset] = Blend(c, pixels[offset]);
-      });
-    else if ((c >> 24) == 0xFF)
-      WalkSegment(walk, [&](size_t offset) { pixels[offset] = c; });
-    else
-      WalkSegment(walk, [&](size_t offset) { pixels[offset] = Blend(c, pixels[offset]); });
+    // Translucent segments beneath a cover blend only where it left pixels free.
+    WalkSegment(walk, [&](size_t offset, uint32_t coverage) {
+      if (!m_covered || m_covered->IsFree(int(offset % stride) - b.left(), int(offset / stride) - b.top()))
+        pixels[offset] = Blend(WithCoverage(c, coverage), pixels[offset]);
+    });
   }
 }
 

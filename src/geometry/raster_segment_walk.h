@@ -1,6 +1,6 @@
 #pragma once
 
-// The pixels of one segment, as QPainter's thin lines cover them, and the
+// The pixels of one segment, as QPainter's smooth lines cover them, and the
 // clipping that brings its ends near the target first (internal to
 // raster_fast_paths.cpp).
 
@@ -51,21 +51,30 @@ inline bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double l
 // pixels chosen at the edges are those of the whole segment.
 constexpr double kClipMargin = 2.0;
 
+// The widest line, in device pixels, that the walks draw: a line covers
+// pixels within half of it plus one pixel of its segment.
+constexpr double kMaxLineWidth = 4.0;
+constexpr double kLineReach = kMaxLineWidth / 2 + 1;
+
 // 32.32 fixed point across the major axis: the integer part is the pixel.
 constexpr int kFixedShift = 32;
 constexpr double kFixedOne = double(int64_t(1) << kFixedShift);
+// Coverage is in 1/255 steps: 255 is a pixel the line covers wholly.
+constexpr uint32_t kFullCoverage = 255;
 
-// The pixels of one segment as QPainter's thin lines cover them: along the
-// major axis, the pixels whose centres lie in [start, end); across it, the
-// pixel holding the line at that centre. Pixel i of the walk, for i in
-// [first, last], lies across the axis at (across + (i - first) * step) >> 32,
-// and is drawn only when that is within [acrossLow, acrossHigh].
+// The pixels of one smooth segment: along the major axis, the pixels whose
+// centres lie in [start, end); across it, every pixel the line's band
+// [centre - half, centre + half] overlaps at that centre, with the overlap as
+// its coverage (a coverage-weighted Wu walk). Step i of the walk, for i in
+// [first, last], has its centre across the axis at across + (i - first) *
+// step, and only pixels within [acrossLow, acrossHigh] are drawn.
 struct TSegmentWalk {
   bool xMajor = true;
   int first = 0;
   int last = -1;
   int64_t across = 0;
   int64_t step = 0;
+  int64_t half = 0;  // half the band's extent across the axis, which slanted lines widen
   int acrossLow = 0;
   int acrossHigh = -1;
   size_t majorStep = 1;  // in pixels
@@ -73,8 +82,10 @@ struct TSegmentWalk {
 };
 
 // The ends lie within a few pixels of the target's bounds (see ClipSegment);
-// false when no pixel centre lies along the segment.
-inline bool SegmentWalkOf(const TRasterTarget& target, double x0, double y0, double x1, double y1, TSegmentWalk& walk) {
+// false when no pixel centre lies along the segment. `width` in device
+// pixels, at most kMaxLineWidth.
+inline bool SegmentWalkOf(const TRasterTarget& target, double x0, double y0, double x1, double y1, double width,
+                          TSegmentWalk& walk) {
   const QRect& b = target.bounds;
   const bool xMajor = std::abs(x1 - x0) >= std::abs(y1 - y0);
   const double from = xMajor ? x0 : y0, to = xMajor ? x1 : y1;
@@ -104,19 +115,34 @@ inline bool SegmentWalkOf(const TRasterTarget& target, double x0, double y0, dou
   // Fixed point keeps the loop free of a floating-point dependency chain.
   walk.across = FastFloor<int64_t>((across0 + (first + 0.5 - from) * slope) * kFixedOne);
   walk.step = int64_t(slope * kFixedOne + (slope < 0 ? -0.5 : 0.5));
+  walk.half = int64_t(width / 2 * std::sqrt(1 + slope * slope) * kFixedOne);
   return true;
 }
 
-// Calls plot(offset) with the offset in pixels of every pixel of a walk.
+// Calls visit(j, coverage) for the pixels across the axis that the band
+// about `centre` overlaps, within [low, high].
+template <class TVisit>
+inline void VisitAcross(int64_t centre, int64_t half, int low, int high, TVisit visit) {
+  const int64_t from = centre - half, to = centre + half;
+  const int first = std::max(int(from >> kFixedShift), low);
+  const int last = std::min(int((to - 1) >> kFixedShift), high);
+  for (int j = first; j <= last; ++j) {
+    const int64_t pixel = int64_t(j) << kFixedShift;
+    const int64_t overlap = std::min(to, pixel + (int64_t(1) << kFixedShift)) - std::max(from, pixel);
+    const auto coverage = uint32_t(std::min<int64_t>((overlap * 255 + (int64_t(1) << 31)) >> kFixedShift, 255));
+    if (coverage != 0) visit(j, coverage);
+  }
+}
+
+// Calls plot(offset, coverage) with the offset in pixels of every pixel of a
+// walk and its coverage.
 template <class TPlot>
 void WalkSegment(const TSegmentWalk& walk, TPlot plot) {
-  const auto span = unsigned(walk.acrossHigh - walk.acrossLow);
   int64_t across = walk.across;
-  for (int i = walk.first; i <= walk.last; ++i, across += walk.step) {
-    const int j = int(across >> kFixedShift);
-    if (unsigned(j - walk.acrossLow) > span) continue;
-    plot(size_t(i) * walk.majorStep + size_t(j) * walk.minorStep);
-  }
+  for (int i = walk.first; i <= walk.last; ++i, across += walk.step)
+    VisitAcross(across, walk.half, walk.acrossLow, walk.acrossHigh, [&](int j, uint32_t coverage) {
+      plot(size_t(i) * walk.majorStep + size_t(j) * walk.minorStep, coverage);
+    });
 }
 
 }  // namespace geometry::raster

@@ -4,36 +4,58 @@
 #include "geometry/raster_rounding.h"
 
 #include <algorithm>
+#include <bit>
+#include <cassert>
 #include <cstring>
 
 namespace geometry::raster {
 
-TStampPass::TStampPass(const TRasterTarget& target, const QImage& stamp, const QPoint& hotSpot, const QPointF* points)
+namespace {
+
+static_assert((TStamps::kPhases & (TStamps::kPhases - 1)) == 0, "phases are a power of two");
+constexpr int kPhaseShift = std::countr_zero(unsigned(TStamps::kPhases));
+
+}  // namespace
+
+TStampPass::TStampPass(const TRasterTarget& target, const TStamps& stamps, const QPointF* points, int count)
     : m_target(target),
-      m_hotSpot(hotSpot),
+      m_hotSpot(stamps.hotSpot),
       m_points(points),
-      m_source(stamp.format() == QImage::Format_ARGB32_Premultiplied
-                   ? stamp
-                   : stamp.convertToFormat(QImage::Format_ARGB32_Premultiplied)),
-      m_width(m_source.width()),
-      m_height(m_source.height()),
-      m_pixels(reinterpret_cast<const uint32_t*>(m_source.constBits())),
-      m_stride(int(m_source.bytesPerLine() / 4)),
-      m_rowIsOpaque(size_t(m_height), 0),
+      m_count(count),
+      m_phases(stamps.Phases()),
+      m_phaseShift(m_phases == 1 ? 0 : kPhaseShift),
+      m_width(stamps.images.front().width()),
+      m_height(stamps.images.front().height()),
+      m_stride(0),
       m_tiles((std::max(m_width, m_height) + TWrittenPixels::kTile - 1) / TWrittenPixels::kTile),
-      m_narrow(m_width <= kLookWidth),
-      m_paints(size_t(m_height) * kPaintsStride, 0) {
-  for (int row = 0; row < m_height; ++row) {
-    const uint32_t* line = m_pixels + size_t(row) * size_t(m_stride);
-    m_rowIsOpaque[size_t(row)] = std::all_of(line, line + m_width, [](uint32_t p) { return (p >> 24) == 0xFF; });
-    m_opaqueOrClear &= std::all_of(line, line + m_width, IsOpaqueOrClear);
-    for (int col = 0; m_narrow && col < m_width; ++col)
-      m_paints[size_t(row) * kPaintsStride + size_t(col)] = (line[col] >> 24) ? 0xFF : 0;
+      m_narrow(m_width <= kLookWidth) {
+  bool opaqueOrClear = true;
+  for (const QImage& image : stamps.images) {
+    assert(image.size() == QSize(m_width, m_height) && "the stamps of a set are of one size");
+    TPhase& phase = m_phase.emplace_back();
+    phase.source = image.format() == QImage::Format_ARGB32_Premultiplied
+                       ? image
+                       : image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    phase.pixels = reinterpret_cast<const uint32_t*>(phase.source.constBits());
+    m_stride = int(phase.source.bytesPerLine() / 4);
+    phase.rowIsOpaque.assign(size_t(m_height), 0);
+    phase.paints.assign(size_t(m_height) * kPaintsStride, 0);
+    for (int row = 0; row < m_height; ++row) {
+      const uint32_t* line = phase.pixels + size_t(row) * size_t(m_stride);
+      phase.rowIsOpaque[size_t(row)] = std::all_of(line, line + m_width, [](uint32_t p) { return (p >> 24) == 0xFF; });
+      for (int col = 0; col < m_width; ++col) {
+        if (m_narrow) phase.paints[size_t(row) * kPaintsStride + size_t(col)] = (line[col] >> 24) == 0xFF ? 0xFF : 0;
+        if (!IsOpaqueOrClear(line[col])) phase.edges.emplace_back(col, row);
+      }
+    }
+    opaqueOrClear &= phase.edges.empty();
   }
+  m_opaqueOrClear = opaqueOrClear || stamps.solid;
   const QRect& b = target.bounds;
-  const int x = hotSpot.x(), y = hotSpot.y();
+  const int x = m_hotSpot.x(), y = m_hotSpot.y();
   m_look = {.dx = target.dx,
             .dy = target.dy,
+            .round = 0.5 / m_phases,
             .offLeft = double(b.left() + x - m_width + 1),
             .offTop = double(b.top() + y - m_height + 1),
             .offRight = double(b.right() + x + 1),
@@ -55,7 +77,7 @@ int TStampPass::NextToLookAt(int from, int begin, TWrittenPixels::TReaches reach
   const TQuickLook look = m_look;
   const int tiles = m_tiles;
   for (int i = from - 1; i >= begin; --i) {
-    const double x = m_points[i].x() + look.dx + 0.5, y = m_points[i].y() + look.dy + 0.5;
+    const double x = m_points[i].x() + look.dx + look.round, y = m_points[i].y() + look.dy + look.round;
     if (!(x >= look.offLeft && x < look.offRight && y >= look.offTop && y < look.offBottom)) continue;
     if (x >= look.insideLeft && x < look.insideRight && y >= look.insideTop && y < look.insideBottom &&
         reaches.At(int(x) - look.toGridX, int(y) - look.toGridY) > tiles)
@@ -86,22 +108,23 @@ void TStampPass::DrawPart(int begin, int end, TWrittenPixels& written, TSurface 
   }
 }
 
-// The stamp's pixels that no later stamp wrote, row by row; a narrow row
-// that has none is passed over on one look.
+// The stamp's opaque pixels that no later stamp wrote, row by row; a narrow
+// row that has none is passed over on one look.
 void TStampPass::DrawOnce(const TPlacement& p, TWrittenPixels& written, TSurface surface) const {
   const QRect& b = m_target.bounds;
+  const TPhase& phase = m_phase[size_t(p.phase)];
   const int x0 = p.x0 - b.left(), width = p.x1 - p.x0;
   for (int row = p.y0; row < p.y1; ++row) {
     if (m_narrow) {
       TLook wanted, first;
-      std::memcpy(&wanted, &m_paints[size_t(row - p.top) * kPaintsStride + size_t(p.x0 - p.left)], kLookWidth);
+      std::memcpy(&wanted, &phase.paints[size_t(row - p.top) * kPaintsStride + size_t(p.x0 - p.left)], kLookWidth);
       std::memcpy(&first, kFirstBytes.data() + kLookWidth - width, kLookWidth);  // the pixels within the bounds
       if (!written.AnyFreeOf(x0, row - b.top(), wanted & first)) continue;
     }
-    const uint32_t* src = m_pixels + size_t(row - p.top) * size_t(m_stride) + size_t(p.x0 - p.left);
+    const uint32_t* src = phase.pixels + size_t(row - p.top) * size_t(m_stride) + size_t(p.x0 - p.left);
     uint32_t* dst = &surface[size_t(row) * size_t(m_target.stride) + size_t(p.x0)];
     for (int col = 0; col < width; ++col)
-      if ((src[col] >> 24) != 0 && written.Claim(p.x0 + col - b.left(), row - b.top())) dst[col] = src[col];
+      if ((src[col] >> 24) == 0xFF && written.Claim(p.x0 + col - b.left(), row - b.top())) dst[col] = src[col];
   }
 }
 
@@ -112,19 +135,37 @@ void TStampPass::DrawInOrder(int count, const TWrittenPixels* covered) const {
   }
 }
 
+// Edges of stamps in complete tiles have nothing left to show.
+void TStampPass::Finish(const TWrittenPixels& written) const {
+  const QRect& b = m_target.bounds;
+  for (int i = 0; i < m_count; ++i) {
+    TPlacement p;
+    if (!PlacementOf(m_points[i], p) || m_phase[size_t(p.phase)].edges.empty()) continue;
+    if (written.ReachAt(p.x0 - b.left(), p.y0 - b.top()) > m_tiles) continue;
+    const TPhase& phase = m_phase[size_t(p.phase)];
+    for (const QPoint& edge : phase.edges) {
+      const int x = p.left + edge.x(), y = p.top + edge.y();
+      if (x < p.x0 || x >= p.x1 || y < p.y0 || y >= p.y1 || !written.IsFree(x - b.left(), y - b.top())) continue;
+      uint32_t& pixel = m_target.pixels[size_t(y) * size_t(m_target.stride) + size_t(x)];
+      pixel = BlendPremultiplied(phase.pixels[size_t(edge.y()) * size_t(m_stride) + size_t(edge.x())], pixel);
+    }
+  }
+}
+
 void TStampPass::BlendRows(const TPlacement& p, const TWrittenPixels* covered) const {
   const QRect& b = m_target.bounds;
+  const TPhase& phase = m_phase[size_t(p.phase)];
   const int left = p.left, top = p.top, x0 = p.x0, x1 = p.x1;
   for (int row = p.y0; row < p.y1; ++row) {
     uint32_t* dst = m_target.pixels + size_t(row) * size_t(m_target.stride);
-    const uint32_t* src = m_pixels + size_t(row - top) * size_t(m_stride) - left;
+    const uint32_t* src = phase.pixels + size_t(row - top) * size_t(m_stride) - left;
     if (covered) {  // translucent stamps beneath a cover: only on its free pixels
       for (int col = x0; col < x1; ++col)
         if ((src[col] >> 24) != 0 && covered->IsFree(col - b.left(), row - b.top()))
           dst[col] = BlendPremultiplied(src[col], dst[col]);
       continue;
     }
-    if (m_rowIsOpaque[size_t(row - top)]) {
+    if (phase.rowIsOpaque[size_t(row - top)]) {
       CopyPixels(dst + x0, src + x0, x1 - x0);
       continue;
     }

@@ -18,18 +18,21 @@
 
 namespace geometry::raster {
 
-// The pass of a call of stamps: the stamp, premultiplied, with its hot spot
-// on the device pixel nearest each point. Steps 3 to 5 of the overview in
-// raster_fast_paths.cpp, for stamps.
+// The pass of a call of stamps: the stamps, premultiplied, with the hot spot
+// of the phase nearest each point on its pixel. Steps 3 to 5 of the overview
+// in raster_fast_paths.cpp, for stamps.
 class TStampPass {
  public:
-  TStampPass(const TRasterTarget& target, const QImage& stamp, const QPoint& hotSpot, const QPointF* points);
+  TStampPass(const TRasterTarget& target, const TStamps& stamps, const QPointF* points, int count);
 
-  // No pixel of the stamp blends: each is copied or left out.
+  // The stamps' opaque pixels hide what is beneath them, and any others are
+  // left out or are the smoothed edges of opaque shapes.
   bool OpaqueOrClear() const { return m_opaqueOrClear; }
-  // 4. Stamps [begin, end), the last first: the last stamp on a pixel is
-  // the one seen there.
+  // 4. Stamps [begin, end), the last first: the last opaque pixel on a pixel
+  // is the one seen there.
   void DrawPart(int begin, int end, TWrittenPixels& written, TSurface surface) const;
+  // Then the translucent edges, in order, on the pixels no opaque one took.
+  void Finish(const TWrittenPixels& written) const;
   // 5. All stamps in order, beneath `covered` only on its free pixels.
   void DrawInOrder(int count, const TWrittenPixels* covered) const;
 
@@ -38,12 +41,24 @@ class TStampPass {
   // the target holds the stamp's pixel (x - left, y - top).
   struct TPlacement {
     int left, top, x0, x1, y0, y1;
+    int phase;
+  };
+  // One stamp of the set.
+  struct TPhase {
+    QImage source;  // premultiplied
+    const uint32_t* pixels;
+    std::vector<char> rowIsOpaque;  // copied rather than blended
+    // Most stamps drawn meet pixels already written: a row no wider than a
+    // look is looked up at once, with bytes of 0xFF where the stamp is opaque.
+    std::vector<uint8_t> paints;  // rows of kPaintsStride
+    std::vector<QPoint> edges;    // the translucent pixels
   };
   // Where the rounding of PlacementOf, without its clamps, puts a stamp
   // wholly off the bounds, or wholly inside: floor(x) - hotSpot.x() is its
-  // first column. In device pixels plus a half.
+  // first column. In device pixels plus `round`.
   struct TQuickLook {
     double dx, dy;  // world to device
+    double round;   // half a phase
     double offLeft, offTop, offRight, offBottom;
     double insideLeft, insideTop, insideRight, insideBottom;
     int toGridX, toGridY;  // a point's pixel less these: its stamp's first pixel on the grid
@@ -64,8 +79,11 @@ class TStampPass {
     const double x = point.x() + m_target.dx;
     const double y = point.y() + m_target.dy;
     if (!IsNear(x, y)) return false;  // also skips NaN
-    p.left = FastFloor<int>(x + 0.5) - m_hotSpot.x();
-    p.top = FastFloor<int>(y + 0.5) - m_hotSpot.y();
+    // In phases: the pixel is the phase's index shifted right.
+    const int qx = FastFloor<int>(x * m_phases + 0.5), qy = FastFloor<int>(y * m_phases + 0.5);
+    p.left = (qx >> m_phaseShift) - m_hotSpot.x();
+    p.top = (qy >> m_phaseShift) - m_hotSpot.y();
+    p.phase = (qy & (m_phases - 1)) * m_phases + (qx & (m_phases - 1));
     p.x0 = std::max(p.left, b.left());
     p.x1 = std::min(p.left + m_width, b.right() + 1);
     p.y0 = std::max(p.top, b.top());
@@ -80,17 +98,15 @@ class TStampPass {
   const TRasterTarget& m_target;
   QPoint m_hotSpot;
   const QPointF* m_points;
-  QImage m_source;  // premultiplied
+  int m_count;
+  int m_phases;      // along each axis: 1 or TStamps::kPhases
+  int m_phaseShift;  // log2(m_phases)
+  std::vector<TPhase> m_phase;
   int m_width, m_height;
-  const uint32_t* m_pixels;
-  int m_stride;                     // in pixels
-  std::vector<char> m_rowIsOpaque;  // copied rather than blended
+  int m_stride;  // in pixels
   bool m_opaqueOrClear = true;
   int m_tiles;  // tiles beyond the first one that a stamp may cover, either way
-  // Most stamps drawn meet pixels already written: a row no wider than a
-  // look is looked up at once, with bytes of 0xFF where the stamp paints.
   bool m_narrow;
-  std::vector<uint8_t> m_paints;  // rows of kPaintsStride
   TQuickLook m_look;
 };
 

@@ -79,6 +79,9 @@ class TWrittenPixels {
     return Mark(x, y, kDrawn);
   }
 
+  // Counts a look at a pixel that claimed nothing as work.
+  void Worked() { ++m_workSinceRefresh; }
+
   // Marks as out of reach the pixels of each row y outside the columns
   // [first, last] = reach(y), beyond which the call draws nothing. Tiles
   // along the edge of its reach can then complete, a walk passes through
@@ -168,9 +171,9 @@ class TWrittenPixels {
   // What m_pixels holds for each pixel. Padding counts as drawn, so that no
   // part takes it from another.
   enum : uint8_t { kFree, kDrawn, kOutOfReach };
-  // A walk chooses pixels that hold a point of its segment: one clear of a
+  // A walk draws pixels within kLineReach of its segment: one clear of a
   // tile's box widened by this draws nothing in the tile.
-  static constexpr double kFewMargin = 1.0;
+  static constexpr double kFewMargin = kLineReach;
   // Every segment is tested against the listed boxes: a few cost less than
   // the walks they save, many would not.
   static constexpr size_t kFewTiles = 16;
@@ -219,13 +222,16 @@ class TWrittenPixels {
   std::vector<TTileBox> m_few;  // incomplete tiles, when m_fewListed
 };
 
-// The pixels of WalkSegment that `written` does not hold yet, which it then
-// holds. From a pixel in a tile of reach r, the walk stays among complete
-// tiles for as long as it stays within r - 1 tiles of it; across the axis it
-// moves by at most one pixel a step, as the major axis is the longer one.
-template <bool kXMajor, class TPlot>
-void WalkSegmentOnce(const TSegmentWalk& walk, TWrittenPixels& written, TPlot plot) {
+// The pixels of WalkSegment that `written` does not hold yet: visit(offset,
+// x, y, coverage) with the pixel's offset and its place on the grid. The
+// visitor claims the pixels it finishes. From a pixel in a tile of reach r,
+// the walk's centre stays among complete tiles for as long as it stays
+// within r - 1 tiles of it; the band about it reaches kLineReach pixels
+// further, less than a tile, so one ring of the reach is kept for it.
+template <bool kXMajor, class TVisit>
+void WalkSegmentOnce(const TSegmentWalk& walk, TWrittenPixels& written, TVisit visit) {
   constexpr int kTile = TWrittenPixels::kTile;
+  static_assert(kLineReach < kTile, "the band of a line reaches at most one tile beyond its centre");
   const int majorOrigin = kXMajor ? written.Left() : written.Top();
   const int minorOrigin = kXMajor ? written.Top() : written.Left();
   const auto span = unsigned(walk.acrossHigh - walk.acrossLow);
@@ -236,26 +242,18 @@ void WalkSegmentOnce(const TSegmentWalk& walk, TWrittenPixels& written, TPlot pl
     const int major = i - majorOrigin;
     if (unsigned(j - walk.acrossLow) <= span) {
       const int minor = j - minorOrigin;
-      int reach = kXMajor ? written.ReachAt(major, minor) : written.ReachAt(minor, major);
-      // A tile completed since the last refresh still counts as complete.
-      if (reach == 0 && (kXMajor ? written.TileIsComplete(major, minor) : written.TileIsComplete(minor, major)))
-        reach = 1;
+      const int reach = (kXMajor ? written.ReachAt(major, minor) : written.ReachAt(minor, major)) - 1;
       if (reach > 0) {
-        // Along the axis to the far side of the square; across it, to where
-        // the walk is by then, which is at most as far.
+        // Along the axis to the far side of the square; across it, no
+        // further than the square's side the walk heads for.
         const int rings = (reach - 1) * kTile;
         int further = rings + (kTile - 1 - (major & (kTile - 1)));
         const int jEnd =
             std::clamp(int((across + int64_t(further) * step) >> kFixedShift), walk.acrossLow, walk.acrossHigh);
         const int tileLow = (minor & -kTile) - rings, tileHigh = (minor & -kTile) + kTile - 1 + rings;
         const int minorEnd = jEnd - minorOrigin;
-        if (minorEnd < tileLow || minorEnd > tileHigh) {
-          // Within one tile along the axis the walk crosses at most into the
-          // next tile across it: when that one is complete too, so is the run.
-          const int endReach = kXMajor ? written.ReachAt(major, minorEnd) : written.ReachAt(minorEnd, major);
-          if (reach > 1 || endReach == 0)
-            further = rings + (step >= 0 ? kTile - 1 - (minor & (kTile - 1)) : minor & (kTile - 1));
-        }
+        if (minorEnd < tileLow || minorEnd > tileHigh)
+          further = rings + (step >= 0 ? kTile - 1 - (minor & (kTile - 1)) : minor & (kTile - 1));
         i += further + 1;
         across += int64_t(further + 1) * step;
         continue;
@@ -264,13 +262,12 @@ void WalkSegmentOnce(const TSegmentWalk& walk, TWrittenPixels& written, TPlot pl
     // An incomplete tile, or the edge of the bounds: pixel by pixel to the
     // end of the tile along the axis.
     const int tileEnd = std::min(walk.last, i + (kTile - 1 - (major & (kTile - 1))));
-    for (; i <= tileEnd; ++i, across += step) {
-      const int jj = int(across >> kFixedShift);
-      if (unsigned(jj - walk.acrossLow) > span) continue;
-      const bool claimed =
-          kXMajor ? written.Claim(i - majorOrigin, jj - minorOrigin) : written.Claim(jj - minorOrigin, i - majorOrigin);
-      if (claimed) plot(size_t(i) * walk.majorStep + size_t(jj) * walk.minorStep);
-    }
+    for (; i <= tileEnd; ++i, across += step)
+      VisitAcross(across, walk.half, walk.acrossLow, walk.acrossHigh, [&](int jj, uint32_t coverage) {
+        const int x = kXMajor ? i - majorOrigin : jj - minorOrigin, y = kXMajor ? jj - minorOrigin : i - majorOrigin;
+        written.Worked();
+        if (written.IsFree(x, y)) visit(size_t(i) * walk.majorStep + size_t(jj) * walk.minorStep, x, y, coverage);
+      });
   }
 }
 

