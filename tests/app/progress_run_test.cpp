@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include "app/export_options_form.h"
 #include "main_window_fixture.h"
 #include "model/points_serie.h"
 
@@ -43,8 +44,8 @@ void AddPoints(TGraph& graph, int count) {
 
 // Answers, as a user would, whatever the command shows on its way: the
 // question about unsaved changes (Discard), the file or print dialog
-// (`target`, printed as a PDF file), and the progress dialog (a click on
-// Cancel).
+// (`target`, printed as a PDF file), a picture's export options (as they
+// are), and the progress dialog (a click on Cancel).
 class TCancellingUser {
  public:
   TCancellingUser(QWidget& window, QString target, int filterIndex)
@@ -63,6 +64,7 @@ class TCancellingUser {
       files->selectFile(m_target);
       QMetaObject::invokeMethod(files, "accept");
     }
+    if (auto* options = qobject_cast<TExportOptionsForm*>(modal)) options->accept();  // a picture as it is
     if (auto* print = qobject_cast<QPrintDialog*>(modal)) {
       // The last printer of the list prints to a file.
       auto* printers = print->findChild<QComboBox*>(QStringLiteral("printers"));
