@@ -110,19 +110,20 @@ void TColorScaleEditorForm::SetElement(TGraphElement* element) {
   if (m_scale) LoadFromElement();
 }
 
-void TColorScaleEditorForm::BindEnd(QLineEdit* edit, double (TColorScale::*value)() const,
-                                    void (TColorScale::*apply)(double)) {
+void TColorScaleEditorForm::BindEnd(QLineEdit* edit, std::function<double()> value, std::function<void(double)> apply) {
   // An empty field follows the values; a text that does not read changes nothing.
-  const auto shown = [this, value] {
-    const double end = (m_scale->*value)();
-    return std::isnan(end) ? QString() : app::FormatCellNumber(end, QLocale());
-  };
-  BindText(edit, shown, [this, apply](const QString& text) {
-    if (text.trimmed().isEmpty())
-      (m_scale->*apply)(TColorScale::kAutomatic);
-    else if (const std::optional<double> end = app::ReadCellText(text.trimmed(), QLocale()))
-      (m_scale->*apply)(*end);
-  });
+  BindText(
+      edit,
+      [value] {
+        const double end = value();
+        return std::isnan(end) ? QString() : app::FormatCellNumber(end, QLocale());
+      },
+      [apply](const QString& text) {
+        if (text.trimmed().isEmpty())
+          apply(TColorScale::kAutomatic);
+        else if (const std::optional<double> end = app::ReadCellText(text.trimmed(), QLocale()))
+          apply(*end);
+      });
 }
 
 void TColorScaleEditorForm::BindFields() {
@@ -134,8 +135,10 @@ void TColorScaleEditorForm::BindFields() {
                         if (m_cbColorMap->currentIndex() >= 0)
                           m_scale->SetColorMap(model::TColorMap(m_cbColorMap->currentIndex()));
                       }});
-  BindEnd(m_edtMin, &TColorScale::Min, &TColorScale::SetMin);
-  BindEnd(m_edtMax, &TColorScale::Max, &TColorScale::SetMax);
+  BindEnd(
+      m_edtMin, [this] { return m_scale->Min(); }, [this](double end) { m_scale->SetMin(end); });
+  BindEnd(
+      m_edtMax, [this] { return m_scale->Max(); }, [this](double end) { m_scale->SetMax(end); });
   BindCheck(
       m_chbLogarithmic, [this] { return m_scale->Logarithmic(); }, [this](bool on) { m_scale->SetLogarithmic(on); });
   BindCheck(

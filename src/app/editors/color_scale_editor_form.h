@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "app/editors/editor_form.h"
 
 class QCheckBox;
@@ -30,7 +32,7 @@ class TColorScaleEditorForm : public TEditorForm {
 
  private:
   void BindFields();
-  void BindEnd(QLineEdit* edit, double (TColorScale::*value)() const, void (TColorScale::*apply)(double));
+  void BindEnd(QLineEdit* edit, std::function<double()> value, std::function<void(double)> apply);
 
   TColorScale* m_scale = nullptr;
   QCheckBox* m_chbVisible;
