@@ -47,7 +47,7 @@ class TGraphControl : public QWidget {
   static constexpr double kZoomSteps[3] = {1.05, 1.2, 1.5};
   // Frames drawn during a pan drag or a run of wheel steps are not smoothed;
   // the picture is drawn smooth again once the motion has paused this long.
-  static constexpr std::chrono::milliseconds kSmoothAgainDelay{150};
+  static constexpr std::chrono::milliseconds kSmoothAgainDelay{100};
   enum : int { kFineStep = 0, kNormalStep = 1, kCoarseStep = 2 };
 
   explicit TGraphControl(QWidget* parent = nullptr);
