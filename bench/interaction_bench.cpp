@@ -2,11 +2,14 @@
 // holds a million random compositions, driven by real mouse and wheel events
 // as the window system would send them. Every event must leave a complete,
 // current frame in the control's image: after each run, the image is
-// compared with a full render of the view the run ended on.
+// compared with a full render of the view the run ended on, drawn as the
+// frames of a motion are (without smoothing). Then the smooth picture must
+// follow once the motion pauses; the time it takes is reported too.
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <memory>
@@ -87,6 +90,15 @@ void CheckFrameIsCurrent(benchmark::State& state, TGraphControl& control) {
   if (shown != control.Bitmap()) state.SkipWithError("the image after the last event is not a full render");
 }
 
+// The rough frames of the motion give way to the smooth picture without
+// further events; smooth_picture_ms counts from the last event.
+void CheckSmoothPictureFollows(benchmark::State& state, TGraphControl& control, const QElapsedTimer& waited) {
+  const QImage rough = control.Bitmap().copy();
+  while (control.Bitmap() == rough && waited.elapsed() < 2000) QApplication::processEvents(QEventLoop::AllEvents, 5);
+  state.counters["smooth_picture_ms"] = double(waited.elapsed());
+  if (control.Bitmap() == rough) state.SkipWithError("no smooth picture followed the motion");
+}
+
 void ReportFrames(benchmark::State& state, int framesPerIteration) {
   state.counters["frames_per_second"] =
       benchmark::Counter(double(state.iterations()) * framesPerIteration, benchmark::Counter::kIsRate);
@@ -105,7 +117,10 @@ void PanFrames(benchmark::State& state, bool polyline) {
     SendMouse(control, QEvent::MouseButtonRelease, kCentre, Qt::NoButton);
   }
   ReportFrames(state, kPanMoves);
+  QElapsedTimer sinceLastEvent;
+  sinceLastEvent.start();
   CheckFrameIsCurrent(state, control);
+  CheckSmoothPictureFollows(state, control, sinceLastEvent);
 }
 
 // Ten steps in, ten out, about a point off the centre.
@@ -116,7 +131,10 @@ void WheelFrames(benchmark::State& state, bool polyline) {
   for (auto _ : state)
     for (int i = 0; i < kWheelSteps; ++i) SendWheel(control, at, i < kWheelSteps / 2 ? 120 : -120);
   ReportFrames(state, kWheelSteps);
+  QElapsedTimer sinceLastEvent;
+  sinceLastEvent.start();
   CheckFrameIsCurrent(state, control);
+  CheckSmoothPictureFollows(state, control, sinceLastEvent);
 }
 
 // Moves without a button: the hit test and the hint, no render.

@@ -58,6 +58,10 @@ TGraphControl::TGraphControl(QWidget* parent)
 
   m_autoHintFormat = kDefaultAutoHintFormat;
   m_valueFormat = kDefaultValueFormat;
+
+  m_smoothAgain.setSingleShot(true);
+  m_smoothAgain.setInterval(kSmoothAgainDelay);
+  connect(&m_smoothAgain, &QTimer::timeout, this, &TGraphControl::RedrawSmooth);
 }
 
 TGraphControl::~TGraphControl() {

@@ -4,7 +4,9 @@
 #include <QPainter>
 #include <QPoint>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -43,6 +45,9 @@ class TGraphControl : public QWidget {
   static constexpr int kDefaultSize = 200;
   static constexpr uint32_t kWhite = 0x00FFFFFF;  // a toolkit colour, 0x00BBGGRR
   static constexpr double kZoomSteps[3] = {1.05, 1.2, 1.5};
+  // Frames drawn during a pan drag or a run of wheel steps are not smoothed;
+  // the picture is drawn smooth again once the motion has paused this long.
+  static constexpr std::chrono::milliseconds kSmoothAgainDelay{100};
   enum : int { kFineStep = 0, kNormalStep = 1, kCoarseStep = 2 };
 
   explicit TGraphControl(QWidget* parent = nullptr);
@@ -178,6 +183,8 @@ class TGraphControl : public QWidget {
   void PanTo(const QPoint& cursor);
   void UpdateAutoHintAt(const QPoint& client);
   int WheelStep(Qt::KeyboardModifiers modifiers) const;
+  void DrawRoughWhileMoving();
+  void RedrawSmooth();
 
   std::unique_ptr<TControlLabel> m_header;
   std::unique_ptr<TControlLabel> m_footer;
@@ -206,6 +213,7 @@ class TGraphControl : public QWidget {
   bool m_waitingForSecondClick = false;
   bool m_dragging = false;
   TDoublePoint m_anchor;
+  QTimer m_smoothAgain;
   QPoint m_mouseDownPoint;
   control::TZoomCursors m_zoomCursors;
   control::TModifierKeys m_modifierKeys;

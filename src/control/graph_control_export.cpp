@@ -11,7 +11,11 @@ bool TGraphControl::Export(const QString& fileName, int formatIndex, const model
 
 void TGraphControl::RenderToMetafile(emf::TEmfRecorder& metafile) { control::RenderToMetafile(*this, metafile); }
 
-void TGraphControl::CopyImageToClipboard() { control::CopyImageToClipboard(*this); }
+void TGraphControl::CopyImageToClipboard() {
+  // The clipboard takes the bitmap as it stands, which must not be a rough frame of a motion.
+  RedrawSmooth();
+  control::CopyImageToClipboard(*this);
+}
 
 void TGraphControl::CopyDataToClipboard() const { control::CopyDataToClipboard(*this); }
 

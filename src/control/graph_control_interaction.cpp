@@ -135,7 +135,26 @@ void TGraphControl::mousePressEvent(QMouseEvent* event) {
   m_mouseDownPoint = pos;
 }
 
+// A smooth frame of a million points takes longer than the mouse waits: the
+// frames of a motion are drawn rough, and each step puts off the smooth one.
+void TGraphControl::DrawRoughWhileMoving() {
+  static_assert(kSmoothAgainDelay < std::chrono::milliseconds(200), "the still picture is smooth within 0.2 s");
+  DrawingContext().SetSmooth(false);
+  m_smoothAgain.start();
+}
+
+void TGraphControl::RedrawSmooth() {
+  m_smoothAgain.stop();
+  if (!m_graphics || DrawingContext().Smooth()) return;
+  DrawingContext().SetSmooth(true);
+  // An open batch draws the picture when it closes.
+  if (m_updateCount != 0) return;
+  Redraw();
+  update();
+}
+
 void TGraphControl::PanTo(const QPoint& cursor) {
+  DrawRoughWhileMoving();
   TProjection& projection = m_graph->Projection();
   const TDoublePoint p = geometry::DeviceToPlane(*m_graphics, projection, QPointF(cursor));
   const TDoublePoint origin = projection.Origin();
@@ -179,6 +198,7 @@ void TGraphControl::wheelEvent(QWheelEvent* event) {
   event->accept();
   m_modifierKeys.Synchronize(event->modifiers());
   const QPoint pos = event->position().toPoint();
+  DrawRoughWhileMoving();
   // One step per notification, whatever the distance the wheel turned.
   if (delta > 0)
     ZoomInAt(pos.x(), pos.y(), WheelStep(event->modifiers()));

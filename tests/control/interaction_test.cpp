@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QBitmap>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QWheelEvent>
 
 #include "control_fixture.h"
@@ -299,4 +301,62 @@ TEST(Interaction, MouseMovesAreReportedWithTheClientPosition) {
   shown.control.OnMouseMove = [&](TGraphControl*, const QPoint& pos) { reported = pos; };
   QTest::mouseMove(&shown.control, QPoint(123, 45));
   EXPECT_EQ(reported, QPoint(123, 45));
+}
+
+namespace {
+
+// A black slanted line whose middle lies between the grid lines.
+constexpr TTernaryPoint kLineMiddle{0.433, 0.333, 0.234};
+
+void AddSlantedLine(TShownControl& shown) {
+  auto line = std::make_unique<TLinesSerie>();
+  line->LineStyle().SetColor(0xFF000000);
+  line->LineStyle().SetWidth(3);
+  line->Items().Add({{0.533, 0.303, 0.164}, {0.333, 0.363, 0.304}});
+  shown.control.Graph().AddSerie(std::move(line));
+}
+
+// Pixels about the line's middle that are neither the line nor the background.
+int PartlyCoveredPixels(TShownControl& shown) {
+  const QImage& bitmap = shown.control.Bitmap();
+  const QPoint middle = shown.DeviceOf(kLineMiddle);
+  int partial = 0;
+  for (int y = middle.y() - 3; y <= middle.y() + 3; ++y)
+    for (int x = middle.x() - 3; x <= middle.x() + 3; ++x)
+      partial += bitmap.pixel(x, y) != qRgb(0, 0, 0) && bitmap.pixel(x, y) != qRgb(255, 255, 255);
+  return partial;
+}
+
+// A pan drag (true) or a run of wheel steps (false).
+class MotionFrames : public ::testing::TestWithParam<bool> {};
+
+}  // namespace
+
+TEST_P(MotionFrames, AreRoughUntilTheMotionPausesThenSmooth) {
+  TShownControl shown;
+  AddSlantedLine(shown);
+  ASSERT_GT(PartlyCoveredPixels(shown), 0);
+  QTest::mouseClick(&shown.control, Qt::LeftButton, {}, QPoint(20, 20));  // takes the focus
+  if (GetParam()) {
+    QTest::mousePress(&shown.control, Qt::LeftButton, {}, QPoint(200, 150));
+    for (int x = 204; x <= 240; x += 4) QTest::mouseMove(&shown.control, QPoint(x, 150));
+    QTest::mouseRelease(&shown.control, Qt::LeftButton, {}, QPoint(240, 150));
+  } else {
+    for (int angle : {120, 120, -120}) Wheel(shown.control, QPoint(190, 160), angle);
+  }
+  EXPECT_EQ(PartlyCoveredPixels(shown), 0);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return PartlyCoveredPixels(shown) > 0; }));
+}
+
+INSTANTIATE_TEST_SUITE_P(Interaction, MotionFrames, ::testing::Bool());
+
+TEST(Interaction, TheClipboardGetsASmoothPictureDuringAMotion) {
+  TShownControl shown;
+  AddSlantedLine(shown);
+  QTest::mousePress(&shown.control, Qt::LeftButton, {}, QPoint(200, 150));
+  QTest::mouseMove(&shown.control, QPoint(210, 150));
+  QTest::mouseMove(&shown.control, QPoint(220, 160));
+  shown.control.CopyImageToClipboard();
+  EXPECT_GT(PartlyCoveredPixels(shown), 0);
+  EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), shown.control.Bitmap());
 }
