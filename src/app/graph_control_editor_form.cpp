@@ -12,6 +12,7 @@
 
 #include "app/command_guard.h"
 #include "app/drag_order_tree.h"
+#include "app/editors/annotations_editor_form.h"
 #include "app/editors/control_label_editor_form.h"
 #include "app/editors/graph_axe_editor_form.h"
 #include "app/editors/graph_serie_editor_form.h"
@@ -25,12 +26,14 @@ namespace {
 
 // Native texts of the fixed entries, in tree order; the program translates them.
 constexpr const char* kFixedEntries[] = {
-    QT_TRANSLATE_NOOP("Program", "Header"),     QT_TRANSLATE_NOOP("Program", "Footer"),
-    QT_TRANSLATE_NOOP("Program", "Left axe"),   QT_TRANSLATE_NOOP("Program", "Right axe"),
-    QT_TRANSLATE_NOOP("Program", "Bottom axe"), QT_TRANSLATE_NOOP("Program", "Legend"),
+    QT_TRANSLATE_NOOP("Program", "Header"),      QT_TRANSLATE_NOOP("Program", "Footer"),
+    QT_TRANSLATE_NOOP("Program", "Left axe"),    QT_TRANSLATE_NOOP("Program", "Right axe"),
+    QT_TRANSLATE_NOOP("Program", "Bottom axe"),  QT_TRANSLATE_NOOP("Program", "Legend"),
+    QT_TRANSLATE_NOOP("Program", "Annotations"),
 };
 constexpr int kSerieEntry = -1;
 constexpr int kLegendEntry = 5;
+constexpr int kAnnotationsEntry = 6;
 // Each entry holds its element and its index in kFixedEntries (kSerieEntry for a series).
 constexpr int kElementRole = Qt::UserRole;
 constexpr int kFixedEntryRole = Qt::UserRole + 1;
@@ -175,6 +178,7 @@ void TGraphControlEditorForm::LoadFromElement() {
     for (int i = 0; i < graph.SeriesCount(); ++i) AddEntry(graph.GetSerie(i), kSerieEntry, graph.GetSerie(i).Name());
     // After the series, which are dragged into order among themselves next to the axes.
     AddEntry(control.Legend(), kLegendEntry, i18n::Lookup(kFixedEntries[kLegendEntry]));
+    AddEntry(graph.Annotations(), kAnnotationsEntry, i18n::Lookup(kFixedEntries[kAnnotationsEntry]));
   }
   m_tvItems->setCurrentItem(m_tvItems->topLevelItem(0));
   ItemsChange(m_tvItems->currentItem());
@@ -197,6 +201,8 @@ TEditorForm* TGraphControlEditorForm::CreateEditor(TGraphElement* element) {
     editor = std::make_unique<TGraphSerieEditorForm>(m_pnlData);
   else if (dynamic_cast<TLegend*>(element))
     editor = std::make_unique<TLegendEditorForm>(m_pnlData);
+  else if (dynamic_cast<TAnnotationList*>(element))
+    editor = std::make_unique<TAnnotationsEditorForm>(m_pnlData);
   else
     return nullptr;
   editor->CreateEmbedded(m_pnlData);

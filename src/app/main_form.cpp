@@ -18,6 +18,8 @@
 #include <QToolBar>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <cassert>
+#include <iterator>
 
 #include "app/app_pictures.h"
 #include "app/auto_hint_form.h"
@@ -182,7 +184,7 @@ void TMainForm::CreateActions() {
 }
 
 void TMainForm::CreateModeActions() {
-  // The four modes in mode order: a button's position is its mode's number.
+  // The modes in mode order: a button's position is its mode's number.
   m_modeGroup = new QActionGroup(this);
   m_modeGroup->setExclusive(true);
   const struct {
@@ -192,9 +194,12 @@ void TMainForm::CreateModeActions() {
   } modes[] = {{"tbNormalMode", imNormal, "normal_mode"},
                {"tbAddLineMode", imAddLine, "add_line_mode"},
                {"tbZoomIn", imZoomIn, "zoom_in"},
-               {"tbZoomOut", imZoomOut, "zoom_out"}};
-  QAction** buttons[] = {&tbNormalMode, &tbAddLineMode, &tbZoomIn, &tbZoomOut};
-  for (int i = 0; i < 4; ++i) {
+               {"tbZoomOut", imZoomOut, "zoom_out"},
+               {"tbAddTextMode", imAddText, "add_text_mode"}};
+  QAction** buttons[] = {&tbNormalMode, &tbAddLineMode, &tbZoomIn, &tbZoomOut, &tbAddTextMode};
+  static_assert(std::size(modes) == std::size(buttons));
+  for (int i = 0; i < int(std::size(modes)); ++i) {
+    assert(modes[i].Mode == i);
     const TGraphInteractMode mode = modes[i].Mode;
     QAction* button = NewAction(this, modes[i].Name, [this, mode] { GraphControl1->SetInteractMode(mode); });
     button->setCheckable(true);
@@ -337,6 +342,9 @@ void TMainForm::ConnectControl() {
     m_history.Record(std::make_unique<TAddSerieStep>(*GraphControl1, *tbAddLineMode, line));
   };
   GraphControl1->OnMouseMove = [this](TGraphControl*, const QPoint& position) { GraphMouseMove(position); };
+  m_annotationEditing = std::make_unique<app::TAnnotationEditing>(
+      *GraphControl1, *tbAddTextMode,
+      [this](std::unique_ptr<TDiagramStep> step) { m_history.Record(std::move(step)); });
 }
 
 void TMainForm::RetranslateUi() {
@@ -376,6 +384,8 @@ void TMainForm::RetranslateUi() {
   tbAddLineMode->setText(tr("Tracer une droite"));
   tbZoomIn->setText(tr("Zoom avant"));
   tbZoomOut->setText(tr("Zoom arrière"));
+  tbAddTextMode->setText(tr("Ajouter un texte"));
+  if (m_annotationEditing) m_annotationEditing->RetranslateUi();
   imgLogo->setToolTip(tr("Cliquez ici pour ouvrir le manuel utilisateur."));
   ToolBar1->setWindowTitle(tr("Modes"));
   GraphControl1->SetAutoHintFormatString(tr(

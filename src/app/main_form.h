@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 
+#include "app/annotation_editing.h"
 #include "app/diagram_history.h"
 #include "app/export_options_form.h"
 #include "control/graph_control.h"
@@ -62,6 +63,7 @@ class TMainForm : public QMainWindow {
   // The undo history of the document and its stack.
   TDiagramHistory& History() { return m_history; }
   QUndoStack& UndoStack() { return m_history.Stack(); }
+  app::TAnnotationEditing& AnnotationEditing() { return *m_annotationEditing; }
 
   // Offers, one by one, the recovery copies that an earlier run left behind
   // (see app/recovery_copy.h) until one is restored; each is restored,
@@ -147,6 +149,9 @@ class TMainForm : public QMainWindow {
   // Declared before the history, which tells it of its last change while
   // it is destroyed.
   std::unique_ptr<app::TRecoveryCopy> m_recovery;
+  // Its actions name steps of the history: declared before the history, so
+  // that they outlive the steps.
+  std::unique_ptr<app::TAnnotationEditing> m_annotationEditing;
   TDiagramHistory m_history;
   // Kept between prints, so that the print dialog remembers its choices.
   std::unique_ptr<QPrinter> m_printer;
@@ -199,6 +204,7 @@ class TMainForm : public QMainWindow {
   QAction* tbAddLineMode = nullptr;  // draws a line with the mouse
   QAction* tbZoomIn = nullptr;
   QAction* tbZoomOut = nullptr;
+  QAction* tbAddTextMode = nullptr;  // places a free text with the mouse
 
   QFileDialog* OpenDialog1 = nullptr;
   QFileDialog* SaveDialog2 = nullptr;  // save as

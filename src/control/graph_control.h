@@ -31,7 +31,8 @@ namespace control {
 struct TParsedDocument;
 }
 
-enum TGraphInteractMode : uint8_t { imNormal = 0, imAddLine = 1, imZoomIn = 2, imZoomOut = 3 };
+// In imAddText a click only asks for a text: the window places and edits it.
+enum TGraphInteractMode : uint8_t { imNormal = 0, imAddLine = 1, imZoomIn = 2, imZoomOut = 3, imAddText = 4 };
 
 // The window that shows one diagram: a header band, the graph, a footer band.
 // The diagram is rendered into an off-screen image only when a change arrives

@@ -35,6 +35,9 @@ void TGraphControl::SetInteractMode(TGraphInteractMode mode) {
     case imZoomOut:
       setCursor(m_zoomCursors.ZoomOut);
       break;
+    case imAddText:
+      setCursor(Qt::IBeamCursor);
+      break;
     default:
       setCursor(Qt::ArrowCursor);
       m_waitingForSecondClick = false;

@@ -97,16 +97,17 @@ TEST_F(GraphControlEditorForm, OpensOnTheHeaderWithItsCaptionAndApplyDisabled) {
   AddSeries({"S1"});
   Open();
   EXPECT_EQ(Tree()->currentItem(), Entry(0));
-  EXPECT_EQ(EntryTexts(), QStringList({"Header", "Footer", "Left axe", "Right axe", "Bottom axe", "S1", "Legend"}));
+  EXPECT_EQ(EntryTexts(),
+            QStringList({"Header", "Footer", "Left axe", "Right axe", "Bottom axe", "S1", "Legend", "Annotations"}));
   auto* editor = Shown<TControlLabelEditorForm>();
   ASSERT_NE(editor, nullptr);
   EXPECT_EQ(editor->findChild<QPlainTextEdit*>("mmCaption")->toPlainText(), "The header");
   EXPECT_FALSE(Button("btnApply")->isEnabled());
 }
 
-TEST_F(GraphControlEditorForm, AGraphWithoutSeriesShowsTheSixFixedEntries) {
+TEST_F(GraphControlEditorForm, AGraphWithoutSeriesShowsTheSevenFixedEntries) {
   Open();
-  EXPECT_EQ(Tree()->topLevelItemCount(), 6);
+  EXPECT_EQ(Tree()->topLevelItemCount(), 7);
 }
 
 TEST_F(GraphControlEditorForm, TheLegendEntryShowsAndPlacesTheLegendWithOneRender) {
@@ -218,8 +219,8 @@ TEST_F(GraphControlEditorForm, FixedEntriesFollowTheLanguageAndKeepTheSelection)
   Select(4);
   i18n::TDictionary dictionary;
   dictionary.SetLanguage(i18n::lnFrench);
-  EXPECT_EQ(EntryTexts(),
-            QStringList({"En-tête", "Pied de page", "Axe gauche", "Axe droit", "Axe bas", "Serie", "Légende"}));
+  EXPECT_EQ(EntryTexts(), QStringList({"En-tête", "Pied de page", "Axe gauche", "Axe droit", "Axe bas", "Serie",
+                                       "Légende", "Annotations"}));
   EXPECT_EQ(Button("btnApply")->text(), "Appliquer");
   EXPECT_EQ(Tree()->currentItem(), Entry(4));
   dictionary.SetLanguage(i18n::lnEnglish);
@@ -259,7 +260,7 @@ TEST_F(GraphControlEditorForm, AnotherControlRebuildsTheTreeWithFreshEditors) {
   TGraphControl other;
   m_form->SetGraphControl(other);
   EXPECT_EQ(m_form->GetElement(), &other);
-  EXPECT_EQ(Tree()->topLevelItemCount(), 6);
+  EXPECT_EQ(Tree()->topLevelItemCount(), 7);
   EXPECT_TRUE(m_form->findChildren<TGraphSerieEditorForm*>().isEmpty());
   EXPECT_FALSE(m_form->IsModified());
   m_form->SetGraphControl(other);  // the same control: nothing happens

@@ -20,12 +20,67 @@
         <translation>Legend</translation>
     </message>
     <message>
+        <source>Annotations</source>
+        <translation>Annotations</translation>
+    </message>
+    <message>
         <source>Right axe</source>
         <translation>Right axis</translation>
     </message>
     <message>
         <source>Bottom axe</source>
         <translation>Bottom axis</translation>
+    </message>
+</context>
+<context>
+    <name>TAnnotationsEditorForm</name>
+    <message>
+        <source>Annotations</source>
+        <translation>Annotations</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Text :</source>
+        <translation>Text :</translation>
+    </message>
+    <message>
+        <source>Position (A;B;C) :</source>
+        <translation>Position (A;B;C) :</translation>
+    </message>
+    <message>
+        <source>Alignment :</source>
+        <translation>Alignment :</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Left</translation>
+    </message>
+    <message>
+        <source>Centre</source>
+        <translation>Centre</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>Right</translation>
+    </message>
+    <message>
+        <source>Angle (°) :</source>
+        <translation>Angle (°) :</translation>
+    </message>
+    <message>
+        <source>Font</source>
+        <translation>Font</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
     </message>
 </context>
 <context>

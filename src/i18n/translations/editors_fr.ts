@@ -20,12 +20,67 @@
         <translation>Légende</translation>
     </message>
     <message>
+        <source>Annotations</source>
+        <translation>Annotations</translation>
+    </message>
+    <message>
         <source>Right axe</source>
         <translation>Axe droit</translation>
     </message>
     <message>
         <source>Bottom axe</source>
         <translation>Axe bas</translation>
+    </message>
+</context>
+<context>
+    <name>TAnnotationsEditorForm</name>
+    <message>
+        <source>Annotations</source>
+        <translation>Annotations</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Ajouter</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>Text :</source>
+        <translation>Texte :</translation>
+    </message>
+    <message>
+        <source>Position (A;B;C) :</source>
+        <translation>Position (A;B;C) :</translation>
+    </message>
+    <message>
+        <source>Alignment :</source>
+        <translation>Alignement :</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Gauche</translation>
+    </message>
+    <message>
+        <source>Centre</source>
+        <translation>Centre</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>Droite</translation>
+    </message>
+    <message>
+        <source>Angle (°) :</source>
+        <translation>Angle (°) :</translation>
+    </message>
+    <message>
+        <source>Font</source>
+        <translation>Police</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Texte</translation>
     </message>
 </context>
 <context>

@@ -140,6 +140,10 @@
             <translation>Zoom out</translation>
         </message>
         <message>
+            <source>Ajouter un texte</source>
+            <translation>Add a text</translation>
+        </message>
+        <message>
             <source>Cliquez ici pour ouvrir le manuel utilisateur.</source>
             <translation>Click here to open the user's manual.</translation>
         </message>
@@ -438,6 +442,21 @@ Do you want to restore it?</translation>
         <message>
             <source>Lignes ignorées : %1</source>
             <translation>Skipped lines: %1</translation>
+        </message>
+    </context>
+    <context>
+        <name>app::TAnnotationEditing</name>
+        <message>
+            <source>Modifier le texte</source>
+            <translation>Edit the text</translation>
+        </message>
+        <message>
+            <source>Déplacer le texte</source>
+            <translation>Move the text</translation>
+        </message>
+        <message>
+            <source>Supprimer le texte</source>
+            <translation>Delete the text</translation>
         </message>
     </context>
 </TS>

@@ -140,6 +140,10 @@
             <translation>Zoom arrière</translation>
         </message>
         <message>
+            <source>Ajouter un texte</source>
+            <translation>Ajouter un texte</translation>
+        </message>
+        <message>
             <source>Cliquez ici pour ouvrir le manuel utilisateur.</source>
             <translation>Cliquez ici pour ouvrir le manuel utilisateur.</translation>
         </message>
@@ -438,6 +442,21 @@ Voulez-vous la restaurer ?</translation>
         <message>
             <source>Lignes ignorées : %1</source>
             <translation>Lignes ignorées : %1</translation>
+        </message>
+    </context>
+    <context>
+        <name>app::TAnnotationEditing</name>
+        <message>
+            <source>Modifier le texte</source>
+            <translation>Modifier le texte</translation>
+        </message>
+        <message>
+            <source>Déplacer le texte</source>
+            <translation>Déplacer le texte</translation>
+        </message>
+        <message>
+            <source>Supprimer le texte</source>
+            <translation>Supprimer le texte</translation>
         </message>
     </context>
 </TS>
