@@ -178,7 +178,7 @@ bool Export(TGraphControl& control, const QString& fileName, int formatIndex, co
     return ExportThroughCopy(control, fileName, formatIndex, size, progress);
   switch (format->Kind) {
     case TExportKind::Text:
-      if (QString error; !output::WriteFile(fileName, ExportText(control).toUtf8(), &error)) Fail(error);
+      if (QString error; !output::WriteFile(fileName, ExportText(control, progress).toUtf8(), &error)) Fail(error);
       return true;
     case TExportKind::Document:
       control.SaveToFile(fileName, true, progress);

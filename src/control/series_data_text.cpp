@@ -10,19 +10,19 @@ namespace {
 
 const QString kLineBreak = QStringLiteral("\r\n");
 
-QString SeriesText(const TGraphControl& control) {
+QString SeriesText(const TGraphControl& control, const model::TProgress& progress = {}) {
   QString text;
-  control.Graph().GetSeriesText(text);
+  control.Graph().GetSeriesText(text, progress);
   return text;
 }
 
 }  // namespace
 
-QString ExportText(const TGraphControl& control) {
+QString ExportText(const TGraphControl& control, const model::TProgress& progress) {
   QStringList entries;
   if (control.MainHeader().Visible()) entries << control.MainHeader().Caption();
   if (!entries.isEmpty()) entries << QString();
-  entries << SeriesText(control);
+  entries << SeriesText(control, progress);
   if (control.MainFooter().Visible()) entries << QString() << control.MainFooter().Caption();
   return entries.join(kLineBreak) + kLineBreak;
 }

@@ -106,10 +106,27 @@ void TGraph::ClearSeries() {
   DoSeriesChange();
 }
 
-void TGraph::GetSeriesText(QString& text) const {
+std::vector<model::TProgress> TGraph::SeriesShares(const model::TProgress& progress) const {
+  // Each series takes the share of the time its items take; one more item
+  // each stands for its fixed cost.
+  double total = 0;
+  for (const auto& serie : m_series) total += 1.0 + serie->ItemCount();
+  std::vector<model::TProgress> shares;
+  double done = 0;
+  for (const auto& serie : m_series) {
+    const double share = 1.0 + serie->ItemCount();
+    shares.push_back(progress.Part(done / total, (done + share) / total));
+    done += share;
+  }
+  return shares;
+}
+
+void TGraph::GetSeriesText(QString& text, const model::TProgress& progress) const {
+  const std::vector<model::TProgress> shares = SeriesShares(progress);
   for (int i = 0; i < SeriesCount(); ++i) {
     QString serieText;
-    m_series[size_t(i)]->GetText(serieText);
+    m_series[size_t(i)]->GetText(serieText, shares[size_t(i)]);
+    shares[size_t(i)].Report(1);
     if (i == 0)
       text = serieText;
     else
@@ -121,16 +138,10 @@ void TGraph::Draw(TGraphics& g, const TProjection& projection) { Draw(g, project
 
 void TGraph::Draw(TGraphics& g, const TProjection& projection, const model::TProgress& progress) {
   for (auto& axe : m_axes) axe->Draw(g, projection);
-  // Each series takes the share of the time its items take; one more item
-  // each stands for its fixed cost.
-  double total = 0;
-  for (const auto& serie : m_series) total += 1.0 + serie->ItemCount();
-  double done = 0;
-  for (auto& serie : m_series) {
-    const double share = 1.0 + serie->ItemCount();
-    serie->DrawWithProgress(g, projection, progress.Part(done / total, (done + share) / total));
-    done += share;
-    progress.Report(done / total);
+  const std::vector<model::TProgress> shares = SeriesShares(progress);
+  for (size_t i = 0; i < m_series.size(); ++i) {
+    m_series[i]->DrawWithProgress(g, projection, shares[i]);
+    shares[i].Report(1);
   }
   // Texts go above every series, so that no field covers another's name.
   for (auto& serie : m_series) model::DrawSerieName(g, projection, *serie);

@@ -59,7 +59,10 @@ class TGraph : public TGraphDrawable {
 
   // The series' text forms, separated by one empty line; `text` is left as
   // passed in when there are no series.
-  void GetSeriesText(QString& text) const;
+  void GetSeriesText(QString& text) const { GetSeriesText(text, model::TProgress()); }
+  // As above, telling `progress` how far it has got; it may stop with
+  // model::TCancelled, leaving `text` part written.
+  void GetSeriesText(QString& text, const model::TProgress& progress) const;
 
   // Device pixels per unit of the plane (the triangle's side) that ZoomAt
   // never exceeds: deeper, world coordinates of the far vertices outgrow
@@ -103,6 +106,8 @@ class TGraph : public TGraphDrawable {
   void LoadAxes(pugi::xml_node axes);
   void LoadSeries(pugi::xml_node series, model::TPrereadEntries* preread);
   void RestoreAxePositions();
+  // One part of `progress` per series, in order, sized by its items.
+  std::vector<model::TProgress> SeriesShares(const model::TProgress& progress) const;
 
   std::array<std::unique_ptr<TGraphAxe>, 3> m_axes;
   std::vector<std::unique_ptr<TGraphSerie>> m_series;

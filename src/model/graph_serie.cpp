@@ -47,7 +47,7 @@ void TGraphSerie::Refresh() { TUpdateScope scope(*this); }
 
 void TGraphSerie::StyleChanged() { TUpdateScope scope(*this); }
 
-void TGraphSerie::GetText(QString& text) const { text = m_name; }
+void TGraphSerie::GetText(QString& text, const model::TProgress& /*progress*/) const { text = m_name; }
 
 bool TGraphSerie::IsDrawable(int itemCount) const {
   return itemCount > 0 && m_visible && (m_pointStyle->Visible() || m_lineStyle->Visible());
@@ -61,6 +61,12 @@ void TGraphSerie::AppendTextLine(QString& text, const double* values, int count)
   }
   if (!text.isEmpty()) text += QLatin1String("\r\n");
   text += line;
+}
+
+void TGraphSerie::ReportTextProgress(const model::TProgress& progress, int item, int itemCount) {
+  // A report costs a call through std::function; a block is a few milliseconds of text.
+  constexpr int kItemsPerReport = 1 << 16;
+  if (item % kItemsPerReport == 0) progress.Report(double(item) / itemCount);
 }
 
 void TGraphSerie::DrawSampleMarker(TGraphics& g, int height) {

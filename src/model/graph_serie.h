@@ -59,7 +59,10 @@ class TGraphSerie : public TGraphDrawable {
     Draw(g, projection);
   }
   // Replaces `text` with the series' text form: its name, then its items.
-  virtual void GetText(QString& text) const;
+  void GetText(QString& text) const { GetText(text, model::TProgress()); }
+  // As above, telling `progress` how far it has got every block of items; it
+  // may stop with model::TCancelled, leaving `text` part written.
+  virtual void GetText(QString& text, const model::TProgress& progress) const;
   // Paints a legend picture over the bitmap's content: the marker in the left
   // square of side height, a line sample to its right.
   virtual void DrawSample(QImage& bitmap);
@@ -83,6 +86,8 @@ class TGraphSerie : public TGraphDrawable {
   class TBoundsBuilder;
   // Appends one tab-separated line of numbers to a text form.
   static void AppendTextLine(QString& text, const double* values, int count);
+  // Tells `progress` how far the text form has got, once every block of items.
+  static void ReportTextProgress(const model::TProgress& progress, int item, int itemCount);
 
   // The line sample of a legend picture, right of the marker's square.
   virtual void DrawSampleLine(TGraphics& g, int width, int height) = 0;

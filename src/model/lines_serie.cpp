@@ -20,10 +20,11 @@ int TLinesSerie::HitTest(const TTernaryPoint& point, TTernaryPoint& found, doubl
   return -1;
 }
 
-void TLinesSerie::GetText(QString& text) const {
-  TGraphSerie::GetText(text);
+void TLinesSerie::GetText(QString& text, const model::TProgress& progress) const {
+  TGraphSerie::GetText(text, progress);
   const TTernaryCouple* items = m_items->Data();
   for (int i = 0; i < m_items->Count(); ++i) {
+    ReportTextProgress(progress, i, m_items->Count());
     const TTernaryCouple& c = items[i];
     const double values[] = {c.P1.A, c.P1.B, c.P1.C, c.P2.A, c.P2.B, c.P2.C};
     AppendTextLine(text, values, 6);

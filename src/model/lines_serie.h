@@ -19,7 +19,8 @@ class TLinesSerie : public TGraphSerie {
   // Tests P1, then P2 of each couple from the last to the first; `found`
   // receives the matching end.
   int HitTest(const TTernaryPoint& point, TTernaryPoint& found, double tolerance) const override;
-  void GetText(QString& text) const override;
+  using TGraphSerie::GetText;
+  void GetText(QString& text, const model::TProgress& progress) const override;
 
   int ItemCount() const override { return m_items->Count(); }
   void Draw(TGraphics& g, const TProjection& projection) override;

@@ -37,12 +37,13 @@ int TPointsSerie::HitTest(const TTernaryPoint& point, TTernaryPoint& found, doub
   return index;
 }
 
-void TPointsSerie::GetText(QString& text) const {
-  TGraphSerie::GetText(text);
+void TPointsSerie::GetText(QString& text, const model::TProgress& progress) const {
+  TGraphSerie::GetText(text, progress);
   const TTernaryPoint* items = m_items->Data();
   // A series with values gives each line a fourth field, empty for an item without one.
   const double* pointValues = m_items->Values();
   for (int i = 0; i < m_items->Count(); ++i) {
+    ReportTextProgress(progress, i, m_items->Count());
     const double values[] = {items[i].A, items[i].B, items[i].C};
     AppendTextLine(text, values, 3);
     if (!pointValues) continue;

@@ -29,7 +29,8 @@ class TPointsSerie : public TGraphSerie {
 
   const char* ClassName() const override { return "TPointsSerie"; }
   int HitTest(const TTernaryPoint& point, TTernaryPoint& found, double tolerance) const override;
-  void GetText(QString& text) const override;
+  using TGraphSerie::GetText;
+  void GetText(QString& text, const model::TProgress& progress) const override;
 
   int ItemCount() const override { return m_items->Count(); }
   void Draw(TGraphics& g, const TProjection& projection) override;

@@ -89,12 +89,12 @@ class TCancellingUser {
 };
 
 // Indexes in kExportFormats.
-enum TExportIndex { kDocument = 1, kEmf, kBmp, kJpeg, kGif, kTiff, kPng, kSvg, kPdf };
+enum TExportIndex { kText = 0, kDocument, kEmf, kBmp, kJpeg, kGif, kTiff, kPng, kSvg, kPdf };
 
 // Cancel leaves the diagram, its name, its history and every file as they
 // were. The lists of the saved diagram are short, so that Cancel is heard
-// as the file is written, with its temporary beside it; a picture hears it
-// between series, before it is written, a printout with its page half drawn.
+// as the file is written, with its temporary beside it; a picture or a text
+// hears it between series, before it is written, a printout with its page half drawn.
 TEST(ProgressRun, CancelLeavesTheDiagramAndTheFilesAsTheyWere) {
   const struct {
     const char* Command;
@@ -102,6 +102,7 @@ TEST(ProgressRun, CancelLeavesTheDiagramAndTheFilesAsTheyWere) {
     int FilterIndex;
   } cases[] = {{"miSave", "", -1},
                {"miSaveAs", "other.xml", -1},
+               {"miExport", "exported.txt", kText},
                {"miExport", "exported.xml", kDocument},
                {"miExport", "exported.emf", kEmf},
                {"miExport", "exported.bmp", kBmp},
