@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 
 #include "model/graph_serie.h"
@@ -73,7 +74,14 @@ void PlaceLegend(TControlLayout& layout, const TLegend& legend, const TGraph& gr
   if (size.isEmpty()) return;
   QRect& area = layout.GraphArea;
   const int m = kLegendMargin;
-  switch (legend.Position()) {
+  // The legend and the colour bars together leave the diagram at least half
+  // of the width they were taken from; without room enough beside it, an
+  // outside legend sits in the top right corner rather than squeeze the diagram.
+  const int fullWidth = area.width() + layout.ColorBars.width();
+  const int outsideRoom = fullWidth / 2 - layout.ColorBars.width();
+  TLegendPosition position = legend.Position();
+  if (position == lpOutsideRight && size.width() + 2 * m > outsideRoom) position = lpTopRight;
+  switch (position) {
     case lpTopLeft:
       layout.Legend = QRect(area.topLeft() + QPoint(m, m), size);
       break;
@@ -87,8 +95,8 @@ void PlaceLegend(TControlLayout& layout, const TLegend& legend, const TGraph& gr
       layout.Legend = QRect(QPoint(area.right() + 1 - m - size.width(), area.bottom() + 1 - m - size.height()), size);
       break;
     case lpOutsideRight: {
-      // The band never takes more than half the area: the diagram keeps room.
-      const int band = std::min(size.width() + 2 * m, area.width() / 2);
+      const int band = size.width() + 2 * m;
+      assert(band <= outsideRoom);
       area.setRight(area.right() - band);
       const int top = area.top() + std::max(m, (area.height() - size.height()) / 2);
       layout.Legend = QRect(QPoint(area.right() + 1 + m, top), size);

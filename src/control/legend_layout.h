@@ -29,9 +29,11 @@ std::vector<TLegendEntry> LegendEntries(const TGraph& graph);
 // series is visible.
 QSize LegendSize(const TLegend& legend, const TGraph& graph);
 
-// Places the legend in `layout`: an outside legend takes a band at the right
-// of the graph area (the diagram shrinks to the rest), an inside one sits in
-// its corner. A hidden or empty legend leaves the layout as it is, with an
+// Places the legend in `layout`, after the colour bars took their room: an
+// outside legend takes a band at the right of the graph area (the diagram
+// shrinks to the rest, keeping with the bars at least half of its width, or
+// else the legend sits in the top right corner), an inside one sits in its
+// corner. A hidden or empty legend leaves the layout as it is, with an
 // empty Legend rectangle.
 void PlaceLegend(TControlLayout& layout, const TLegend& legend, const TGraph& graph);
 

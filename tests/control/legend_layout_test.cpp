@@ -62,6 +62,29 @@ TEST(Legend, SitsInItsCornerOrRightOfTheShrunkenGraphArea) {
   EXPECT_TRUE(layout.Legend.isEmpty());
 }
 
+// Beside colour bars, an outside legend that would leave the diagram less
+// than half of the width goes into the top right corner instead.
+TEST(Legend, OutsideKeepsHalfTheWidthForTheDiagramWithTheColourBars) {
+  TGraph graph;
+  AddPointsSerie(graph, QStringLiteral("Rocks"), {});
+  TLegend legend;
+  legend.SetVisible(true);
+  legend.SetPosition(lpOutsideRight);
+  const struct {
+    int BarsWidth;
+    bool Outside;
+  } cases[] = {{0, true}, {60, true}, {150, false}};
+  for (const auto& c : cases) {
+    const QRect area(0, 25, 400 - c.BarsWidth, 250);
+    TControlLayout layout{{}, {}, area, {}};
+    if (c.BarsWidth > 0) layout.ColorBars = QRect(area.right() + 1, 25, c.BarsWidth, 250);
+    control::PlaceLegend(layout, legend, graph);
+    EXPECT_GE(layout.GraphArea.width(), 200) << c.BarsWidth;
+    EXPECT_EQ(layout.GraphArea.contains(layout.Legend), !c.Outside) << c.BarsWidth;
+    EXPECT_GT(layout.Legend.center().x(), layout.GraphArea.center().x()) << c.BarsWidth;
+  }
+}
+
 // A shown legend, a named field and a free text, as the window and the exports draw them.
 struct TLabelledDiagram {
   TShownControl shown{500, 400};
