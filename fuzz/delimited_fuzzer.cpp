@@ -19,13 +19,15 @@ void Check(bool condition) {
   if (!condition) std::abort();
 }
 
-import::TDelimitedChoices Choices(uint8_t flags){constexpr char kDelimiters[] = {',', ';', '\t', ' '};
-import::TDelimitedChoices choices;
-if (flags & 0x01) choices.Delimiter = kDelimiters[(flags >> 1) & 3];
-if (flags & 0x08) choices.DecimalSeparator = (flags & 0x10) ? ',' : '.';
-if (flags & 0x20) choices.HasHeader = (flags & 0x40) != 0;
-return choices;
-}  // namespace
+// The first byte of the input chooses the reader's options.
+::import::TDelimitedChoices Choices(uint8_t flags) {
+  constexpr char kDelimiters[] = {',', ';', '\t', ' '};
+  ::import::TDelimitedChoices choices;
+  if (flags & 0x01) choices.Delimiter = kDelimiters[(flags >> 1) & 3];
+  if (flags & 0x08) choices.DecimalSeparator = (flags & 0x10) ? ',' : '.';
+  if (flags & 0x20) choices.HasHeader = (flags & 0x40) != 0;
+  return choices;
+}
 
 void CheckRows(const import::TDataTable& table, std::string_view bytes) {
   int64_t previous = 0;

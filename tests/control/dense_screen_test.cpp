@@ -24,7 +24,9 @@ QPointF RedCentre(const QImage& image) {
 TEST(DenseScreen, TheBitmapHasTheScreensPixelsAndAClickFindsThePointDrawnThere) {
   TShownControl shown(400, 300);
   const double ratio = shown.control.devicePixelRatioF();
-  if (qEnvironmentVariable("QT_SCALE_FACTOR") == QLatin1String("2")) EXPECT_EQ(ratio, 2.0);
+  if (qEnvironmentVariable("QT_SCALE_FACTOR") == QLatin1String("2")) {
+    EXPECT_EQ(ratio, 2.0);
+  }
   EXPECT_EQ(shown.control.Bitmap().size(), QSize(400, 300) * ratio);
   EXPECT_EQ(shown.control.Bitmap().deviceIndependentSize(), QSizeF(400, 300));
 
