@@ -67,42 +67,57 @@ QSize LegendSize(const TLegend& legend, const TGraph& graph) {
   return BoxSize(Measure(g, legend, entries), entries.size());
 }
 
+namespace {
+
+// The shortest colour bar worth drawing below a legend.
+constexpr int kLeastBarHeight = 120;
+
+QRect InsideCorner(const QRect& area, TLegendPosition position, const QSize& size) {
+  const int m = kLegendMargin;
+  const bool left = position == lpTopLeft || position == lpBottomLeft;
+  const bool top = position != lpBottomLeft && position != lpBottomRight;
+  const int x = left ? area.left() + m : area.right() + 1 - m - size.width();
+  const int y = top ? area.top() + m : area.bottom() + 1 - m - size.height();
+  return QRect(QPoint(x, y), size);
+}
+
+// An outside legend and the colour bars together leave the diagram at least
+// half of the width they were taken from. The legend goes beside the bars if
+// it can, else on top of them in one column, else in the top right corner
+// rather than squeeze the diagram.
+void PlaceOutside(TControlLayout& layout, const QSize& size) {
+  QRect& area = layout.GraphArea;
+  QRect& bars = layout.ColorBars;
+  const int m = kLegendMargin;
+  const int band = size.width() + 2 * m;
+  const int halfWidth = (area.width() + bars.width()) / 2;
+  if (band <= halfWidth - bars.width()) {
+    area.setRight(area.right() - band);
+    const int top = area.top() + std::max(m, (area.height() - size.height()) / 2);
+    layout.Legend = QRect(QPoint(area.right() + 1 + m, top), size);
+  } else if (!bars.isEmpty() && band <= halfWidth && size.height() + 2 * m + kLeastBarHeight <= bars.height()) {
+    const int column = std::max(band, bars.width());
+    area.setRight(bars.right() - column);
+    layout.Legend = QRect(QPoint(area.right() + 1 + m, area.top() + m), size);
+    bars.setLeft(area.right() + 1);
+    bars.setTop(layout.Legend.bottom() + 1 + m);
+  } else {
+    layout.Legend = InsideCorner(area, lpTopRight, size);
+  }
+  assert(area.width() >= halfWidth);
+}
+
+}  // namespace
+
 void PlaceLegend(TControlLayout& layout, const TLegend& legend, const TGraph& graph) {
   layout.Legend = QRect();
   if (!legend.Visible()) return;
   const QSize size = LegendSize(legend, graph);
   if (size.isEmpty()) return;
-  QRect& area = layout.GraphArea;
-  const int m = kLegendMargin;
-  // The legend and the colour bars together leave the diagram at least half
-  // of the width they were taken from; without room enough beside it, an
-  // outside legend sits in the top right corner rather than squeeze the diagram.
-  const int fullWidth = area.width() + layout.ColorBars.width();
-  const int outsideRoom = fullWidth / 2 - layout.ColorBars.width();
-  TLegendPosition position = legend.Position();
-  if (position == lpOutsideRight && size.width() + 2 * m > outsideRoom) position = lpTopRight;
-  switch (position) {
-    case lpTopLeft:
-      layout.Legend = QRect(area.topLeft() + QPoint(m, m), size);
-      break;
-    case lpTopRight:
-      layout.Legend = QRect(QPoint(area.right() + 1 - m - size.width(), area.top() + m), size);
-      break;
-    case lpBottomLeft:
-      layout.Legend = QRect(QPoint(area.left() + m, area.bottom() + 1 - m - size.height()), size);
-      break;
-    case lpBottomRight:
-      layout.Legend = QRect(QPoint(area.right() + 1 - m - size.width(), area.bottom() + 1 - m - size.height()), size);
-      break;
-    case lpOutsideRight: {
-      const int band = size.width() + 2 * m;
-      assert(band <= outsideRoom);
-      area.setRight(area.right() - band);
-      const int top = area.top() + std::max(m, (area.height() - size.height()) / 2);
-      layout.Legend = QRect(QPoint(area.right() + 1 + m, top), size);
-      break;
-    }
-  }
+  if (legend.Position() == lpOutsideRight)
+    PlaceOutside(layout, size);
+  else
+    layout.Legend = InsideCorner(layout.GraphArea, legend.Position(), size);
 }
 
 void DrawLegend(TGraphics& g, const TLegend& legend, const TGraph& graph, const QRect& box) {

@@ -29,12 +29,13 @@ std::vector<TLegendEntry> LegendEntries(const TGraph& graph);
 // series is visible.
 QSize LegendSize(const TLegend& legend, const TGraph& graph);
 
-// Places the legend in `layout`, after the colour bars took their room: an
-// outside legend takes a band at the right of the graph area (the diagram
-// shrinks to the rest, keeping with the bars at least half of its width, or
-// else the legend sits in the top right corner), an inside one sits in its
-// corner. A hidden or empty legend leaves the layout as it is, with an
-// empty Legend rectangle.
+// Places the legend in `layout`, after the colour bars took their room. An
+// inside legend sits in its corner of the graph area. An outside one takes a
+// band right of the graph area, the diagram shrinking to the rest: beside the
+// colour bars, or on top of them in one column when the diagram would keep
+// less than half of the width, or else it sits in the top right corner. A
+// hidden or empty legend leaves the layout as it is, with an empty Legend
+// rectangle.
 void PlaceLegend(TControlLayout& layout, const TLegend& legend, const TGraph& graph);
 
 void DrawLegend(TGraphics& g, const TLegend& legend, const TGraph& graph, const QRect& box);

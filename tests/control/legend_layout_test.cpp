@@ -62,26 +62,39 @@ TEST(Legend, SitsInItsCornerOrRightOfTheShrunkenGraphArea) {
   EXPECT_TRUE(layout.Legend.isEmpty());
 }
 
-// Beside colour bars, an outside legend that would leave the diagram less
-// than half of the width goes into the top right corner instead.
+// An outside legend and the colour bars leave the diagram half of the width:
+// the legend goes beside the bars, else on top of them, else into the corner.
 TEST(Legend, OutsideKeepsHalfTheWidthForTheDiagramWithTheColourBars) {
-  TGraph graph;
-  AddPointsSerie(graph, QStringLiteral("Rocks"), {});
-  TLegend legend;
-  legend.SetVisible(true);
-  legend.SetPosition(lpOutsideRight);
+  enum TPlace { kBeside, kAboveTheBars, kInTheCorner };
   const struct {
     int BarsWidth;
-    bool Outside;
-  } cases[] = {{0, true}, {60, true}, {150, false}};
+    const char* Name;
+    TPlace Place;
+  } cases[] = {{0, "Rocks", kBeside},
+               {60, "Rocks", kBeside},
+               {150, "Rocks", kAboveTheBars},
+               {150, "Rocks of an uncommonly long name, wider than half", kInTheCorner}};
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name + std::to_string(c.BarsWidth));
+    TGraph graph;
+    AddPointsSerie(graph, QString::fromLatin1(c.Name), {});
+    TLegend legend;
+    legend.SetVisible(true);
+    legend.SetPosition(lpOutsideRight);
     const QRect area(0, 25, 400 - c.BarsWidth, 250);
     TControlLayout layout{{}, {}, area, {}};
     if (c.BarsWidth > 0) layout.ColorBars = QRect(area.right() + 1, 25, c.BarsWidth, 250);
+    const QRect barsBefore = layout.ColorBars;
     control::PlaceLegend(layout, legend, graph);
-    EXPECT_GE(layout.GraphArea.width(), 200) << c.BarsWidth;
-    EXPECT_EQ(layout.GraphArea.contains(layout.Legend), !c.Outside) << c.BarsWidth;
-    EXPECT_GT(layout.Legend.center().x(), layout.GraphArea.center().x()) << c.BarsWidth;
+    EXPECT_GE(layout.GraphArea.width(), 200);
+    EXPECT_EQ(layout.GraphArea.intersects(layout.Legend), c.Place == kInTheCorner);
+    EXPECT_GE(layout.Legend.right(), layout.GraphArea.right() - control::kLegendMargin);
+    if (c.Place == kAboveTheBars) {
+      EXPECT_LT(layout.Legend.bottom(), layout.ColorBars.top());
+      EXPECT_EQ(layout.ColorBars.right(), barsBefore.right());
+    } else {
+      EXPECT_EQ(layout.ColorBars, barsBefore);
+    }
   }
 }
 
