@@ -160,6 +160,10 @@ Point # : %ITEM.INDEX%&#13;
 Point : (A = %POINT.A%, B = %POINT.B%, C = %POINT.C%)</translation>
         </message>
         <message>
+            <source>Valeur</source>
+            <translation>Value</translation>
+        </message>
+        <message>
             <source>Fichiers xml (*.xml)</source>
             <translation>XML files (*.xml)</translation>
         </message>

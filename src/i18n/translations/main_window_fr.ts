@@ -160,6 +160,10 @@ N° de point : %ITEM.INDEX%&#13;
 Point : (A = %POINT.A%, B = %POINT.B%, C = %POINT.C%)</translation>
         </message>
         <message>
+            <source>Valeur</source>
+            <translation>Valeur</translation>
+        </message>
+        <message>
             <source>Fichiers xml (*.xml)</source>
             <translation>Fichiers xml (*.xml)</translation>
         </message>
