@@ -16,9 +16,9 @@ static_assert((TStamps::kPhases & (TStamps::kPhases - 1)) == 0, "phases are a po
 constexpr int kPhaseShift = std::countr_zero(unsigned(TStamps::kPhases));
 // Stamps drawn in bands of one colour after another complete a few tiles
 // at a time, each refresh of the reach passing over all of them: a refresh
-// waits for this share of the tiles to complete. Stamps in random order
+// waits until one tile in this many has completed since the last. Stamps in random order
 // complete tiles by the hundred.
-constexpr size_t kTilesPerRefresh = 128;
+constexpr size_t kTilesPerRefresh = 32;
 
 }  // namespace
 
