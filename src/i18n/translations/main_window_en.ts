@@ -380,6 +380,10 @@ Do you want to restore it?</translation>
             <translation>Column C:</translation>
         </message>
         <message>
+            <source>Valeur de chaque point :</source>
+            <translation>Value of each point:</translation>
+        </message>
+        <message>
             <source>Une série par valeur de :</source>
             <translation>One series per value of:</translation>
         </message>

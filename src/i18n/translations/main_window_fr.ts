@@ -380,6 +380,10 @@ Voulez-vous la restaurer ?</translation>
             <translation>Colonne C :</translation>
         </message>
         <message>
+            <source>Valeur de chaque point :</source>
+            <translation>Valeur de chaque point :</translation>
+        </message>
+        <message>
             <source>Une série par valeur de :</source>
             <translation>Une série par valeur de :</translation>
         </message>
