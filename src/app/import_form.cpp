@@ -53,7 +53,7 @@ int IndexOf(const T (&choices)[N], T value) {
 bool Fits(const import::TColumnMapping& mapping, const import::TDataTable& table) {
   return std::all_of(mapping.Components.begin(), mapping.Components.end(),
                      [&table](int column) { return column >= 0 && column < table.ColumnCount(); }) &&
-         mapping.Group < table.ColumnCount();
+         mapping.Group < table.ColumnCount() && mapping.Value < table.ColumnCount();
 }
 
 }  // namespace
@@ -96,9 +96,10 @@ void TImportForm::CreateControls() {
     m_cbComponents[i] = NewCombo(this, names[i], 0);
   }
   m_cbGroup = NewCombo(this, "cbGroup", 0);
+  m_cbValue = NewCombo(this, "cbValue", 0);
   m_chkClose = new QCheckBox(this);
   m_chkClose->setObjectName(QStringLiteral("chkClose"));
-  for (QComboBox* combo : {m_cbComponents[0], m_cbComponents[1], m_cbComponents[2], m_cbGroup})
+  for (QComboBox* combo : {m_cbComponents[0], m_cbComponents[1], m_cbComponents[2], m_cbGroup, m_cbValue})
     connect(combo, &QComboBox::currentIndexChanged, this, [this] { Recount(); });
   connect(m_chkClose, &QCheckBox::toggled, this, [this] { Recount(); });
   m_chkTitles = new QCheckBox(this);
@@ -130,6 +131,8 @@ void TImportForm::CreateLayout() {
   for (size_t i = 0; i < 3; ++i) columns->addRow(m_lblComponents[i], m_cbComponents[i]);
   m_lblGroup = new QLabel(this);
   columns->addRow(m_lblGroup, m_cbGroup);
+  m_lblValue = new QLabel(this);
+  columns->addRow(m_lblValue, m_cbValue);
   columns->addRow(m_chkClose);
   columns->addRow(m_chkTitles);
 
@@ -160,6 +163,7 @@ void TImportForm::RetranslateUi() {
   m_lblComponents[1]->setText(tr("Colonne B :"));
   m_lblComponents[2]->setText(tr("Colonne C :"));
   m_lblGroup->setText(tr("Une série par valeur de :"));
+  m_lblValue->setText(tr("Valeur de chaque point :"));
   m_chkClose->setText(tr("Ramener chaque ligne à une somme de 1"));
   m_chkTitles->setText(tr("Titrer les axes A, B et C d'après les colonnes"));
   m_buttons->button(QDialogButtonBox::Ok)->setText(tr("OK"));
@@ -176,12 +180,14 @@ void TImportForm::FillChoiceLists() {
   m_cbDecimal->setItemText(0, tr("Point (.)"));
   m_cbDecimal->setItemText(1, tr("Virgule (,)"));
   m_cbEncoding->setItemText(1, tr("UTF-8 avec marque d'ordre"));
-  if (m_cbGroup->count() > 0) m_cbGroup->setItemText(0, tr("(aucune)"));
+  // The optional columns' lists start with none.
+  for (QComboBox* optional : {m_cbGroup, m_cbValue})
+    if (optional->count() > 0) optional->setItemText(0, tr("(aucune)"));
   // Columns without a header are named in the window's language.
   for (int column = 0; column < m_table.ColumnCount() && column + 1 < m_cbGroup->count(); ++column) {
     const QString name = m_table.ColumnName(column, i18n::Lookup);
     for (QComboBox* combo : m_cbComponents) combo->setItemText(column, name);
-    m_cbGroup->setItemText(column + 1, name);
+    for (QComboBox* optional : {m_cbGroup, m_cbValue}) optional->setItemText(column + 1, name);
   }
 }
 
@@ -283,10 +289,12 @@ void TImportForm::LoadControls(const import::TColumnMapping& mapping) {
     m_cbComponents[i]->addItems(columns);
     m_cbComponents[i]->setCurrentIndex(mapping.Components[i]);
   }
-  m_cbGroup->clear();
-  m_cbGroup->addItem(QString());
-  m_cbGroup->addItems(columns);
-  m_cbGroup->setCurrentIndex(mapping.Group + 1);
+  for (const auto& [optional, column] : {std::pair{m_cbGroup, mapping.Group}, std::pair{m_cbValue, mapping.Value}}) {
+    optional->clear();
+    optional->addItem(QString());
+    optional->addItems(columns);
+    optional->setCurrentIndex(column + 1);
+  }
   m_chkClose->setChecked(mapping.Close);
   FillChoiceLists();
 }
@@ -306,6 +314,7 @@ return choices;
 import::TColumnMapping TImportForm::ChosenMapping() const {import::TColumnMapping mapping;
 for (size_t i = 0; i < 3; ++i) mapping.Components[i] = m_cbComponents[i]->currentIndex();
 mapping.Group = m_cbGroup->currentIndex() - 1;
+mapping.Value = m_cbValue->currentIndex() - 1;
 mapping.Close = m_chkClose->isChecked();
 return mapping;
 }

@@ -104,6 +104,8 @@ class TImportForm : public QDialog {
   std::array<QComboBox*, 3> m_cbComponents{};
   QLabel* m_lblGroup = nullptr;
   QComboBox* m_cbGroup = nullptr;
+  QLabel* m_lblValue = nullptr;
+  QComboBox* m_cbValue = nullptr;
   QCheckBox* m_chkClose = nullptr;
   QCheckBox* m_chkTitles = nullptr;
   QLabel* m_lblCounts = nullptr;

@@ -390,6 +390,7 @@ void TMainForm::RetranslateUi() {
   ToolBar1->setWindowTitle(tr("Modes"));
   GraphControl1->SetAutoHintFormatString(tr(
       "Série : %SERIE.NAME%\r\nN° de point : %ITEM.INDEX%\r\nPoint : (A = %POINT.A%, B = %POINT.B%, C = %POINT.C%)"));
+  GraphControl1->SetValueLabel(tr("Valeur"));
 
   const QString xmlFilter = tr("Fichiers xml (*.xml)");
   OpenDialog1->setNameFilter(xmlFilter);

@@ -332,7 +332,7 @@ void TMainForm::GraphMouseMove(const QPoint& position) {
     TSerieHit hit;
     if (GraphControl1->HitTest(position.x(), position.y(), hit)) {
       text = app::SerieItemStatus(hit.Serie->Name(), hit.Index, hit.Item) +
-             control::ItemValueSuffix(*hit.Serie, hit.Index, QStringLiteral("%.3g"));
+             control::ItemValueSuffix(*hit.Serie, hit.Index, tr("Valeur"), QStringLiteral("%.3g"));
     } else if (const TGraphPointInfo info = GraphControl1->PointAt(position.x(), position.y()); info.Kind != 0) {
       text = app::PositionStatus(info.Point);
     }

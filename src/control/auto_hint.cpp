@@ -27,12 +27,13 @@ QString FormatAutoHint(const QString& format, const QString& serieName, int inde
   return hint;
 }
 
-QString ItemValueSuffix(const TGraphSerie& serie, int index, const QString& valueFormat, const QLocale& locale) {
+QString ItemValueSuffix(const TGraphSerie& serie, int index, const QString& label, const QString& valueFormat,
+                        const QLocale& locale) {
   const auto* points = dynamic_cast<const TPointsSerie*>(&serie);
   if (!points || !points->Items().HasValues() || index < 0 || index >= points->Items().Count()) return {};
   const double value = points->Items().Value(index);
   if (std::isnan(value)) return {};
-  return QStringLiteral(" Valeur : ") + model::FormatValue(valueFormat, value, locale);
+  return QStringLiteral(" ") + label + QStringLiteral(" : ") + model::FormatValue(valueFormat, value, locale);
 }
 
 }  // namespace control

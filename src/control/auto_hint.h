@@ -18,9 +18,10 @@ QString FormatAutoHint(const QString& format, const QString& serieName, int inde
                        const QString& valueFormat, const QLocale& locale = QLocale());
 
 // What the hint and the status bar add after an item of a points series
-// that has a value: " Valeur : " and the value in `valueFormat`; nothing for
-// an item without value or of another series.
-QString ItemValueSuffix(const TGraphSerie& serie, int index, const QString& valueFormat,
+// that has a value: " label : " and the value in `valueFormat`; nothing for
+// an item without value or of another series. The label is the caller's,
+// translated.
+QString ItemValueSuffix(const TGraphSerie& serie, int index, const QString& label, const QString& valueFormat,
                         const QLocale& locale = QLocale());
 
 }  // namespace control

@@ -138,13 +138,12 @@ class TScanner {
   // <V/> or <V />. What does not convert is no value, as the list reads it.
   size_t ReadValueEntry(size_t at, model::TPrereadEntries::TSet& set) const {
     static constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
-    for (const std::string_view empty : {"<V/>", "<V />"}) {
-      if (m_text.substr(at, empty.size()) == empty) {
-        set.Values.push_back(kNoValue);
-        return at + empty.size();
-      }
+    if (!StartsWith(m_text, at, "<V>")) {
+      const size_t length = StartsWith(m_text, at, "<V/>") ? 4 : StartsWith(m_text, at, "<V />") ? 5 : 0;
+      if (length == 0) return std::string_view::npos;
+      set.Values.push_back(kNoValue);
+      return at + length;
     }
-    if (!StartsWith(m_text, at, "<V>")) return std::string_view::npos;
     const size_t textStart = at + 3;
     at = EndOfPlainText(textStart);
     if (!StartsWith(m_text, at, "</V>")) return std::string_view::npos;

@@ -144,6 +144,9 @@ class TGraphControl : public QWidget {
   void SetAutoHintFormatString(const QString& format);
   const QString& ValueFormatString() const { return m_valueFormat; }
   void SetValueFormatString(const QString& format);
+  // The word the hint puts before an item's value, in the user's language.
+  const QString& ValueLabel() const { return m_valueLabel; }
+  void SetValueLabel(const QString& label);
   // The hint of the item under the mouse, also shown as the tooltip.
   const QString& Hint() const { return m_hint; }
   // Recomputes the hint at the mouse cursor's position.
@@ -222,6 +225,7 @@ class TGraphControl : public QWidget {
   bool m_autoHint = true;
   QString m_autoHintFormat;
   QString m_valueFormat;
+  QString m_valueLabel = QStringLiteral("Value");
   QString m_hint;
 };
 

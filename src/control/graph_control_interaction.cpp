@@ -87,13 +87,19 @@ void TGraphControl::SetValueFormatString(const QString& format) {
   if (m_autoHint) UpdateAutoHint();
 }
 
+void TGraphControl::SetValueLabel(const QString& label) {
+  if (label == m_valueLabel) return;
+  m_valueLabel = label;
+  if (m_autoHint) UpdateAutoHint();
+}
+
 void TGraphControl::UpdateAutoHint() { UpdateAutoHintAt(mapFromGlobal(QCursor::pos())); }
 
 void TGraphControl::UpdateAutoHintAt(const QPoint& client) {
   TSerieHit hit;
   if (HitTest(client.x(), client.y(), hit))
     m_hint = control::FormatAutoHint(m_autoHintFormat, hit.Serie->Name(), hit.Index, hit.Item, m_valueFormat) +
-             control::ItemValueSuffix(*hit.Serie, hit.Index, m_valueFormat);
+             control::ItemValueSuffix(*hit.Serie, hit.Index, m_valueLabel, m_valueFormat);
   else
     m_hint.clear();
   setToolTip(m_hint);

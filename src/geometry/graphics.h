@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "geometry/raster_fast_paths.h"
@@ -120,6 +121,10 @@ class TGraphics {
   // Blends the stamps on the device pixels of each world point. Requires
   // CanStamp(), and stamps made for StampScale().
   void StampImage(const geometry::TStamps& stamps, const QPointF* worldPoints, int count);
+  // The same with the stamps of point i taken from sets[setOf[i]], in one
+  // call; the sets share their placement (TStamps::SharesPlacementWith).
+  void StampImages(std::span<const geometry::TStamps* const> sets, const uint16_t* setOf, const QPointF* worldPoints,
+                   int count);
   // Blends `stamp` (premultiplied ARGB) with its pixel `hotSpot` on the device
   // pixel nearest to each world point. Requires CanStamp().
   void StampImage(const QImage& stamp, const QPoint& hotSpot, const QPointF* worldPoints, int count);

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 // Direct pixel writing for the two things a diagram may draw millions of:
@@ -66,12 +67,22 @@ struct TStamps {
   bool solid = false;  // translucent only along the smoothed edges of opaque shapes
 
   int Phases() const { return images.size() == 1 ? 1 : kPhases; }
+  // Whether a point's stamp of either set lands on the same pixels.
+  bool SharesPlacementWith(const TStamps& other) const {
+    return !images.empty() && !other.images.empty() && images.size() == other.images.size() &&
+           images.front().size() == other.images.front().size() && hotSpot == other.hotSpot;
+  }
   static constexpr int kPhases = 4;
 };
 
 // Blends the stamp whose phase is nearest each point on the target.
 void StampOnRaster(const TRasterTarget& target, const TStamps& stamps, const QPointF* points, int count,
                    TRasterCover* cover = nullptr);
+// The same with the stamps of point i taken from sets[setOf[i]]: a set per
+// colour, drawn as one call. The sets share their placement
+// (SharesPlacementWith).
+void StampOnRaster(const TRasterTarget& target, std::span<const TStamps* const> sets, const uint16_t* setOf,
+                   const QPointF* points, int count, TRasterCover* cover = nullptr);
 inline void StampOnRaster(const TRasterTarget& target, const QImage& stamp, const QPoint& hotSpot,
                           const QPointF* points, int count, TRasterCover* cover = nullptr) {
   StampOnRaster(target, TStamps{{stamp}, hotSpot}, points, count, cover);

@@ -14,43 +14,36 @@ namespace {
 
 static_assert((TStamps::kPhases & (TStamps::kPhases - 1)) == 0, "phases are a power of two");
 constexpr int kPhaseShift = std::countr_zero(unsigned(TStamps::kPhases));
+// Stamps drawn in bands of one colour after another complete a few tiles
+// at a time, each refresh of the reach passing over all of them: a refresh
+// waits until one tile in this many has completed since the last. Stamps in random order
+// complete tiles by the hundred.
+constexpr size_t kTilesPerRefresh = 32;
 
 }  // namespace
 
-TStampPass::TStampPass(const TRasterTarget& target, const TStamps& stamps, const QPointF* points, int count)
+TStampPass::TStampPass(const TRasterTarget& target, std::span<const TStamps* const> sets, const uint16_t* setOf,
+                       const QPointF* points, int count)
     : m_target(target),
-      m_hotSpot(stamps.hotSpot),
+      m_hotSpot(sets.front()->hotSpot),
       m_points(points),
+      m_setOf(setOf),
       m_count(count),
-      m_phases(stamps.Phases()),
+      m_phases(sets.front()->Phases()),
       m_phaseShift(m_phases == 1 ? 0 : kPhaseShift),
-      m_width(stamps.images.front().width()),
-      m_height(stamps.images.front().height()),
+      m_phasesPerSet(m_phases * m_phases),
+      m_width(sets.front()->images.front().width()),
+      m_height(sets.front()->images.front().height()),
       m_stride(0),
       m_tiles((std::max(m_width, m_height) + TWrittenPixels::kTile - 1) / TWrittenPixels::kTile),
       m_narrow(m_width <= kLookWidth) {
-  bool opaqueOrClear = true;
-  for (const QImage& image : stamps.images) {
-    assert(image.size() == QSize(m_width, m_height) && "the stamps of a set are of one size");
-    TPhase& phase = m_phase.emplace_back();
-    phase.source = image.format() == QImage::Format_ARGB32_Premultiplied
-                       ? image
-                       : image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    phase.pixels = reinterpret_cast<const uint32_t*>(phase.source.constBits());
-    m_stride = int(phase.source.bytesPerLine() / 4);
-    phase.rowIsOpaque.assign(size_t(m_height), 0);
-    phase.paints.assign(size_t(m_height) * kPaintsStride, 0);
-    for (int row = 0; row < m_height; ++row) {
-      const uint32_t* line = phase.pixels + size_t(row) * size_t(m_stride);
-      phase.rowIsOpaque[size_t(row)] = std::all_of(line, line + m_width, [](uint32_t p) { return (p >> 24) == 0xFF; });
-      for (int col = 0; col < m_width; ++col) {
-        if (m_narrow) phase.paints[size_t(row) * kPaintsStride + size_t(col)] = (line[col] >> 24) == 0xFF ? 0xFF : 0;
-        if (!IsOpaqueOrClear(line[col])) phase.edges.emplace_back(col, row);
-      }
-    }
-    opaqueOrClear &= phase.edges.empty();
+  bool opaqueOrClear = true, solid = true;
+  for (const TStamps* stamps : sets) {
+    assert(stamps->SharesPlacementWith(*sets.front()) && "the sets of a pass are placed alike");
+    solid &= stamps->solid;
+    for (const QImage& image : stamps->images) AddPhase(image, opaqueOrClear);
   }
-  m_opaqueOrClear = opaqueOrClear || stamps.solid;
+  m_opaqueOrClear = opaqueOrClear || solid;
   const QRect& b = target.bounds;
   const int x = m_hotSpot.x(), y = m_hotSpot.y();
   m_look = {.dx = target.dx,
@@ -68,6 +61,29 @@ TStampPass::TStampPass(const TRasterTarget& target, const TStamps& stamps, const
             .toGridY = y + b.top()};
 }
 
+// One stamp of the sets, read for the pass; `opaqueOrClear` falls when it
+// has translucent pixels.
+void TStampPass::AddPhase(const QImage& image, bool& opaqueOrClear) {
+  assert(image.size() == QSize(m_width, m_height) && "the stamps of a set are of one size");
+  TPhase& phase = m_phase.emplace_back();
+  phase.source = image.format() == QImage::Format_ARGB32_Premultiplied
+                     ? image
+                     : image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  phase.pixels = reinterpret_cast<const uint32_t*>(phase.source.constBits());
+  m_stride = int(phase.source.bytesPerLine() / 4);
+  phase.rowIsOpaque.assign(size_t(m_height), 0);
+  phase.paints.assign(size_t(m_height) * kPaintsStride, 0);
+  for (int row = 0; row < m_height; ++row) {
+    const uint32_t* line = phase.pixels + size_t(row) * size_t(m_stride);
+    phase.rowIsOpaque[size_t(row)] = std::all_of(line, line + m_width, [](uint32_t p) { return (p >> 24) == 0xFF; });
+    for (int col = 0; col < m_width; ++col) {
+      if (m_narrow) phase.paints[size_t(row) * kPaintsStride + size_t(col)] = (line[col] >> 24) == 0xFF ? 0xFF : 0;
+      if (!IsOpaqueOrClear(line[col])) phase.edges.emplace_back(col, row);
+    }
+  }
+  opaqueOrClear &= phase.edges.empty();
+}
+
 // The last point before `from` whose stamp the quick looks leave; below
 // `begin` when none. Most stamps lie wholly off the bounds, as a zoom leaves
 // them, or wholly inside among complete tiles: one look at the reach of
@@ -75,15 +91,8 @@ TStampPass::TStampPass(const TRasterTarget& target, const TStamps& stamps, const
 // written meanwhile, which keeps the bounds and reaches in registers.
 int TStampPass::NextToLookAt(int from, int begin, TWrittenPixels::TReaches reaches) const {
   const TQuickLook look = m_look;
-  const int tiles = m_tiles;
-  for (int i = from - 1; i >= begin; --i) {
-    const double x = m_points[i].x() + look.dx + look.round, y = m_points[i].y() + look.dy + look.round;
-    if (!(x >= look.offLeft && x < look.offRight && y >= look.offTop && y < look.offBottom)) continue;
-    if (x >= look.insideLeft && x < look.insideRight && y >= look.insideTop && y < look.insideBottom &&
-        reaches.At(int(x) - look.toGridX, int(y) - look.toGridY) > tiles)
-      continue;
-    return i;
-  }
+  for (int i = from - 1; i >= begin; --i)
+    if (!PassedOver(i, look, reaches)) return i;
   return begin - 1;
 }
 
@@ -99,9 +108,9 @@ void TStampPass::DrawPart(int begin, int end, TWrittenPixels& written, TSurface 
   const QRect& b = m_target.bounds;
   for (int i = NextToLookAt(end, begin, written.Reaches()); i >= begin && !written.IsFull();
        i = NextToLookAt(i, begin, written.Reaches())) {
-    written.RefreshReachWhenWorthIt();
+    written.RefreshReachWhenWorthIt(std::max<size_t>(written.TileCount() / kTilesPerRefresh, 1));
     TPlacement p;
-    if (!PlacementOf(m_points[i], p)) continue;
+    if (!PlacementOf(i, p)) continue;
     const int x0 = p.x0 - b.left(), x1 = p.x1 - b.left(), y0 = p.y0 - b.top(), y1 = p.y1 - b.top();
     if (written.ReachAt(x0, y0) > m_tiles || TilesAreComplete(written, x0, x1, y0, y1)) continue;
     DrawOnce(p, written, surface);
@@ -131,16 +140,20 @@ void TStampPass::DrawOnce(const TPlacement& p, TWrittenPixels& written, TSurface
 void TStampPass::DrawInOrder(int count, const TWrittenPixels* covered) const {
   for (int i = 0; i < count; ++i) {
     TPlacement p;
-    if (PlacementOf(m_points[i], p)) BlendRows(p, covered);
+    if (PlacementOf(i, p)) BlendRows(p, covered);
   }
 }
 
 // Edges of stamps in complete tiles have nothing left to show.
-void TStampPass::Finish(const TWrittenPixels& written) const {
+void TStampPass::Finish(TWrittenPixels& written) const {
   const QRect& b = m_target.bounds;
+  // The last stamps drawn may have completed many tiles.
+  written.RefreshReachIfStale();
+  const TQuickLook look = m_look;
+  const TWrittenPixels::TReaches reaches = written.Reaches();
   for (int i = 0; i < m_count; ++i) {
     TPlacement p;
-    if (!PlacementOf(m_points[i], p) || m_phase[size_t(p.phase)].edges.empty()) continue;
+    if (PassedOver(i, look, reaches) || !PlacementOf(i, p)) continue;
     if (written.ReachAt(p.x0 - b.left(), p.y0 - b.top()) > m_tiles) continue;
     const TPhase& phase = m_phase[size_t(p.phase)];
     for (const QPoint& edge : phase.edges) {

@@ -14,6 +14,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace geometry::raster {
@@ -23,7 +24,10 @@ namespace geometry::raster {
 // in raster_fast_paths.cpp, for stamps.
 class TStampPass {
  public:
-  TStampPass(const TRasterTarget& target, const TStamps& stamps, const QPointF* points, int count);
+  // Point i takes its stamps from sets[setOf[i]], or sets[0] when `setOf`
+  // is null; the sets share their size, hot spot and phases.
+  TStampPass(const TRasterTarget& target, std::span<const TStamps* const> sets, const uint16_t* setOf,
+             const QPointF* points, int count);
 
   // The stamps' opaque pixels hide what is beneath them, and any others are
   // left out or are the smoothed edges of opaque shapes.
@@ -32,7 +36,7 @@ class TStampPass {
   // is the one seen there.
   void DrawPart(int begin, int end, TWrittenPixels& written, TSurface surface) const;
   // Then the translucent edges, in order, on the pixels no opaque one took.
-  void Finish(const TWrittenPixels& written) const;
+  void Finish(TWrittenPixels& written) const;
   // 5. All stamps in order, beneath `covered` only on its free pixels.
   void DrawInOrder(int count, const TWrittenPixels* covered) const;
 
@@ -73,22 +77,32 @@ class TStampPass {
     return bytes;
   }();
 
-  // Inline: it runs for every stamp the quick looks leave.
-  bool PlacementOf(const QPointF& point, TPlacement& p) const {
+  // Inline, also in its callers' loops: it runs for every stamp the quick
+  // looks leave, and for every stamp as the edges are finished.
+  [[gnu::always_inline]] bool PlacementOf(int i, TPlacement& p) const {
     const QRect& b = m_target.bounds;
-    const double x = point.x() + m_target.dx;
-    const double y = point.y() + m_target.dy;
+    const double x = m_points[i].x() + m_target.dx;
+    const double y = m_points[i].y() + m_target.dy;
     if (!IsNear(x, y)) return false;  // also skips NaN
     // In phases: the pixel is the phase's index shifted right.
     const int qx = FastFloor<int>(x * m_phases + 0.5), qy = FastFloor<int>(y * m_phases + 0.5);
     p.left = (qx >> m_phaseShift) - m_hotSpot.x();
     p.top = (qy >> m_phaseShift) - m_hotSpot.y();
-    p.phase = (qy & (m_phases - 1)) * m_phases + (qx & (m_phases - 1));
+    p.phase = (qy & (m_phases - 1)) * m_phases + (qx & (m_phases - 1)) + (m_setOf ? m_setOf[i] * m_phasesPerSet : 0);
     p.x0 = std::max(p.left, b.left());
     p.x1 = std::min(p.left + m_width, b.right() + 1);
     p.y0 = std::max(p.top, b.top());
     p.y1 = std::min(p.top + m_height, b.bottom() + 1);
     return p.x0 < p.x1 && p.y0 < p.y1;
+  }
+  void AddPhase(const QImage& image, bool& opaqueOrClear);
+  // Whether the quick looks pass over the stamp of point i: wholly off the
+  // bounds, or among tiles complete as of `reaches`.
+  [[gnu::always_inline]] bool PassedOver(int i, const TQuickLook& look, TWrittenPixels::TReaches reaches) const {
+    const double x = m_points[i].x() + look.dx + look.round, y = m_points[i].y() + look.dy + look.round;
+    if (!(x >= look.offLeft && x < look.offRight && y >= look.offTop && y < look.offBottom)) return true;
+    return x >= look.insideLeft && x < look.insideRight && y >= look.insideTop && y < look.insideBottom &&
+           reaches.At(int(x) - look.toGridX, int(y) - look.toGridY) > m_tiles;
   }
   int NextToLookAt(int from, int begin, TWrittenPixels::TReaches reaches) const;
   bool TilesAreComplete(const TWrittenPixels& written, int x0, int x1, int y0, int y1) const;
@@ -98,10 +112,12 @@ class TStampPass {
   const TRasterTarget& m_target;
   QPoint m_hotSpot;
   const QPointF* m_points;
+  const uint16_t* m_setOf;
   int m_count;
-  int m_phases;      // along each axis: 1 or TStamps::kPhases
-  int m_phaseShift;  // log2(m_phases)
-  std::vector<TPhase> m_phase;
+  int m_phases;                 // along each axis: 1 or TStamps::kPhases
+  int m_phaseShift;             // log2(m_phases)
+  int m_phasesPerSet;           // m_phases squared
+  std::vector<TPhase> m_phase;  // set after set
   int m_width, m_height;
   int m_stride;  // in pixels
   bool m_opaqueOrClear = true;

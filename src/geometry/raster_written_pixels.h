@@ -163,8 +163,17 @@ class TWrittenPixels {
   // The reach only grows as tiles complete: an old one is still true, only
   // shorter. It is brought up to date once the pixel by pixel work since the
   // last time would have paid for it many times over.
-  void RefreshReachWhenWorthIt() {
-    if (m_completedSinceRefresh > 0 && m_workSinceRefresh >= kWorkPerRefreshedTile * m_counts.size()) RefreshReach();
+  // `fewestCompleted`: the tiles that must have completed since, for calls
+  // whose items complete tiles a few at a time, such as markers in bands.
+  void RefreshReachWhenWorthIt(size_t fewestCompleted = 1) {
+    if (m_completedSinceRefresh >= fewestCompleted && m_workSinceRefresh >= kWorkPerRefreshedTile * m_counts.size())
+      RefreshReach();
+  }
+  size_t TileCount() const { return m_counts.size(); }
+  // Brings the reach up to date whenever a tile completed since the last
+  // time, before a walk over all of a call's items.
+  void RefreshReachIfStale() {
+    if (m_completedSinceRefresh > 0) RefreshReach();
   }
 
  private:

@@ -9,8 +9,8 @@ namespace import {
 
 // Which columns of a table make the series: three components A, B and C, an
 // optional group column (one series per distinct value) and an optional
-// value column, the fourth value that colours each point once the model
-// carries one (until then it is not read). Columns are zero-based; -1 is none.
+// value column, the fourth value of each point, which a colour scale shows.
+// Columns are zero-based; -1 is none.
 struct TColumnMapping {
   std::array<int, 3> Components{-1, -1, -1};
   int Group = -1;

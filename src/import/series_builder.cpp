@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <QStringList>
 #include <cmath>
+#include <limits>
 #include <map>
 #include <string>
 
@@ -42,11 +43,14 @@ class TGroups {
     if (added) {
       m_names.push_back(key);
       m_points.emplace_back();
+      m_values.emplace_back();
     }
     m_last = at->second;
     return m_last;
   }
   std::vector<TTernaryPoint>& Points(size_t index) { return m_points[index]; }
+  // Aligned with the points when the mapping has a value column, else empty.
+  std::vector<double>& Values(size_t index) { return m_values[index]; }
   size_t Count() const { return m_names.size(); }
   const QString& Name(size_t index) const { return m_names[index]; }
 
@@ -54,6 +58,7 @@ class TGroups {
   std::map<QString, size_t> m_index;
   std::vector<QString> m_names;
   std::vector<std::vector<TTernaryPoint>> m_points;
+  std::vector<std::vector<double>> m_values;
   size_t m_last = 0;
 };
 
@@ -89,8 +94,6 @@ TImportedSeries BuildSeries(const TDataTable& table, const TColumnMapping& mappi
   TImportedSeries result;
   TGroups groups;
   if (mapping.Group < 0) groups.Points(groups.IndexOf(name)).reserve(size_t(table.RowCount()));
-  // mapping.Value, the fourth value that colours a point, is read here once
-  // the model's points carry one.
   for (int64_t row = 0; row < table.RowCount(); ++row) {
     if (row % kRowsPerReport == 0) progress.Report(double(row) / double(table.RowCount()));
     ++result.Report.Rows;
@@ -101,6 +104,11 @@ TImportedSeries BuildSeries(const TDataTable& table, const TColumnMapping& mappi
     }
     const size_t group = mapping.Group < 0 ? 0 : groups.IndexOf(GroupKey(table, row, mapping.Group));
     groups.Points(group).push_back(*point);
+    // A cell that is no finite number is a point without value.
+    if (mapping.Value >= 0) {
+      const double value = table.Number(row, mapping.Value);
+      groups.Values(group).push_back(std::isfinite(value) ? value : std::numeric_limits<double>::quiet_NaN());
+    }
   }
   progress.Report(1);
   if (result.Report.Rows == 0)
@@ -115,7 +123,7 @@ TImportedSeries BuildSeries(const TDataTable& table, const TColumnMapping& mappi
     auto serie = std::make_unique<TPointsSerie>();
     serie->SetName(groups.Name(index));
     StyleGroupSerie(*serie, int(result.Series.size()));
-    serie->Items().SwapItems(groups.Points(index));
+    serie->Items().SwapItems(groups.Points(index), groups.Values(index));
     result.Series.push_back(std::move(serie));
   }
   return result;

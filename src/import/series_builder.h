@@ -38,7 +38,8 @@ struct TImportedSeries {
 // is skipped and reported. Without a group column there is one series named
 // `name`; with one, a series per distinct value in order of first
 // appearance, named after the value, each with its own marker (see
-// StyleGroupSerie). Each series' list is filled in one exchange, with no
+// StyleGroupSerie). With a value column, each point takes its row's number
+// there as its value (none for any other cell). Each series' list is filled in one exchange, with no
 // notification per point. Raises TImportError (NoUsableRow, naming `source`)
 // when no row becomes a point. Reports to `progress` every few ten thousand rows.
 TImportedSeries BuildSeries(const TDataTable& table, const TColumnMapping& mapping, const QString& name,

@@ -98,9 +98,23 @@ void TPointStyle::DrawMarkersFilled(TGraphics& g, const QPointF* points, int cou
   m_brush = ownBrush;
 }
 
-bool TPointStyle::StampsOpaquely(const TGraphics& g) const {
-  const geometry::TStamps* stamps = m_visible ? StampsFor(g) : nullptr;
-  return stamps && !stamps->images.empty() && stamps->solid;
+bool TPointStyle::StampMarkersFilled(TGraphics& g, const QPointF* points, int count, std::span<const uint32_t> fills,
+                                     const uint16_t* fillOf) {
+  if (!m_visible || !IsKnownShape(m_dotType) || fills.empty()) return false;
+  m_fillSets.clear();
+  for (const uint32_t fill : fills) {
+    const geometry::TStamps* stamps = FillStampsFor(g, fill);
+    if (!stamps || (!m_fillSets.empty() && !stamps->SharesPlacementWith(*m_fillSets.front()))) return false;
+    m_fillSets.push_back(stamps);
+  }
+  g.StampImages(m_fillSets, fillOf, points, count);
+  return true;
+}
+
+bool TPointStyle::StampsOpaquely(const TGraphics& g) const { return m_visible && StampsAreOpaque(StampsFor(g)); }
+
+bool TPointStyle::StampsOpaquelyFilled(const TGraphics& g, uint32_t fillArgb) {
+  return m_visible && StampsAreOpaque(FillStampsFor(g, fillArgb));
 }
 
 std::optional<TPointStyle::TStampKey> TPointStyle::StampKeyFor(const TGraphics& g, uint32_t fillArgb) const {

@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <optional>
 
 #include "geometry/convex_hull.h"
 #include "model/embedded_part.h"
@@ -15,6 +16,9 @@ namespace {
 // Points left to sort for the outline of a series; data that leaves more,
 // such as points on a circle, goes without.
 constexpr size_t kMostOutlineCorners = 65536;
+// The polyline is drawn in one piece: pieces would change its joins and
+// dashes. It takes about as long as the markers on a vector device.
+constexpr double kPolylineShare = 0.5;
 
 }  // namespace
 
@@ -93,17 +97,8 @@ void TPointsSerie::DrawWithProgress(TGraphics& g, const TProjection& projection,
 }
 
 void TPointsSerie::DrawSampled(TGraphics& g, const std::vector<QPointF>& points, const model::TProgress& progress) {
-  // The polyline is drawn in one piece: pieces would change its joins and
-  // dashes. It takes about as long as the markers on a vector device.
-  constexpr double kPolylineShare = 0.5;
   const int k = int(points.size());
-  if (ColorsByValue()) {
-    DrawLineAndArrow(g, points);
-    progress.Report(kPolylineShare);
-    m_coloredMarkers.Draw(g, PointStyle(), *m_colorScale, points.data(), k, m_items->Values(), m_items->Count(),
-                          Frequency());
-    return;
-  }
+  if (ColorsByValue()) return DrawColoredByValue(g, points, progress);
   // Opaque markers hide the polyline beneath them. Drawn first, they leave
   // the polyline only the pixels between them to write.
   if (!m_drawArrow && PointStyle().StampsOpaquely(g) && LineStyle().DrawsDirectly(g, k)) {
@@ -116,6 +111,26 @@ void TPointsSerie::DrawSampled(TGraphics& g, const std::vector<QPointF>& points,
   DrawLineAndArrow(g, points);
   progress.Report(kPolylineShare);
   PointStyle().DrawMarkers(g, points.data(), k, progress.Part(kPolylineShare, 1));
+}
+
+// As DrawSampled, with opaque markers drawn from the top down whatever
+// their line, the polyline beneath them when it is written directly.
+void TPointsSerie::DrawColoredByValue(TGraphics& g, const std::vector<QPointF>& points,
+                                      const model::TProgress& progress) {
+  const int k = int(points.size());
+  const bool opaque = model::TValueColoredMarkers::StampsOpaquely(g, PointStyle(), *m_colorScale);
+  const bool lineBeneath = opaque && !m_drawArrow && LineStyle().DrawsDirectly(g, k);
+  std::optional<TGraphics::TTopDown> topDown;
+  if (lineBeneath) topDown.emplace(g, SampledOutline(points));
+  // The polyline goes first unless the cover takes it beneath the markers;
+  // drawn under a cover it would lie over them.
+  if (!(topDown && *topDown)) DrawLineAndArrow(g, points);
+  progress.Report(kPolylineShare);
+  if (opaque && !topDown) topDown.emplace(g);
+  const bool markersTopDown = topDown && *topDown;
+  m_coloredMarkers.Draw(g, PointStyle(), *m_colorScale, points.data(), k, m_items->Values(), m_items->Count(),
+                        m_items->Version(), Frequency(), markersTopDown);
+  if (lineBeneath && markersTopDown) LineStyle().DrawPolyline(g, points.data(), k);
 }
 
 void TPointsSerie::DrawLineAndArrow(TGraphics& g, const std::vector<QPointF>& points) const {

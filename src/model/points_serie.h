@@ -59,6 +59,7 @@ class TPointsSerie : public TGraphSerie {
  private:
   void DrawArrowHead(TGraphics& g, const QPointF& from, const QPointF& to) const;
   void DrawLineAndArrow(TGraphics& g, const std::vector<QPointF>& points) const;
+  void DrawColoredByValue(TGraphics& g, const std::vector<QPointF>& points, const model::TProgress& progress);
 
   // The corners of the hull of the sampled points. The projection is
   // affine, so they stay the corners from one pan or zoom to the next, as

@@ -73,6 +73,8 @@ TEST(ImportForm, ImportsChosenColumnsAsOneUndoStep) {
       counts.push_back(Counts(dialog).toStdString());
       QTest::keyClick(dialog->findChild<QComboBox*>("cbGroup"), Qt::Key_Down);  // (none) -> Site
       counts.push_back(Counts(dialog).toStdString());
+      for (int down = 0; down < 4; ++down)  // (none) -> Clay
+        QTest::keyClick(dialog->findChild<QComboBox*>("cbValue"), Qt::Key_Down);
       QTest::mouseClick(dialog->findChild<QCheckBox*>("chkTitles"), Qt::LeftButton);
       QTest::mouseClick(dialog->findChild<QPushButton*>("btnOk"), Qt::LeftButton);
     });
@@ -88,6 +90,9 @@ TEST(ImportForm, ImportsChosenColumnsAsOneUndoStep) {
   ASSERT_EQ(f.Graph().SeriesCount(), before + 2);
   EXPECT_EQ(f.Cell(before, 0), "North");
   EXPECT_EQ(f.Cell(before + 1, 0), "South");
+  // The value column, Clay, gives the points their values.
+  EXPECT_EQ(static_cast<TPointsSerie&>(f.Graph().GetSerie(before)).Items().Value(0), 10.0);
+  EXPECT_EQ(static_cast<TPointsSerie&>(f.Graph().GetSerie(before + 1)).Items().Value(0), 20.0);
   EXPECT_EQ(app::AxisTitles(f.Graph()), (Titles{"Sand", "Silt", "Extra"}));
   EXPECT_EQ(f.Window->UndoStack().count(), 1);
   f.Find("acUndo")->trigger();

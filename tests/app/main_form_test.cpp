@@ -125,11 +125,22 @@ TEST(MainForm, TheStatusBarShowsTheItemOrThePositionUnderTheMouse) {
   serie->SetName(QStringLiteral("S"));
   for (int i = 0; i < 4; ++i) serie->Items().Add({0.8, 0.1, 0.1});
   serie->Items().Add({0.2, 0.3, 0.5});
+  TTernaryPointList& items = serie->Items();
   f.Graph().AddSerie(std::move(serie));
   TGraphControl& control = f.Window->GraphControl();
   QTest::mouseMove(&control, f.ClientPointOf({0.2, 0.3, 0.5}));
   const QString overPoint = f.Window->statusBar()->currentMessage();
   EXPECT_EQ(overPoint.toStdString(), "Serie : \"S\" [4] Point : (0.2, 0.3, 0.5)");
+  // An item's value follows, named in the user's language in the status bar and the hint.
+  items.PutValue(4, 12.5);
+  for (const auto& [language, label] : {std::pair{i18n::lnEnglish, "Value"}, std::pair{i18n::lnFrench, "Valeur"}}) {
+    f.Dictionary.SetLanguage(language);
+    QTest::mouseMove(&control, f.ClientPointOf({0.8, 0.1, 0.1}));
+    QTest::mouseMove(&control, f.ClientPointOf({0.2, 0.3, 0.5}));
+    const std::string suffix = std::string(" ") + label + " : 12.5";
+    EXPECT_EQ(f.Window->statusBar()->currentMessage().toStdString(), overPoint.toStdString() + suffix);
+    EXPECT_TRUE(control.Hint().endsWith(QString::fromStdString(suffix))) << control.Hint().toStdString();
+  }
   QTest::mouseMove(&control, f.ClientPointOf({1.0 / 3, 1.0 / 3, 1.0 / 3}));
   // Six significant digits of a composition within a pixel of the centre.
   const QRegularExpression centre(QStringLiteral(R"(^\(0\.33\d{4}, 0\.33\d{4}, 0\.33\d{4}\)$)"));

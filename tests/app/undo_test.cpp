@@ -4,11 +4,15 @@
 #include <QBuffer>
 #include <QClipboard>
 #include <QColorDialog>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 
+#include "app/editors/color_scale_editor_form.h"
 #include "app/editors/control_label_editor_form.h"
 #include "app/graph_control_editor_form.h"
 #include "app/undo_steps.h"
@@ -186,6 +190,53 @@ TEST(Undo, EveryApplyOfThePropertiesDialogIsOneStep) {
   history.redo();
   EXPECT_EQ(Document(f), end);
   EXPECT_TRUE(f.Find<QMenu>("pmGraph")->actions().contains(f.Find("Propritsvisuellesdugraphe1")));
+}
+
+// The series' entry of the properties dialog, its colour scale page filled
+// in as a user does, then Ok: one step that undoes the whole scale.
+TEST(Undo, TheColourScalePageOfASeriesIsOneStep) {
+  TMainWindowFixture f;
+  f.AddSerie("acAddPointsSerie");
+  auto& serie = static_cast<TPointsSerie&>(f.Graph().GetSerie(0));
+  const QByteArray start = Document(f);
+  AnswerNextModal([&serie](QWidget* modal) {
+    auto* tree = modal->findChild<QTreeWidget*>("tvItems");
+    ASSERT_NE(tree, nullptr);
+    const QList<QTreeWidgetItem*> entries = tree->findItems(serie.Name(), Qt::MatchExactly);
+    ASSERT_EQ(entries.size(), 1);
+    tree->setCurrentItem(entries.front());
+    TColorScaleEditorForm* page = nullptr;
+    for (auto* form : modal->findChildren<TColorScaleEditorForm*>())
+      if (form->isVisible()) page = form;
+    ASSERT_NE(page, nullptr);
+    ClickBox(page->findChild<QCheckBox*>("chbColorByValue"));
+    auto* maps = page->findChild<QComboBox*>("cbColorMap");
+    maps->setFocus();
+    QTest::keyClick(maps, Qt::Key_Down);
+    TypeInto(page->findChild<QLineEdit*>("edtScaleMin"), "1");
+    TypeInto(page->findChild<QLineEdit*>("edtScaleMax"), "100");
+    ClickBox(page->findChild<QCheckBox*>("chbLogarithmic"));
+    ClickBox(page->findChild<QCheckBox*>("chbReversed"));
+    TypeInto(page->findChild<QLineEdit*>("edtScaleTitle"), "Carbon");
+    QTest::mouseClick(modal->findChild<QPushButton*>("btnOk"), Qt::LeftButton);
+  });
+  f.Find("Propritsvisuellesdugraphe1")->trigger();
+  const TColorScale& scale = serie.ColorScale();
+  EXPECT_TRUE(scale.Visible());
+  EXPECT_EQ(scale.ColorMap(), model::TColorMap::cmCividis);  // the next in the list
+  EXPECT_EQ(scale.Min(), 1.0);
+  EXPECT_EQ(scale.Max(), 100.0);
+  EXPECT_TRUE(scale.Logarithmic());
+  EXPECT_TRUE(scale.Reversed());
+  EXPECT_EQ(scale.Title(), QStringLiteral("Carbon"));
+  const QByteArray end = Document(f);
+  QUndoStack& history = f.Window->UndoStack();
+  ASSERT_EQ(history.count(), 2);
+  history.undo();
+  EXPECT_TRUE(scale.IsDefault());
+  EXPECT_EQ(Document(f), start);
+  history.redo();
+  EXPECT_EQ(Document(f), end);
 }
 
 TEST(Undo, APropertiesStepKeepsOnlyWhatChangedAndNeverThePoints) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
 
 #include "import/delimited_reader.h"
@@ -91,6 +92,27 @@ TEST(SeriesBuilder, GroupsRowsIntoSeriesWithDistinctMarkers) {
                                                          {QStringLiteral("3"), 1}};
   EXPECT_EQ(series, expected);
   EXPECT_EQ(markers.size(), expected.size());
+}
+
+// The value column fills each point's value, in its group's series; a cell
+// that is no number leaves its point without one; without the column the
+// series has no values.
+TEST(SeriesBuilder, TheValueColumnFillsThePointsValues) {
+  const import::TDataTable table = Table("Site,a,b,c,v\nWest,1,2,3,7.5\nEast,1,1,1,x\nWest,4,5,6,\nEast,1,1,1,-2\n");
+  import::TColumnMapping mapping = import::DefaultMapping(table, kDefaultTitles, QStringLiteral("t"));
+  mapping.Components = {1, 2, 3};
+  mapping.Group = 0;
+  const import::TImportedSeries none = import::BuildSeries(table, mapping, {}, {});
+  EXPECT_FALSE(none.Series[0]->Items().HasValues());
+  mapping.Value = 4;
+  const import::TImportedSeries imported = import::BuildSeries(table, mapping, {}, {});
+  ASSERT_EQ(imported.Series.size(), 2u);
+  const TTernaryPointList& west = imported.Series[0]->Items();
+  const TTernaryPointList& east = imported.Series[1]->Items();
+  EXPECT_EQ(west.Value(0), 7.5);
+  EXPECT_TRUE(std::isnan(west.Value(1)));
+  EXPECT_TRUE(std::isnan(east.Value(0)));
+  EXPECT_EQ(east.Value(1), -2.0);
 }
 
 TEST(SeriesBuilder, EveryPaletteEntryDiffers) {

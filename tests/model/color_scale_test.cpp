@@ -100,6 +100,32 @@ TEST(ColorScale, LargeMarkersTakeTheSameColours) {
   EXPECT_TRUE(IsNearColor(MarkerFills({kNone}, range, 150)[0], 0xFFC0C0C0, 2));
 }
 
+// Where markers overlap, the higher value lies on top whatever the order
+// of the points, and no value lies beneath all; the polyline lies beneath
+// the markers. Drawn in order, beneath a polyline's cover and, a thousand
+// markers and more, last first.
+TEST(ColorScale, HigherValuesLieOnTop) {
+  const struct {
+    std::vector<double> Values;
+    int Repeat;
+    bool Line;
+  } cases[] = {{{0, 1}, 1, false},    {{1, 0}, 1, false},   {{1, kNone}, 1, true},
+               {{kNone, 1}, 1, true}, {{1, 0}, 600, false}, {{1, 0, kNone}, 400, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.Values.front() << " first, " << c.Repeat << " times, line " << c.Line);
+    TSerieCanvas canvas(80, 60);
+    TPointsSerie serie;
+    serie.LineStyle().SetVisible(c.Line);
+    for (int r = 0; r < c.Repeat; ++r)
+      for (const double value : c.Values) serie.Items().Add(canvas.At(30, 30), value);
+    serie.Items().Add(canvas.At(70, 30), 0.5);
+    serie.ColorScale().SetVisible(true);
+    serie.Draw(canvas.g, canvas.projection);
+    EXPECT_TRUE(IsNearColor(canvas.Pixel(30, 30), 0xFFFDE725, 2)) << std::hex << canvas.Pixel(30, 30);
+    EXPECT_EQ(canvas.IsWhite(50, 30), !c.Line);
+  }
+}
+
 TEST(ColorScale, HiddenScaleKeepsTheFillColour) {
   const std::vector<uint32_t> fills = MarkerFills({0, 1}, [](TColorScale& s) { s.SetVisible(false); });
   EXPECT_EQ(fills, (std::vector<uint32_t>{0xFF808080, 0xFF808080}));

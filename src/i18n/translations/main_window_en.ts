@@ -160,6 +160,10 @@ Point # : %ITEM.INDEX%&#13;
 Point : (A = %POINT.A%, B = %POINT.B%, C = %POINT.C%)</translation>
         </message>
         <message>
+            <source>Valeur</source>
+            <translation>Value</translation>
+        </message>
+        <message>
             <source>Fichiers xml (*.xml)</source>
             <translation>XML files (*.xml)</translation>
         </message>
@@ -374,6 +378,10 @@ Do you want to restore it?</translation>
         <message>
             <source>Colonne C :</source>
             <translation>Column C:</translation>
+        </message>
+        <message>
+            <source>Valeur de chaque point :</source>
+            <translation>Value of each point:</translation>
         </message>
         <message>
             <source>Une série par valeur de :</source>

@@ -160,6 +160,10 @@ N° de point : %ITEM.INDEX%&#13;
 Point : (A = %POINT.A%, B = %POINT.B%, C = %POINT.C%)</translation>
         </message>
         <message>
+            <source>Valeur</source>
+            <translation>Valeur</translation>
+        </message>
+        <message>
             <source>Fichiers xml (*.xml)</source>
             <translation>Fichiers xml (*.xml)</translation>
         </message>
@@ -374,6 +378,10 @@ Voulez-vous la restaurer ?</translation>
         <message>
             <source>Colonne C :</source>
             <translation>Colonne C :</translation>
+        </message>
+        <message>
+            <source>Valeur de chaque point :</source>
+            <translation>Valeur de chaque point :</translation>
         </message>
         <message>
             <source>Une série par valeur de :</source>
