@@ -28,25 +28,26 @@ int NamedColumn(const import::TDataTable& table, const QString& name, const QStr
   return column;
 }
 
-import::TColumnMapping Mapping(const import::TDataTable& table, const TImportRequest& request,
-                               const std::array<QString, 3>& axisTitles){
-    const QString source = QFileInfo(request.DataFile).fileName();
-import::TColumnMapping mapping;
-if (request.Columns.isEmpty()) {
-  mapping = import::DefaultMapping(table, axisTitles, source);
-} else {
-  const QStringList names = request.Columns.split(QLatin1Char(','));
-  if (names.size() != 3)
-    throw TCommandLineError(
-        QStringLiteral("--columns needs three columns separated by commas, as in \"Sand,Silt,Clay\"").toStdString());
-  for (int i = 0; i < 3; ++i) mapping.Components[size_t(i)] = NamedColumn(table, names[i], QStringLiteral("--columns"));
-}
-if (!request.Group.isEmpty()) mapping.Group = NamedColumn(table, request.Group, QStringLiteral("--group"));
-mapping.Close = request.Close;
-return mapping;
+::import::TColumnMapping Mapping(const import::TDataTable& table, const TImportRequest& request,
+                                 const std::array<QString, 3>& axisTitles) {
+  const QString source = QFileInfo(request.DataFile).fileName();
+  import::TColumnMapping mapping;
+  if (request.Columns.isEmpty()) {
+    mapping = import::DefaultMapping(table, axisTitles, source);
+  } else {
+    const QStringList names = request.Columns.split(QLatin1Char(','));
+    if (names.size() != 3)
+      throw TCommandLineError(
+          QStringLiteral("--columns needs three columns separated by commas, as in \"Sand,Silt,Clay\"").toStdString());
+    for (int i = 0; i < 3; ++i)
+      mapping.Components[size_t(i)] = NamedColumn(table, names[i], QStringLiteral("--columns"));
+  }
+  if (!request.Group.isEmpty()) mapping.Group = NamedColumn(table, request.Group, QStringLiteral("--group"));
+  mapping.Close = request.Close;
+  return mapping;
 }  // namespace
 
-}  // namespace app
+}  // namespace
 
 std::array<QString, 3> AxisTitles(const TGraph& graph) {
   std::array<QString, 3> titles;

@@ -299,24 +299,27 @@ void TImportForm::LoadControls(const import::TColumnMapping& mapping) {
   FillChoiceLists();
 }
 
-import::TReadChoices TImportForm::ChosenSettings() const {import::TReadChoices choices;
-if (m_kind == import::TDataFileKind::Delimited) {
-  // A list without a current item leaves its setting to be detected.
-  if (m_cbDelimiter->currentIndex() >= 0) choices.Text.Delimiter = kDelimiters[m_cbDelimiter->currentIndex()];
-  if (m_cbDecimal->currentIndex() >= 0) choices.Text.DecimalSeparator = kDecimalSeparators[m_cbDecimal->currentIndex()];
-  if (m_cbEncoding->currentIndex() >= 0) choices.Text.Encoding = kEncodings[m_cbEncoding->currentIndex()];
-}
-choices.Text.HasHeader = m_chkHeader->isChecked();
-choices.Sheet = std::max(0, m_cbSheet->currentIndex());
-return choices;
+::import::TReadChoices TImportForm::ChosenSettings() const {
+  import::TReadChoices choices;
+  if (m_kind == import::TDataFileKind::Delimited) {
+    // A list without a current item leaves its setting to be detected.
+    if (m_cbDelimiter->currentIndex() >= 0) choices.Text.Delimiter = kDelimiters[m_cbDelimiter->currentIndex()];
+    if (m_cbDecimal->currentIndex() >= 0)
+      choices.Text.DecimalSeparator = kDecimalSeparators[m_cbDecimal->currentIndex()];
+    if (m_cbEncoding->currentIndex() >= 0) choices.Text.Encoding = kEncodings[m_cbEncoding->currentIndex()];
+  }
+  choices.Text.HasHeader = m_chkHeader->isChecked();
+  choices.Sheet = std::max(0, m_cbSheet->currentIndex());
+  return choices;
 }
 
-import::TColumnMapping TImportForm::ChosenMapping() const {import::TColumnMapping mapping;
-for (size_t i = 0; i < 3; ++i) mapping.Components[i] = m_cbComponents[i]->currentIndex();
-mapping.Group = m_cbGroup->currentIndex() - 1;
-mapping.Value = m_cbValue->currentIndex() - 1;
-mapping.Close = m_chkClose->isChecked();
-return mapping;
+::import::TColumnMapping TImportForm::ChosenMapping() const {
+  import::TColumnMapping mapping;
+  for (size_t i = 0; i < 3; ++i) mapping.Components[i] = m_cbComponents[i]->currentIndex();
+  mapping.Group = m_cbGroup->currentIndex() - 1;
+  mapping.Value = m_cbValue->currentIndex() - 1;
+  mapping.Close = m_chkClose->isChecked();
+  return mapping;
 }
 
 void TImportForm::Recount() {

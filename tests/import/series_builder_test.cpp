@@ -11,8 +11,8 @@
 
 namespace {
 
-import::TDataTable Table(const std::string& text){
-    return import::ReadDelimited(text, import::DetectDelimitedFormat(text), QStringLiteral("t.csv"));
+::import::TDataTable Table(const std::string& text) {
+  return import::ReadDelimited(text, import::DetectDelimitedFormat(text), QStringLiteral("t.csv"));
 }
 
 const std::array<QString, 3> kDefaultTitles = {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")};
