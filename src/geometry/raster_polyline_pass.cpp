@@ -93,9 +93,13 @@ void TPolylinePass::DrawPart(int begin, int end, TWrittenPixels& written, TSurfa
   if (m_covered) ClaimOutsideOutline(begin, end, written);
   const QRect& b = m_target.bounds;
   const auto gridStride = size_t(b.width());
+  // Rough lines may be drawn in parts at once: they leave the buffers alone.
+  const bool smooth = m_target.smooth;
   try {
-    m_coverage.assign(gridStride * size_t(b.height()), 0);
-    m_background.resize(m_coverage.size());
+    if (smooth) {
+      m_coverage.assign(gridStride * size_t(b.height()), 0);
+      m_background.resize(m_coverage.size());
+    }
   } catch (const std::bad_alloc&) {  // edges blend over what they should lie beneath: found slower, a little off
     m_coverage.clear();
     m_background.clear();
@@ -117,6 +121,11 @@ void TPolylinePass::DrawPart(int begin, int end, TWrittenPixels& written, TSurfa
     // beneath them, on what is left, and the pixel is written once covered
     // whole. The share is rounded up, so that the coverage comes to a whole.
     auto visit = [&](size_t offset, int x, int y, uint32_t coverage) {
+      if (!smooth) {  // covered whole by an opaque colour
+        surface[offset] = c;
+        written.Claim(x, y);
+        return;
+      }
       if (m_coverage.empty()) {
         surface[offset] = Blend(WithCoverage(c, coverage), surface[offset]);
         return;

@@ -263,7 +263,7 @@ void WalkSegmentOnce(const TSegmentWalk& walk, TWrittenPixels& written, TVisit v
     // end of the tile along the axis.
     const int tileEnd = std::min(walk.last, i + (kTile - 1 - (major & (kTile - 1))));
     for (; i <= tileEnd; ++i, across += step)
-      VisitAcross(across, walk.half, walk.acrossLow, walk.acrossHigh, [&](int jj, uint32_t coverage) {
+      VisitBand(walk, across, [&](int jj, uint32_t coverage) {
         const int x = kXMajor ? i - majorOrigin : jj - minorOrigin, y = kXMajor ? jj - minorOrigin : i - majorOrigin;
         written.Worked();
         if (written.IsFree(x, y)) visit(size_t(i) * walk.majorStep + size_t(jj) * walk.minorStep, x, y, coverage);
