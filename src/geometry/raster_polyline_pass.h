@@ -50,11 +50,12 @@ class TPolylinePass {
   }
   bool WalkOf(int i, TSegmentWalk& walk, const TCompleteCore* core) const;
   void ClaimOutsideOutline(int begin, int end, TWrittenPixels& written) const;
-  static std::pair<double, double> RowWithinOutline(const std::vector<THullPoint>& outline, int y);
+  std::pair<double, double> RowWithinOutline(const std::vector<THullPoint>& outline, int y) const;
 
   const TRasterTarget& m_target;
   uint32_t m_colour;
   double m_width;
+  double m_reach;  // LineReach(m_width)
   const QPointF* m_points;
   const uint32_t* m_segmentColours;
   const TWrittenPixels* m_covered;

@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <numbers>
 
 namespace geometry::raster {
 
@@ -51,10 +52,16 @@ inline bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double l
 // pixels chosen at the edges are those of the whole segment.
 constexpr double kClipMargin = 2.0;
 
-// The widest line, in device pixels, that the walks draw: a line covers
-// pixels within half of it plus one pixel of its segment.
+// The widest line, in device pixels, that the walks draw.
 constexpr double kMaxLineWidth = 4.0;
-constexpr double kLineReach = kMaxLineWidth / 2 + 1;
+
+// How far from its segment, along either axis, the pixels a walk of a line
+// `width` device pixels wide draws may reach: a pixel's centre lies within
+// half the band's extent across the axis (at most width / 2 * sqrt(2), at
+// 45 degrees) plus half a pixel of a point of the segment, and the pixel
+// reaches half a pixel beyond its centre.
+constexpr double LineReach(double width) { return width / 2 * std::numbers::sqrt2 + 1; }
+constexpr double kLineReach = LineReach(kMaxLineWidth);
 
 // 32.32 fixed point across the major axis: the integer part is the pixel.
 constexpr int kFixedShift = 32;

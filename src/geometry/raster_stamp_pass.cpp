@@ -75,15 +75,8 @@ TStampPass::TStampPass(const TRasterTarget& target, const TStamps& stamps, const
 // written meanwhile, which keeps the bounds and reaches in registers.
 int TStampPass::NextToLookAt(int from, int begin, TWrittenPixels::TReaches reaches) const {
   const TQuickLook look = m_look;
-  const int tiles = m_tiles;
-  for (int i = from - 1; i >= begin; --i) {
-    const double x = m_points[i].x() + look.dx + look.round, y = m_points[i].y() + look.dy + look.round;
-    if (!(x >= look.offLeft && x < look.offRight && y >= look.offTop && y < look.offBottom)) continue;
-    if (x >= look.insideLeft && x < look.insideRight && y >= look.insideTop && y < look.insideBottom &&
-        reaches.At(int(x) - look.toGridX, int(y) - look.toGridY) > tiles)
-      continue;
-    return i;
-  }
+  for (int i = from - 1; i >= begin; --i)
+    if (!HasNothingToDraw(look, m_points[i], reaches)) return i;
   return begin - 1;
 }
 
@@ -135,12 +128,18 @@ void TStampPass::DrawInOrder(int count, const TWrittenPixels* covered) const {
   }
 }
 
-// Edges of stamps in complete tiles have nothing left to show.
+// Edges of stamps in complete tiles have nothing left to show; rough
+// stamps have none.
 void TStampPass::Finish(const TWrittenPixels& written) const {
+  if (std::all_of(m_phase.begin(), m_phase.end(), [](const TPhase& phase) { return phase.edges.empty(); })) return;
   const QRect& b = m_target.bounds;
+  const TQuickLook look = m_look;
+  const TWrittenPixels::TReaches reaches = written.Reaches();
   for (int i = 0; i < m_count; ++i) {
     TPlacement p;
-    if (!PlacementOf(m_points[i], p) || m_phase[size_t(p.phase)].edges.empty()) continue;
+    if (HasNothingToDraw(look, m_points[i], reaches) || !PlacementOf(m_points[i], p) ||
+        m_phase[size_t(p.phase)].edges.empty())
+      continue;
     if (written.ReachAt(p.x0 - b.left(), p.y0 - b.top()) > m_tiles) continue;
     const TPhase& phase = m_phase[size_t(p.phase)];
     for (const QPoint& edge : phase.edges) {

@@ -90,6 +90,14 @@ class TStampPass {
     p.y1 = std::min(p.top + m_height, b.bottom() + 1);
     return p.x0 < p.x1 && p.y0 < p.y1;
   }
+  // Whether the stamp at `point` lies wholly off the bounds or among complete
+  // tiles (NaN lies off the bounds). Inline: it runs for every stamp.
+  bool HasNothingToDraw(const TQuickLook& look, const QPointF& point, TWrittenPixels::TReaches reaches) const {
+    const double x = point.x() + look.dx + look.round, y = point.y() + look.dy + look.round;
+    if (!(x >= look.offLeft && x < look.offRight && y >= look.offTop && y < look.offBottom)) return true;
+    return x >= look.insideLeft && x < look.insideRight && y >= look.insideTop && y < look.insideBottom &&
+           reaches.At(int(x) - look.toGridX, int(y) - look.toGridY) > m_tiles;
+  }
   int NextToLookAt(int from, int begin, TWrittenPixels::TReaches reaches) const;
   bool TilesAreComplete(const TWrittenPixels& written, int x0, int x1, int y0, int y1) const;
   void DrawOnce(const TPlacement& p, TWrittenPixels& written, TSurface surface) const;
