@@ -16,7 +16,7 @@ TPolylinePass::TPolylinePass(const TRasterTarget& target, uint32_t colour, doubl
     : m_target(target),
       m_colour(colour),
       m_width(std::clamp(width, 0.0, kMaxLineWidth)),
-      m_reach(LineReach(m_width)),
+      m_lineReach(LineReach(m_width)),
       m_points(points),
       m_segmentColours(segmentColours),
       m_covered(covered),
@@ -61,12 +61,13 @@ void TPolylinePass::ClaimOutsideOutline(int begin, int end, TWrittenPixels& writ
 }
 
 // The columns [first, last] of row y that the outline's segments may draw:
-// a walk draws pixels within m_reach of its segment. The thinner the line,
-// the more of the pixels beyond it count as written, and the sooner tiles
-// along its outline complete.
+// those whose centres lie within m_lineReach of the outline along both axes.
+// The thinner the line, the more of the pixels beyond it count as written,
+// and the sooner the tiles along its outline complete.
 std::pair<double, double> TPolylinePass::RowWithinOutline(const std::vector<THullPoint>& outline, int y) const {
-  const auto [left, right] = ExtentOver(outline, y - m_reach, y + 1 + m_reach);
-  return {std::floor(left - m_reach - kOutlineMargin), std::floor(right + m_reach + kOutlineMargin)};
+  const double centre = y + 0.5;
+  const auto [left, right] = ExtentOver(outline, centre - m_lineReach, centre + m_lineReach);
+  return {std::ceil(left - m_lineReach - 0.5 - kOutlineMargin), std::floor(right + m_lineReach - 0.5 + kOutlineMargin)};
 }
 
 namespace {

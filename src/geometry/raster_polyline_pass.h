@@ -55,7 +55,7 @@ class TPolylinePass {
   const TRasterTarget& m_target;
   uint32_t m_colour;
   double m_width;
-  double m_reach;  // LineReach(m_width)
+  double m_lineReach;  // LineReach(m_width)
   const QPointF* m_points;
   const uint32_t* m_segmentColours;
   const TWrittenPixels* m_covered;

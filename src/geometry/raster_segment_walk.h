@@ -55,12 +55,11 @@ constexpr double kClipMargin = 2.0;
 // The widest line, in device pixels, that the walks draw.
 constexpr double kMaxLineWidth = 4.0;
 
-// How far from its segment, along either axis, the pixels a walk of a line
-// `width` device pixels wide draws may reach: a pixel's centre lies within
-// half the band's extent across the axis (at most width / 2 * sqrt(2), at
-// 45 degrees) plus half a pixel of a point of the segment, and the pixel
-// reaches half a pixel beyond its centre.
-constexpr double LineReach(double width) { return width / 2 * std::numbers::sqrt2 + 1; }
+// How far from its segment the centres of the pixels a walk of a line
+// `width` device pixels wide draws may lie: within half the band's extent
+// across the axis (at most width / 2 * sqrt(2), at 45 degrees) plus half a
+// pixel of the point of the segment at the same place along the axis.
+constexpr double LineReach(double width) { return width / 2 * std::numbers::sqrt2 + 0.5; }
 constexpr double kLineReach = LineReach(kMaxLineWidth);
 
 // 32.32 fixed point across the major axis: the integer part is the pixel.

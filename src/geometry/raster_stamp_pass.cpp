@@ -109,10 +109,10 @@ void TStampPass::DrawOnce(const TPlacement& p, TWrittenPixels& written, TSurface
   const int x0 = p.x0 - b.left(), width = p.x1 - p.x0;
   for (int row = p.y0; row < p.y1; ++row) {
     if (m_narrow) {
-      TLook wanted, first;
+      TLook wanted;
       std::memcpy(&wanted, &phase.paints[size_t(row - p.top) * kPaintsStride + size_t(p.x0 - p.left)], kLookWidth);
-      std::memcpy(&first, kFirstBytes.data() + kLookWidth - width, kLookWidth);  // the pixels within the bounds
-      if (!written.AnyFreeOf(x0, row - b.top(), wanted & first)) continue;
+      // Only the pixels within the bounds.
+      if (!written.AnyFreeOf(x0, row - b.top(), wanted & FirstPixelsOfLook(width))) continue;
     }
     const uint32_t* src = phase.pixels + size_t(row - p.top) * size_t(m_stride) + size_t(p.x0 - p.left);
     uint32_t* dst = &surface[size_t(row) * size_t(m_target.stride) + size_t(p.x0)];

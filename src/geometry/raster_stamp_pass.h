@@ -11,7 +11,6 @@
 #include <QPoint>
 #include <QPointF>
 #include <algorithm>
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -65,13 +64,6 @@ class TStampPass {
   };
   // A look may start at any column of a stamp's row.
   static constexpr size_t kPaintsStride = 2 * kLookWidth;
-  // Bytes of 0xFF, then as many zeros: read from kLookWidth - n, the first n
-  // pixels of a look.
-  static constexpr std::array<uint8_t, 2 * kLookWidth> kFirstBytes = [] {
-    std::array<uint8_t, 2 * kLookWidth> bytes{};
-    for (int i = 0; i < kLookWidth; ++i) bytes[size_t(i)] = 0xFF;
-    return bytes;
-  }();
 
   // Inline: it runs for every stamp the quick looks leave.
   bool PlacementOf(const QPointF& point, TPlacement& p) const {
