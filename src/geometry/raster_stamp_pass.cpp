@@ -7,6 +7,7 @@
 #include <bit>
 #include <cassert>
 #include <cstring>
+#include <new>
 
 namespace geometry::raster {
 
@@ -90,6 +91,8 @@ bool TStampPass::TilesAreComplete(const TWrittenPixels& written, int x0, int x1,
 
 void TStampPass::DrawPart(int begin, int end, TWrittenPixels& written, TSurface surface) const {
   const QRect& b = m_target.bounds;
+  TLookedAt looked{begin, {}};
+  bool listed = true;
   for (int i = NextToLookAt(end, begin, written.Reaches()); i >= begin && !written.IsFull();
        i = NextToLookAt(i, begin, written.Reaches())) {
     written.RefreshReachWhenWorthIt();
@@ -97,8 +100,13 @@ void TStampPass::DrawPart(int begin, int end, TWrittenPixels& written, TSurface 
     if (!PlacementOf(m_points[i], p)) continue;
     const int x0 = p.x0 - b.left(), x1 = p.x1 - b.left(), y0 = p.y0 - b.top(), y1 = p.y1 - b.top();
     if (written.ReachAt(x0, y0) > m_tiles || TilesAreComplete(written, x0, x1, y0, y1)) continue;
+    listed = listed && ListLookedAt(looked.indices, i);
     DrawOnce(p, written, surface);
   }
+  // Parts run on threads of their own, where nothing may throw.
+  const std::lock_guard lock(m_lookedAtMutex);
+  if (listed) listed = ListLookedAt(m_lookedAt, std::move(looked));
+  m_lookedAtAll = m_lookedAtAll && listed;
 }
 
 // The stamp's opaque pixels that no later stamp wrote, row by row; a narrow
@@ -129,18 +137,33 @@ void TStampPass::DrawInOrder(int count, const TWrittenPixels* covered) const {
 }
 
 // Edges of stamps in complete tiles have nothing left to show; rough
-// stamps have none.
+// stamps have none. The stamps the parts passed over lie among tiles that
+// are complete now: only those they looked at are looked at again, in order.
 void TStampPass::Finish(const TWrittenPixels& written) const {
   if (std::all_of(m_phase.begin(), m_phase.end(), [](const TPhase& phase) { return phase.edges.empty(); })) return;
+  if (!m_lookedAtAll)
+    return FinishStamps(written, [this](auto blend) {
+      for (int i = 0; i < m_count; ++i) blend(i);
+    });
+  std::sort(m_lookedAt.begin(), m_lookedAt.end(),
+            [](const TLookedAt& a, const TLookedAt& b) { return a.begin < b.begin; });
+  FinishStamps(written, [this](auto blend) {
+    for (const TLookedAt& part : m_lookedAt)
+      for (auto i = part.indices.rbegin(); i != part.indices.rend(); ++i) blend(*i);
+  });
+}
+
+template <class TEach>
+void TStampPass::FinishStamps(const TWrittenPixels& written, TEach each) const {
   const QRect& b = m_target.bounds;
   const TQuickLook look = m_look;
   const TWrittenPixels::TReaches reaches = written.Reaches();
-  for (int i = 0; i < m_count; ++i) {
+  each([&](int i) {
     TPlacement p;
     if (HasNothingToDraw(look, m_points[i], reaches) || !PlacementOf(m_points[i], p) ||
         m_phase[size_t(p.phase)].edges.empty())
-      continue;
-    if (written.ReachAt(p.x0 - b.left(), p.y0 - b.top()) > m_tiles) continue;
+      return;
+    if (written.ReachAt(p.x0 - b.left(), p.y0 - b.top()) > m_tiles) return;
     const TPhase& phase = m_phase[size_t(p.phase)];
     for (const QPoint& edge : phase.edges) {
       const int x = p.left + edge.x(), y = p.top + edge.y();
@@ -148,7 +171,7 @@ void TStampPass::Finish(const TWrittenPixels& written) const {
       uint32_t& pixel = m_target.pixels[size_t(y) * size_t(m_target.stride) + size_t(x)];
       pixel = BlendPremultiplied(phase.pixels[size_t(edge.y()) * size_t(m_stride) + size_t(edge.x())], pixel);
     }
-  }
+  });
 }
 
 void TStampPass::BlendRows(const TPlacement& p, const TWrittenPixels* covered) const {

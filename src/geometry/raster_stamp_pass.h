@@ -13,6 +13,9 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <mutex>
+#include <new>
+#include <utility>
 #include <vector>
 
 namespace geometry::raster {
@@ -91,6 +94,24 @@ class TStampPass {
            reaches.At(int(x) - look.toGridX, int(y) - look.toGridY) > m_tiles;
   }
   int NextToLookAt(int from, int begin, TWrittenPixels::TReaches reaches) const;
+  // The stamps of the part from `begin` that DrawPart looked at, the last first.
+  struct TLookedAt {
+    int begin;
+    std::vector<int> indices;
+  };
+  // push_back without throwing; false when memory is short.
+  template <class TItem, class TList>
+  static bool ListLookedAt(TList& list, TItem&& item) {
+    try {
+      list.push_back(std::forward<TItem>(item));
+      return true;
+    } catch (const std::bad_alloc&) {
+      return false;
+    }
+  }
+  // Blends the edges of the stamps each(blend) calls blend(i) for.
+  template <class TEach>
+  void FinishStamps(const TWrittenPixels& written, TEach each) const;
   bool TilesAreComplete(const TWrittenPixels& written, int x0, int x1, int y0, int y1) const;
   void DrawOnce(const TPlacement& p, TWrittenPixels& written, TSurface surface) const;
   void BlendRows(const TPlacement& p, const TWrittenPixels* covered) const;
@@ -108,6 +129,11 @@ class TStampPass {
   int m_tiles;  // tiles beyond the first one that a stamp may cover, either way
   bool m_narrow;
   TQuickLook m_look;
+  // Filled by the parts as they end, for Finish; when a list was short of
+  // memory, Finish looks at all stamps.
+  mutable std::mutex m_lookedAtMutex;
+  mutable std::vector<TLookedAt> m_lookedAt;
+  mutable bool m_lookedAtAll = true;
 };
 
 }  // namespace geometry::raster
