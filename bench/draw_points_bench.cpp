@@ -50,7 +50,10 @@ TPointsSerie& SharedSerie() {
   return *serie;
 }
 
+// Argument 1 draws smooth, as a still picture and every export is; 0 draws
+// rough, as the frames of a pan or a run of wheel steps are.
 void DrawInto(benchmark::State& state, TPointsSerie& serie) {
+  const bool smooth = state.range(0) != 0;
   const TProjection projection = CentredProjection();
   QImage image(kImageSide, kImageSide, QImage::Format_RGB32);
   for (auto _ : state) {
@@ -59,6 +62,7 @@ void DrawInto(benchmark::State& state, TPointsSerie& serie) {
     state.ResumeTiming();
     QPainter painter(&image);
     TGraphics g(painter);
+    g.SetSmooth(smooth);
     serie.Draw(g, projection);
     painter.end();
     benchmark::DoNotOptimize(image.constBits());
@@ -104,7 +108,12 @@ void BM_MarkersAndGradientPolyline(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_MarkersOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_MarkersColouredByValue)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_MarkersAndPolyline)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_MarkersAndGradientPolyline)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_MarkersOnly)->ArgName("smooth")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_MarkersColouredByValue)->ArgName("smooth")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_MarkersAndPolyline)->ArgName("smooth")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_MarkersAndGradientPolyline)
+    ->ArgName("smooth")
+    ->Arg(1)
+    ->Arg(0)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();

@@ -150,8 +150,9 @@ std::optional<geometry::TRasterTarget> TGraphics::DirectPolylineTarget(const QPe
   // Long polylines of thin solid pens are written directly.
   const bool thinSolid = pen.style() == Qt::SolidLine && pen.widthF() <= 1.0 && pen.brush().style() == Qt::SolidPattern;
   if (!thinSolid || count <= kDirectPolylineMinimum) return std::nullopt;
-  const auto target = geometry::RasterTargetOf(m_painter);
+  auto target = geometry::RasterTargetOf(m_painter);
   if (!target || DeviceWidth(pen, *target) > geometry::raster::kMaxLineWidth) return std::nullopt;
+  target->smooth = m_smooth;
   return target;
 }
 

@@ -176,7 +176,8 @@ void DrawPolylineOnRaster(const TRasterTarget& on, uint32_t colour, const QPoint
   // 4. Last first, with a core for the long segments.
   const bool worthIt = segments > 0 && (covered || raster::WorthDrawingInReverse(target.bounds, segments,
                                                                                  raster::kReverseMinimumSegments));
-  const raster::TLastFirst how{.withCore = true, .onePart = true};
+  // Smooth edges blend, which only the written pixels of one part can do.
+  const raster::TLastFirst how{.withCore = true, .onePart = target.smooth};
   if (worthIt && pass.OpaqueOrClear(segments) && raster::DrawLastFirst(target, segments, how, covered, pass)) return;
   // 5. In order.
   pass.DrawInOrder(segments);

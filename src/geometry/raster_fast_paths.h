@@ -29,6 +29,9 @@ struct TRasterTarget {
   double scale = 1;
   double dx = 0;
   double dy = 0;
+  // Polylines with anti-aliased edges; rough ones cover the pixels whose
+  // centres their band holds, wholly, and may share the work out to threads.
+  bool smooth = true;
 };
 
 std::optional<TRasterTarget> RasterTargetOf(QPainter& painter);
@@ -88,9 +91,9 @@ inline void StampOnRaster(const TRasterTarget& target, const QImage& stamp, cons
   StampOnRaster(target, TStamps{{stamp}, hotSpot}, points, count, cover);
 }
 
-// Draws a smooth polyline `width` device pixels wide (at most 4), as
+// Draws a polyline `width` device pixels wide (at most 4): smooth, as
 // QPainter's anti-aliased lines cover pixels, give or take a little of a
-// pixel's coverage. Colours are non-premultiplied ARGB: `colour` for every
+// pixel's coverage, or rough when the target says so. Colours are non-premultiplied ARGB: `colour` for every
 // segment, or segment i in segmentColours[i] when given.
 void DrawPolylineOnRaster(const TRasterTarget& target, uint32_t colour, const QPointF* points, int count,
                           const uint32_t* segmentColours = nullptr, TRasterCover* cover = nullptr, double width = 1.0);

@@ -16,6 +16,7 @@ TPolylinePass::TPolylinePass(const TRasterTarget& target, uint32_t colour, doubl
     : m_target(target),
       m_colour(colour),
       m_width(std::clamp(width, 0.0, kMaxLineWidth)),
+      m_lineReach(LineReach(m_width)),
       m_points(points),
       m_segmentColours(segmentColours),
       m_covered(covered),
@@ -60,10 +61,13 @@ void TPolylinePass::ClaimOutsideOutline(int begin, int end, TWrittenPixels& writ
 }
 
 // The columns [first, last] of row y that the outline's segments may draw:
-// a walk draws pixels within kLineReach of its segment.
-std::pair<double, double> TPolylinePass::RowWithinOutline(const std::vector<THullPoint>& outline, int y) {
-  const auto [left, right] = ExtentOver(outline, y - kLineReach, y + 1 + kLineReach);
-  return {std::floor(left - kLineReach - kOutlineMargin), std::floor(right + kLineReach + kOutlineMargin)};
+// those whose centres lie within m_lineReach of the outline along both axes.
+// The thinner the line, the more of the pixels beyond it count as written,
+// and the sooner the tiles along its outline complete.
+std::pair<double, double> TPolylinePass::RowWithinOutline(const std::vector<THullPoint>& outline, int y) const {
+  const double centre = y + 0.5;
+  const auto [left, right] = ExtentOver(outline, centre - m_lineReach, centre + m_lineReach);
+  return {std::ceil(left - m_lineReach - 0.5 - kOutlineMargin), std::floor(right + m_lineReach - 0.5 + kOutlineMargin)};
 }
 
 namespace {
@@ -93,9 +97,13 @@ void TPolylinePass::DrawPart(int begin, int end, TWrittenPixels& written, TSurfa
   if (m_covered) ClaimOutsideOutline(begin, end, written);
   const QRect& b = m_target.bounds;
   const auto gridStride = size_t(b.width());
+  // Rough lines may be drawn in parts at once: they leave the buffers alone.
+  const bool smooth = m_target.smooth;
   try {
-    m_coverage.assign(gridStride * size_t(b.height()), 0);
-    m_background.resize(m_coverage.size());
+    if (smooth) {
+      m_coverage.assign(gridStride * size_t(b.height()), 0);
+      m_background.resize(m_coverage.size());
+    }
   } catch (const std::bad_alloc&) {  // edges blend over what they should lie beneath: found slower, a little off
     m_coverage.clear();
     m_background.clear();
@@ -117,6 +125,11 @@ void TPolylinePass::DrawPart(int begin, int end, TWrittenPixels& written, TSurfa
     // beneath them, on what is left, and the pixel is written once covered
     // whole. The share is rounded up, so that the coverage comes to a whole.
     auto visit = [&](size_t offset, int x, int y, uint32_t coverage) {
+      if (!smooth) {  // covered whole by an opaque colour
+        surface[offset] = c;
+        written.Claim(x, y);
+        return;
+      }
       if (m_coverage.empty()) {
         surface[offset] = Blend(WithCoverage(c, coverage), surface[offset]);
         return;

@@ -29,7 +29,8 @@ class TPolylinePass {
   // 4. Segments [begin, end), the last first: opaque segments hide what
   // they cover wholly, so such a pixel is written by the last segment on
   // it. The partly covered edges of the lines go beneath those drawn, until
-  // their coverage adds up to a whole pixel. In one part only.
+  // their coverage adds up to a whole pixel. In one part only, but for
+  // rough lines, which cover their pixels wholly.
   void DrawPart(int begin, int end, TWrittenPixels& written, TSurface surface) const;
   void Finish(const TWrittenPixels&) const {}
   // 5. All segments in order: a translucent one blends with those before it.
@@ -49,11 +50,12 @@ class TPolylinePass {
   }
   bool WalkOf(int i, TSegmentWalk& walk, const TCompleteCore* core) const;
   void ClaimOutsideOutline(int begin, int end, TWrittenPixels& written) const;
-  static std::pair<double, double> RowWithinOutline(const std::vector<THullPoint>& outline, int y);
+  std::pair<double, double> RowWithinOutline(const std::vector<THullPoint>& outline, int y) const;
 
   const TRasterTarget& m_target;
   uint32_t m_colour;
   double m_width;
+  double m_lineReach;  // LineReach(m_width)
   const QPointF* m_points;
   const uint32_t* m_segmentColours;
   const TWrittenPixels* m_covered;

@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <numbers>
 
 namespace geometry::raster {
 
@@ -51,10 +52,15 @@ inline bool ClipSegment(double& x0, double& y0, double& x1, double& y1, double l
 // pixels chosen at the edges are those of the whole segment.
 constexpr double kClipMargin = 2.0;
 
-// The widest line, in device pixels, that the walks draw: a line covers
-// pixels within half of it plus one pixel of its segment.
+// The widest line, in device pixels, that the walks draw.
 constexpr double kMaxLineWidth = 4.0;
-constexpr double kLineReach = kMaxLineWidth / 2 + 1;
+
+// How far from its segment the centres of the pixels a walk of a line
+// `width` device pixels wide draws may lie: within half the band's extent
+// across the axis (at most width / 2 * sqrt(2), at 45 degrees) plus half a
+// pixel of the point of the segment at the same place along the axis.
+constexpr double LineReach(double width) { return width / 2 * std::numbers::sqrt2 + 0.5; }
+constexpr double kLineReach = LineReach(kMaxLineWidth);
 
 // 32.32 fixed point across the major axis: the integer part is the pixel.
 constexpr int kFixedShift = 32;
@@ -79,6 +85,7 @@ struct TSegmentWalk {
   int acrossHigh = -1;
   size_t majorStep = 1;  // in pixels
   size_t minorStep = 1;
+  bool smooth = true;  // else every pixel drawn is covered whole (VisitAcrossRough)
 };
 
 // The ends lie within a few pixels of the target's bounds (see ClipSegment);
@@ -116,6 +123,7 @@ inline bool SegmentWalkOf(const TRasterTarget& target, double x0, double y0, dou
   walk.across = FastFloor<int64_t>((across0 + (first + 0.5 - from) * slope) * kFixedOne);
   walk.step = int64_t(slope * kFixedOne + (slope < 0 ? -0.5 : 0.5));
   walk.half = int64_t(width / 2 * std::sqrt(1 + slope * slope) * kFixedOne);
+  walk.smooth = target.smooth;
   return true;
 }
 
@@ -134,13 +142,38 @@ inline void VisitAcross(int64_t centre, int64_t half, int low, int high, TVisit 
   }
 }
 
+// The pixels of a rough line across the axis: visit(j, kFullCoverage) for
+// those whose centres j + 0.5 lie in the band [centre - half, centre +
+// half), which are those it covers at least half of when it is a pixel wide
+// or wider. A narrower band that holds no centre keeps the pixel of its own.
+template <class TVisit>
+inline void VisitAcrossRough(int64_t centre, int64_t half, int low, int high, TVisit visit) {
+  constexpr int64_t kHalfPixel = int64_t(1) << (kFixedShift - 1);
+  constexpr int64_t kBelowOne = (int64_t(1) << kFixedShift) - 1;
+  int first = int((centre - half - kHalfPixel + kBelowOne) >> kFixedShift);
+  int last = int((centre + half - kHalfPixel + kBelowOne) >> kFixedShift) - 1;
+  if (first > last) first = last = int(centre >> kFixedShift);
+  first = std::max(first, low);
+  last = std::min(last, high);
+  for (int j = first; j <= last; ++j) visit(j, kFullCoverage);
+}
+
+// The pixels of a walk across the axis at `across`, smooth or rough.
+template <class TVisit>
+inline void VisitBand(const TSegmentWalk& walk, int64_t across, TVisit visit) {
+  if (walk.smooth)
+    VisitAcross(across, walk.half, walk.acrossLow, walk.acrossHigh, visit);
+  else
+    VisitAcrossRough(across, walk.half, walk.acrossLow, walk.acrossHigh, visit);
+}
+
 // Calls plot(offset, coverage) with the offset in pixels of every pixel of a
 // walk and its coverage.
 template <class TPlot>
 void WalkSegment(const TSegmentWalk& walk, TPlot plot) {
   int64_t across = walk.across;
   for (int i = walk.first; i <= walk.last; ++i, across += walk.step)
-    VisitAcross(across, walk.half, walk.acrossLow, walk.acrossHigh, [&](int j, uint32_t coverage) {
+    VisitBand(walk, across, [&](int j, uint32_t coverage) {
       plot(size_t(i) * walk.majorStep + size_t(j) * walk.minorStep, coverage);
     });
 }

@@ -7,6 +7,7 @@
 #include <bit>
 #include <cassert>
 #include <cstring>
+#include <new>
 
 namespace geometry::raster {
 
@@ -106,6 +107,8 @@ bool TStampPass::TilesAreComplete(const TWrittenPixels& written, int x0, int x1,
 
 void TStampPass::DrawPart(int begin, int end, TWrittenPixels& written, TSurface surface) const {
   const QRect& b = m_target.bounds;
+  TLookedAt looked{begin, {}};
+  bool listed = true;
   for (int i = NextToLookAt(end, begin, written.Reaches()); i >= begin && !written.IsFull();
        i = NextToLookAt(i, begin, written.Reaches())) {
     written.RefreshReachWhenWorthIt(std::max<size_t>(written.TileCount() / kTilesPerRefresh, 1));
@@ -113,8 +116,13 @@ void TStampPass::DrawPart(int begin, int end, TWrittenPixels& written, TSurface 
     if (!PlacementOf(i, p)) continue;
     const int x0 = p.x0 - b.left(), x1 = p.x1 - b.left(), y0 = p.y0 - b.top(), y1 = p.y1 - b.top();
     if (written.ReachAt(x0, y0) > m_tiles || TilesAreComplete(written, x0, x1, y0, y1)) continue;
+    listed = listed && ListLookedAt(looked.indices, i);
     DrawOnce(p, written, surface);
   }
+  // Parts run on threads of their own, where nothing may throw.
+  const std::lock_guard lock(m_lookedAtMutex);
+  if (listed) listed = ListLookedAt(m_lookedAt, std::move(looked));
+  m_lookedAtAll = m_lookedAtAll && listed;
 }
 
 // The stamp's opaque pixels that no later stamp wrote, row by row; a narrow
@@ -125,10 +133,10 @@ void TStampPass::DrawOnce(const TPlacement& p, TWrittenPixels& written, TSurface
   const int x0 = p.x0 - b.left(), width = p.x1 - p.x0;
   for (int row = p.y0; row < p.y1; ++row) {
     if (m_narrow) {
-      TLook wanted, first;
+      TLook wanted;
       std::memcpy(&wanted, &phase.paints[size_t(row - p.top) * kPaintsStride + size_t(p.x0 - p.left)], kLookWidth);
-      std::memcpy(&first, kFirstBytes.data() + kLookWidth - width, kLookWidth);  // the pixels within the bounds
-      if (!written.AnyFreeOf(x0, row - b.top(), wanted & first)) continue;
+      // Only the pixels within the bounds.
+      if (!written.AnyFreeOf(x0, row - b.top(), wanted & FirstPixelsOfLook(width))) continue;
     }
     const uint32_t* src = phase.pixels + size_t(row - p.top) * size_t(m_stride) + size_t(p.x0 - p.left);
     uint32_t* dst = &surface[size_t(row) * size_t(m_target.stride) + size_t(p.x0)];
@@ -144,17 +152,34 @@ void TStampPass::DrawInOrder(int count, const TWrittenPixels* covered) const {
   }
 }
 
-// Edges of stamps in complete tiles have nothing left to show.
+// Edges of stamps in complete tiles have nothing left to show; rough
+// stamps have none. The stamps the parts passed over lie among tiles that
+// are complete now: only those they looked at are looked at again, in order.
 void TStampPass::Finish(TWrittenPixels& written) const {
-  const QRect& b = m_target.bounds;
+  if (std::all_of(m_phase.begin(), m_phase.end(), [](const TPhase& phase) { return phase.edges.empty(); })) return;
   // The last stamps drawn may have completed many tiles.
   written.RefreshReachIfStale();
+  if (!m_lookedAtAll)
+    return FinishStamps(written, [this](auto blend) {
+      for (int i = 0; i < m_count; ++i) blend(i);
+    });
+  std::sort(m_lookedAt.begin(), m_lookedAt.end(),
+            [](const TLookedAt& a, const TLookedAt& b) { return a.begin < b.begin; });
+  FinishStamps(written, [this](auto blend) {
+    for (const TLookedAt& part : m_lookedAt)
+      for (auto i = part.indices.rbegin(); i != part.indices.rend(); ++i) blend(*i);
+  });
+}
+
+template <class TEach>
+void TStampPass::FinishStamps(const TWrittenPixels& written, TEach each) const {
+  const QRect& b = m_target.bounds;
   const TQuickLook look = m_look;
   const TWrittenPixels::TReaches reaches = written.Reaches();
-  for (int i = 0; i < m_count; ++i) {
+  each([&](int i) {
     TPlacement p;
-    if (PassedOver(i, look, reaches) || !PlacementOf(i, p)) continue;
-    if (written.ReachAt(p.x0 - b.left(), p.y0 - b.top()) > m_tiles) continue;
+    if (PassedOver(i, look, reaches) || !PlacementOf(i, p) || m_phase[size_t(p.phase)].edges.empty()) return;
+    if (written.ReachAt(p.x0 - b.left(), p.y0 - b.top()) > m_tiles) return;
     const TPhase& phase = m_phase[size_t(p.phase)];
     for (const QPoint& edge : phase.edges) {
       const int x = p.left + edge.x(), y = p.top + edge.y();
@@ -162,7 +187,7 @@ void TStampPass::Finish(TWrittenPixels& written) const {
       uint32_t& pixel = m_target.pixels[size_t(y) * size_t(m_target.stride) + size_t(x)];
       pixel = BlendPremultiplied(phase.pixels[size_t(edge.y()) * size_t(m_stride) + size_t(edge.x())], pixel);
     }
-  }
+  });
 }
 
 void TStampPass::BlendRows(const TPlacement& p, const TWrittenPixels* covered) const {

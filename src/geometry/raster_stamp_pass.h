@@ -11,10 +11,12 @@
 #include <QPoint>
 #include <QPointF>
 #include <algorithm>
-#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <mutex>
+#include <new>
 #include <span>
+#include <utility>
 #include <vector>
 
 namespace geometry::raster {
@@ -69,13 +71,6 @@ class TStampPass {
   };
   // A look may start at any column of a stamp's row.
   static constexpr size_t kPaintsStride = 2 * kLookWidth;
-  // Bytes of 0xFF, then as many zeros: read from kLookWidth - n, the first n
-  // pixels of a look.
-  static constexpr std::array<uint8_t, 2 * kLookWidth> kFirstBytes = [] {
-    std::array<uint8_t, 2 * kLookWidth> bytes{};
-    for (int i = 0; i < kLookWidth; ++i) bytes[size_t(i)] = 0xFF;
-    return bytes;
-  }();
 
   // Inline, also in its callers' loops: it runs for every stamp the quick
   // looks leave, and for every stamp as the edges are finished.
@@ -105,6 +100,24 @@ class TStampPass {
            reaches.At(int(x) - look.toGridX, int(y) - look.toGridY) > m_tiles;
   }
   int NextToLookAt(int from, int begin, TWrittenPixels::TReaches reaches) const;
+  // The stamps of the part from `begin` that DrawPart looked at, the last first.
+  struct TLookedAt {
+    int begin;
+    std::vector<int> indices;
+  };
+  // push_back without throwing; false when memory is short.
+  template <class TItem, class TList>
+  static bool ListLookedAt(TList& list, TItem&& item) {
+    try {
+      list.push_back(std::forward<TItem>(item));
+      return true;
+    } catch (const std::bad_alloc&) {
+      return false;
+    }
+  }
+  // Blends the edges of the stamps each(blend) calls blend(i) for.
+  template <class TEach>
+  void FinishStamps(const TWrittenPixels& written, TEach each) const;
   bool TilesAreComplete(const TWrittenPixels& written, int x0, int x1, int y0, int y1) const;
   void DrawOnce(const TPlacement& p, TWrittenPixels& written, TSurface surface) const;
   void BlendRows(const TPlacement& p, const TWrittenPixels* covered) const;
@@ -124,6 +137,11 @@ class TStampPass {
   int m_tiles;  // tiles beyond the first one that a stamp may cover, either way
   bool m_narrow;
   TQuickLook m_look;
+  // Filled by the parts as they end, for Finish; when a list was short of
+  // memory, Finish looks at all stamps.
+  mutable std::mutex m_lookedAtMutex;
+  mutable std::vector<TLookedAt> m_lookedAt;
+  mutable bool m_lookedAtAll = true;
 };
 
 }  // namespace geometry::raster

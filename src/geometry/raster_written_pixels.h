@@ -10,6 +10,7 @@
 
 #include <QRect>
 #include <algorithm>
+#include <array>
 #include <cassert>
 #include <cstddef>
 #include <cstdint>
@@ -25,6 +26,20 @@ namespace geometry::raster {
 constexpr int kLookWidth = 8;
 using TLook = uint64_t;
 static_assert(sizeof(TLook) == kLookWidth, "one state byte per pixel of a look");
+
+// A look with bytes of 0xFF for its first n pixels, in memory order, and
+// zeros for the rest; 0 < n <= kLookWidth.
+inline TLook FirstPixelsOfLook(int n) {
+  static constexpr std::array<uint8_t, 2 * kLookWidth> kBytes = [] {
+    std::array<uint8_t, 2 * kLookWidth> bytes{};
+    for (int i = 0; i < kLookWidth; ++i) bytes[size_t(i)] = 0xFF;
+    return bytes;
+  }();
+  assert(n > 0 && n <= kLookWidth);
+  TLook look;
+  std::memcpy(&look, kBytes.data() + kLookWidth - n, kLookWidth);
+  return look;
+}
 
 // The pixels a call has written so far, for drawing in reverse order: a
 // pixel written once keeps its colour, as the later segment or stamp would
@@ -139,6 +154,15 @@ class TWrittenPixels {
     std::memcpy(&states, m_pixels.data() + size_t(y) * size_t(m_width) + size_t(x), kLookWidth);
     const TLook v = states | ~wanted;  // a zero byte is a free pixel wanted
     return ((v - kLowBits) & ~v & kHighBits) != 0;
+  }
+
+  // Whether one of the pixels of columns [x0, x1] and rows [y0, y1] is
+  // free, a look at a time.
+  bool AnyFreeIn(int x0, int x1, int y0, int y1) {
+    for (int y = y0; y <= y1; ++y)
+      for (int x = x0; x <= x1; x += kLookWidth)
+        if (AnyFreeOf(x, y, FirstPixelsOfLook(std::min(kLookWidth, x1 - x + 1)))) return true;
+    return false;
   }
 
   // Whether a segment from (x0, y0) to (x1, y1), in the grid's coordinates,
@@ -269,10 +293,21 @@ void WalkSegmentOnce(const TSegmentWalk& walk, TWrittenPixels& written, TVisit v
       }
     }
     // An incomplete tile, or the edge of the bounds: pixel by pixel to the
-    // end of the tile along the axis.
+    // end of the tile along the axis, unless the pixels the band may cover
+    // on the way are written already, as along the edges of dense data.
     const int tileEnd = std::min(walk.last, i + (kTile - 1 - (major & (kTile - 1))));
+    const int64_t acrossEnd = across + int64_t(tileEnd - i) * step;
+    const int bandLow = std::max(int((std::min(across, acrossEnd) - walk.half) >> kFixedShift), walk.acrossLow);
+    const int bandHigh = std::min(int((std::max(across, acrossEnd) + walk.half) >> kFixedShift), walk.acrossHigh);
+    const int majorEnd = tileEnd - majorOrigin, minorLow = bandLow - minorOrigin, minorHigh = bandHigh - minorOrigin;
+    if (bandLow > bandHigh || !(kXMajor ? written.AnyFreeIn(major, majorEnd, minorLow, minorHigh)
+                                        : written.AnyFreeIn(minorLow, minorHigh, major, majorEnd))) {
+      across = acrossEnd + step;
+      i = tileEnd + 1;
+      continue;
+    }
     for (; i <= tileEnd; ++i, across += step)
-      VisitAcross(across, walk.half, walk.acrossLow, walk.acrossHigh, [&](int jj, uint32_t coverage) {
+      VisitBand(walk, across, [&](int jj, uint32_t coverage) {
         const int x = kXMajor ? i - majorOrigin : jj - minorOrigin, y = kXMajor ? jj - minorOrigin : i - majorOrigin;
         written.Worked();
         if (written.IsFree(x, y)) visit(size_t(i) * walk.majorStep + size_t(jj) * walk.minorStep, x, y, coverage);

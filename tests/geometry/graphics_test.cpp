@@ -326,6 +326,39 @@ TEST(Graphics, RasterDrawingIsSmoothAndLinesAlongTheGridStayCrisp) {
   EXPECT_EQ(tick.pixel(20, 20), 0xFF000000u);
 }
 
+// The frames of a motion are drawn rough: the fast paths' long polylines and
+// stamped markers then have no smoothed edges.
+TEST(Graphics, FastPathsDrawRoughWhenSmoothingIsOff) {
+  std::vector<QPointF> zigzag;
+  for (int i = 0; i < 100; ++i) zigzag.emplace_back(3 + i * 0.55, i % 2 ? 50.3 : 10.7);
+  const QPen pen = MakePen(0xFF000000, 1.0);
+  const std::pair<const char*, void (*)(TGraphics&, const std::vector<QPointF>&)> cases[] = {
+      {"polyline",
+       [](TGraphics& g, const std::vector<QPointF>& points) {
+         ASSERT_TRUE(g.DrawsLinesDirectly(MakePen(0xFF000000, 1.0), int(points.size())));
+         g.DrawLines(MakePen(0xFF000000, 1.0), points.data(), int(points.size()));
+       }},
+      {"markers",
+       [](TGraphics& g, const std::vector<QPointF>& points) {
+         const TStamps stamps = TGraphics::MakeStamps(4, 1, g.Smooth(), true, [](TGraphics& s) {
+           s.FillEllipse(MakeBrush(0xFF000000), QRectF(-3.5, -3.5, 7, 7));
+         });
+         g.StampImage(stamps, points.data(), int(points.size()));
+       }},
+  };
+  for (const auto& [name, draw] : cases)
+    for (const bool smooth : {true, false}) {
+      QImage image = WhiteImage(64, 64);
+      QPainter painter(&image);
+      TGraphics g(painter);
+      g.SetSmooth(smooth);
+      draw(g, zigzag);
+      painter.end();
+      EXPECT_GT(64 * 64 - CountPixels(image, 0xFFFFFFFF), 300) << name << smooth;
+      EXPECT_EQ(EdgePixels(image) > 100, smooth) << name << smooth;
+    }
+}
+
 // Many markers and a long polyline, through the fast paths and through
 // QPainter's own smooth drawing, alike at the device pixel ratios of common
 // screens and of print.
