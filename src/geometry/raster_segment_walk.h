@@ -143,15 +143,16 @@ inline void VisitAcross(int64_t centre, int64_t half, int low, int high, TVisit 
 }
 
 // The pixels of a rough line across the axis: visit(j, kFullCoverage) for
-// those whose centres j + 0.5 lie in the band [centre - half, centre +
-// half), which are those it covers at least half of when it is a pixel wide
-// or wider. A narrower band that holds no centre keeps the pixel of its own.
+// those whose centres j + 0.5 lie in the band (centre - half, centre +
+// half], which are those it covers at least half of when it is a pixel wide
+// or wider; a tie goes to the pixel below or right, as QPainter's aliased
+// lines have it. A narrower band that holds no centre keeps the pixel of its own.
 template <class TVisit>
 inline void VisitAcrossRough(int64_t centre, int64_t half, int low, int high, TVisit visit) {
   constexpr int64_t kHalfPixel = int64_t(1) << (kFixedShift - 1);
-  constexpr int64_t kBelowOne = (int64_t(1) << kFixedShift) - 1;
-  int first = int((centre - half - kHalfPixel + kBelowOne) >> kFixedShift);
-  int last = int((centre + half - kHalfPixel + kBelowOne) >> kFixedShift) - 1;
+  // Right shifts of negative numbers round down (C++20).
+  int first = int((centre - half - kHalfPixel) >> kFixedShift) + 1;
+  int last = int((centre + half - kHalfPixel) >> kFixedShift);
   if (first > last) first = last = int(centre >> kFixedShift);
   first = std::max(first, low);
   last = std::min(last, high);
