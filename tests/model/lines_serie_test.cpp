@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <pugixml.hpp>
 #include <string>
+#include <vector>
 
 #include "change_counter.h"
 #include "model/lines_serie.h"
@@ -94,35 +95,27 @@ TEST(LinesSerie, CoupleWithCoincidentEndsShowsItsMarker) {
   EXPECT_EQ(canvas.InkRect(), QRect(QPoint(47, 47), QPoint(52, 52)));
 }
 
-TEST(LinesSerie, GradientColoursOneSegmentPerCouple) {
-  TSerieCanvas canvas;
-  TLinesSerie serie;
-  serie.PointStyle().SetVisible(false);
-  serie.LineStyle().SetColorMode(cmGradient);
-  serie.LineStyle().SetEndColor(TSerieCanvas::kRed);
-  AddRows(serie, canvas, 4);
-  serie.Draw(canvas.g, canvas.projection);
-  EXPECT_EQ(canvas.Pixel(50, 20), 0xFF000000u);
-  EXPECT_EQ(canvas.Pixel(50, 40), 0xFF400000u);
-  EXPECT_EQ(canvas.Pixel(50, 60), 0xFF800000u);
-  EXPECT_EQ(canvas.Pixel(50, 80), 0xFFBF0000u);
-}
-
-TEST(LinesSerie, SamplingTakesEveryFrequencythCouple) {
-  TSerieCanvas canvas;
-  TLinesSerie serie;
-  serie.PointStyle().SetVisible(false);
-  serie.LineStyle().SetColorMode(cmGradient);
-  serie.LineStyle().SetEndColor(TSerieCanvas::kRed);
-  serie.SetFrequency(2);
-  AddRows(serie, canvas, 5);
-  serie.Draw(canvas.g, canvas.projection);
-  // Couples 0, 2 and 4 at fractions 0, 1/3 and 2/3.
-  EXPECT_EQ(canvas.Pixel(50, 20), 0xFF000000u);
-  EXPECT_TRUE(canvas.IsWhite(50, 40));
-  EXPECT_EQ(canvas.Pixel(50, 60), 0xFF550000u);
-  EXPECT_TRUE(canvas.IsWhite(50, 80));
-  EXPECT_EQ(canvas.Pixel(50, 100), 0xFFAA0000u);
+// A gradient gives each drawn couple its step; sampling draws every
+// Frequency-th couple (rows 20 px apart), the steps counting only those.
+TEST(LinesSerie, GradientColoursEachDrawnCoupleByItsPlace) {
+  const struct {
+    int Frequency, Rows;
+    std::vector<uint32_t> RowPixels;  // at y = 20, 40, ...
+  } cases[] = {{1, 4, {0xFF000000u, 0xFF400000u, 0xFF800000u, 0xFFBF0000u}},
+               {2, 5, {0xFF000000u, TSerieCanvas::kWhite, 0xFF550000u, TSerieCanvas::kWhite, 0xFFAA0000u}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Frequency);
+    TSerieCanvas canvas;
+    TLinesSerie serie;
+    serie.PointStyle().SetVisible(false);
+    serie.LineStyle().SetColorMode(cmGradient);
+    serie.LineStyle().SetEndColor(TSerieCanvas::kRed);
+    serie.SetFrequency(c.Frequency);
+    AddRows(serie, canvas, c.Rows);
+    serie.Draw(canvas.g, canvas.projection);
+    for (size_t row = 0; row < c.RowPixels.size(); ++row)
+      EXPECT_EQ(canvas.Pixel(50, 20 * int(row + 1)), c.RowPixels[row]) << row;
+  }
 }
 
 TEST(LinesSerie, HiddenLineDrawsOnlyMarkers) {
