@@ -292,14 +292,10 @@ void TGraphics::StampImage(const geometry::TStamps& stamps, const QPointF* world
     geometry::StampOnRaster(*target, stamps, worldPoints, count, m_cover.get());
 }
 
-void TGraphics::StampImages(std::span<const geometry::TStamps* const> sets, const uint16_t* setOf,
+void TGraphics::StampImages(std::span<const geometry::TStamps* const> sets, const uint16_t* setOf, const int32_t* order,
                             const QPointF* worldPoints, int count) {
   if (const auto target = geometry::RasterTargetOf(m_painter))
-    geometry::StampOnRaster(*target, sets, setOf, worldPoints, count, m_cover.get());
-}
-
-void TGraphics::StampImage(const QImage& stamp, const QPoint& hotSpot, const QPointF* worldPoints, int count) {
-  StampImage(geometry::TStamps{{stamp}, hotSpot}, worldPoints, count);
+    geometry::StampOnRaster(*target, sets, setOf, order, worldPoints, count, m_cover.get());
 }
 
 TGraphics::TTopDown::TTopDown(TGraphics& g, std::vector<QPointF> outline) : m_g(g) {

@@ -121,13 +121,11 @@ class TGraphics {
   // Blends the stamps on the device pixels of each world point. Requires
   // CanStamp(), and stamps made for StampScale().
   void StampImage(const geometry::TStamps& stamps, const QPointF* worldPoints, int count);
-  // The same with the stamps of point i taken from sets[setOf[i]], in one
-  // call; the sets share their placement (TStamps::SharesPlacementWith).
-  void StampImages(std::span<const geometry::TStamps* const> sets, const uint16_t* setOf, const QPointF* worldPoints,
-                   int count);
-  // Blends `stamp` (premultiplied ARGB) with its pixel `hotSpot` on the device
-  // pixel nearest to each world point. Requires CanStamp().
-  void StampImage(const QImage& stamp, const QPoint& hotSpot, const QPointF* worldPoints, int count);
+  // The same with the stamps of the call's i-th point, worldPoints[order[i]],
+  // taken from sets[setOf[i]], in one call; the sets share their placement
+  // (TStamps::SharesPlacementWith) and `order` is a permutation of [0, count).
+  void StampImages(std::span<const geometry::TStamps* const> sets, const uint16_t* setOf, const int32_t* order,
+                   const QPointF* worldPoints, int count);
   // Whether DrawLines and DrawColoredLines write the pixels of a polyline of
   // this pen and count themselves.
   bool DrawsLinesDirectly(const QPen& pen, int count) const { return DirectPolylineTarget(pen, count).has_value(); }

@@ -142,18 +142,18 @@ struct TDevicePoints {
 void StampOnRaster(const TRasterTarget& on, const TStamps& stamps, const QPointF* worldPoints, int count,
                    TRasterCover* cover) {
   const TStamps* const sets[] = {&stamps};
-  StampOnRaster(on, sets, nullptr, worldPoints, count, cover);
+  StampOnRaster(on, sets, nullptr, nullptr, worldPoints, count, cover);
 }
 
 void StampOnRaster(const TRasterTarget& on, std::span<const TStamps* const> sets, const uint16_t* setOf,
-                   const QPointF* worldPoints, int count, TRasterCover* cover) {
+                   const int32_t* order, const QPointF* worldPoints, int count, TRasterCover* cover) {
   const auto unusable = [](const TStamps* stamps) { return stamps->images.empty() || stamps->images.front().isNull(); };
   if (on.bounds.isEmpty() || sets.empty() || std::any_of(sets.begin(), sets.end(), unusable) || count <= 0) return;
   const TDevicePoints device(on, worldPoints, count);
   const TRasterTarget& target = device.target;
   TWrittenPixels* const covered = CoveredPixels(cover, target);
   // 3. The pass.
-  const raster::TStampPass pass(target, sets, setOf, device.points, count);
+  const raster::TStampPass pass(target, sets, setOf, order, device.points, count);
   // 4. Last first, without a core: a stamp spans a few tiles, and the reach
   // of its first tile tells whether it has anything left to draw.
   const bool worthIt = covered || raster::WorthDrawingInReverse(target.bounds, count, raster::kReverseMinimumStamps);

@@ -81,11 +81,13 @@ struct TStamps {
 // Blends the stamp whose phase is nearest each point on the target.
 void StampOnRaster(const TRasterTarget& target, const TStamps& stamps, const QPointF* points, int count,
                    TRasterCover* cover = nullptr);
-// The same with the stamps of point i taken from sets[setOf[i]]: a set per
-// colour, drawn as one call. The sets share their placement
-// (SharesPlacementWith).
+// The same with the stamps of the call's i-th point taken from
+// sets[setOf[i]]: a set per colour, drawn as one call. The sets share their
+// placement (SharesPlacementWith). The call's i-th point is points[order[i]]
+// when an order is given, a permutation of [0, count): a call in an order
+// of its own needs no copy of the points.
 void StampOnRaster(const TRasterTarget& target, std::span<const TStamps* const> sets, const uint16_t* setOf,
-                   const QPointF* points, int count, TRasterCover* cover = nullptr);
+                   const int32_t* order, const QPointF* points, int count, TRasterCover* cover = nullptr);
 inline void StampOnRaster(const TRasterTarget& target, const QImage& stamp, const QPoint& hotSpot,
                           const QPointF* points, int count, TRasterCover* cover = nullptr) {
   StampOnRaster(target, TStamps{{stamp}, hotSpot}, points, count, cover);

@@ -4,6 +4,7 @@
 #include "geometry/raster_rounding.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cassert>
 #include <cstring>
@@ -20,14 +21,20 @@ constexpr int kPhaseShift = std::countr_zero(unsigned(TStamps::kPhases));
 // waits until one tile in this many has completed since the last. Stamps in random order
 // complete tiles by the hundred.
 constexpr size_t kTilesPerRefresh = 32;
+// A call in an order of its own takes its points a block at a time, the
+// reads of a block going on together, and reads ahead of the points it
+// looks at one by one.
+constexpr int kGatherBlock = 2048;
+constexpr int kReadAhead = 16;
 
 }  // namespace
 
 TStampPass::TStampPass(const TRasterTarget& target, std::span<const TStamps* const> sets, const uint16_t* setOf,
-                       const QPointF* points, int count)
+                       const int32_t* order, const QPointF* points, int count)
     : m_target(target),
       m_hotSpot(sets.front()->hotSpot),
       m_points(points),
+      m_order(order),
       m_setOf(setOf),
       m_count(count),
       m_phases(sets.front()->Phases()),
@@ -74,11 +81,16 @@ void TStampPass::AddPhase(const QImage& image, bool& opaqueOrClear) {
   m_stride = int(phase.source.bytesPerLine() / 4);
   phase.rowIsOpaque.assign(size_t(m_height), 0);
   phase.paints.assign(size_t(m_height) * kPaintsStride, 0);
+  phase.blends.assign(size_t(m_height) * kPaintsStride, 0);
   for (int row = 0; row < m_height; ++row) {
     const uint32_t* line = phase.pixels + size_t(row) * size_t(m_stride);
     phase.rowIsOpaque[size_t(row)] = std::all_of(line, line + m_width, [](uint32_t p) { return (p >> 24) == 0xFF; });
     for (int col = 0; col < m_width; ++col) {
-      if (m_narrow) phase.paints[size_t(row) * kPaintsStride + size_t(col)] = (line[col] >> 24) == 0xFF ? 0xFF : 0;
+      if (m_narrow) {
+        const size_t at = size_t(row) * kPaintsStride + size_t(col);
+        phase.paints[at] = (line[col] >> 24) == 0xFF ? 0xFF : 0;
+        phase.blends[at] = IsOpaqueOrClear(line[col]) ? 0 : 0xFF;
+      }
       if (!IsOpaqueOrClear(line[col])) phase.edges.emplace_back(col, row);
     }
   }
@@ -90,10 +102,10 @@ void TStampPass::AddPhase(const QImage& image, bool& opaqueOrClear) {
 // them, or wholly inside among complete tiles: one look at the reach of
 // their first tile passes over those. NaN lies off the bounds. Nothing is
 // written meanwhile, which keeps the bounds and reaches in registers.
-int TStampPass::NextToLookAt(int from, int begin, TWrittenPixels::TReaches reaches) const {
+int TStampPass::NextToLookAt(int from, int begin, TPointsFrom points, TWrittenPixels::TReaches reaches) const {
   const TQuickLook look = m_look;
   for (int i = from - 1; i >= begin; --i)
-    if (!PassedOver(i, look, reaches)) return i;
+    if (!PassedOver(points[i], look, reaches)) return i;
   return begin - 1;
 }
 
@@ -106,18 +118,18 @@ bool TStampPass::TilesAreComplete(const TWrittenPixels& written, int x0, int x1,
 }
 
 void TStampPass::DrawPart(int begin, int end, TWrittenPixels& written, TSurface surface) const {
-  const QRect& b = m_target.bounds;
   TLookedAt looked{begin, {}};
   bool listed = true;
-  for (int i = NextToLookAt(end, begin, written.Reaches()); i >= begin && !written.IsFull();
-       i = NextToLookAt(i, begin, written.Reaches())) {
-    written.RefreshReachWhenWorthIt(std::max<size_t>(written.TileCount() / kTilesPerRefresh, 1));
-    TPlacement p;
-    if (!PlacementOf(i, p)) continue;
-    const int x0 = p.x0 - b.left(), x1 = p.x1 - b.left(), y0 = p.y0 - b.top(), y1 = p.y1 - b.top();
-    if (written.ReachAt(x0, y0) > m_tiles || TilesAreComplete(written, x0, x1, y0, y1)) continue;
-    listed = listed && ListLookedAt(looked.indices, i);
-    DrawOnce(p, written, surface);
+  if (!m_order) {
+    DrawRun(begin, end, {m_points, 0}, written, surface, looked, listed);
+  } else {
+    std::array<QPointF, kGatherBlock> block;
+    for (int blockEnd = end; blockEnd > begin && !written.IsFull();) {
+      const int blockBegin = std::max(begin, blockEnd - kGatherBlock);
+      for (int i = blockBegin; i < blockEnd; ++i) block[size_t(i - blockBegin)] = m_points[m_order[i]];
+      DrawRun(blockBegin, blockEnd, {block.data(), blockBegin}, written, surface, looked, listed);
+      blockEnd = blockBegin;
+    }
   }
   // Parts run on threads of their own, where nothing may throw.
   const std::lock_guard lock(m_lookedAtMutex);
@@ -125,30 +137,73 @@ void TStampPass::DrawPart(int begin, int end, TWrittenPixels& written, TSurface 
   m_lookedAtAll = m_lookedAtAll && listed;
 }
 
+// The stamps [begin, end) of a part, the last first, listing in `looked`
+// those with pixels left to show while `listed` holds.
+void TStampPass::DrawRun(int begin, int end, TPointsFrom points, TWrittenPixels& written, TSurface surface,
+                         TLookedAt& looked, bool& listed) const {
+  const QRect& b = m_target.bounds;
+  const size_t tilesPerRefresh = std::max<size_t>(written.TileCount() / kTilesPerRefresh, 1);
+  for (int i = NextToLookAt(end, begin, points, written.Reaches()); i >= begin && !written.IsFull();
+       i = NextToLookAt(i, begin, points, written.Reaches())) {
+    written.RefreshReachWhenWorthIt(tilesPerRefresh);
+    TPlacement p;
+    if (!PlacementOf(i, points[i], p)) continue;
+    const int x0 = p.x0 - b.left(), x1 = p.x1 - b.left(), y0 = p.y0 - b.top(), y1 = p.y1 - b.top();
+    if (written.ReachAt(x0, y0) > m_tiles || (!m_narrow && TilesAreComplete(written, x0, x1, y0, y1))) continue;
+    const auto reachCell = uint32_t(written.Reaches().CellOf(x0, y0));
+    if (DrawOnce(p, written, surface)) listed = listed && ListLookedAt(looked.stamps, TLooked{i, reachCell});
+  }
+}
+
 // The stamp's opaque pixels that no later stamp wrote, row by row; a narrow
-// row that has none is passed over on one look.
-void TStampPass::DrawOnce(const TPlacement& p, TWrittenPixels& written, TSurface surface) const {
+// row that has none is passed over on one look. Whether the stamp had a
+// free pixel left, opaque or on its edges: one without has nothing to
+// show when the edges are finished, as written pixels stay as they are.
+// Stamps drawn in bands of one colour after another meet the band's edge
+// again and again, nearly all of them hidden under later ones of their
+// band: those are passed over on a look per row and are not listed.
+bool TStampPass::DrawOnce(const TPlacement& p, TWrittenPixels& written, TSurface surface) const {
   const QRect& b = m_target.bounds;
   const TPhase& phase = m_phase[size_t(p.phase)];
   const int x0 = p.x0 - b.left(), width = p.x1 - p.x0;
-  for (int row = p.y0; row < p.y1; ++row) {
-    if (m_narrow) {
-      TLook wanted;
-      std::memcpy(&wanted, &phase.paints[size_t(row - p.top) * kPaintsStride + size_t(p.x0 - p.left)], kLookWidth);
-      // Only the pixels within the bounds.
-      if (!written.AnyFreeOf(x0, row - b.top(), wanted & FirstPixelsOfLook(width))) continue;
-    }
-    const uint32_t* src = phase.pixels + size_t(row - p.top) * size_t(m_stride) + size_t(p.x0 - p.left);
-    uint32_t* dst = &surface[size_t(row) * size_t(m_target.stride) + size_t(p.x0)];
-    for (int col = 0; col < width; ++col)
-      if ((src[col] >> 24) == 0xFF && written.Claim(p.x0 + col - b.left(), row - b.top())) dst[col] = src[col];
+  if (!m_narrow) {
+    for (int row = p.y0; row < p.y1; ++row) ClaimRow(p, phase, row, written, surface);
+    return true;
   }
+  const TLook columns = FirstPixelsOfLook(width);  // only the pixels within the bounds
+  const TWrittenPixels::TStates states = written.States();
+  const size_t first = size_t(p.y0 - p.top) * kPaintsStride + size_t(p.x0 - p.left);
+  const uint8_t* paintsRow = phase.paints.data() + first;
+  const uint8_t* blendsRow = phase.blends.data() + first;
+  written.Worked(size_t(p.y1 - p.y0) * kLookWidth);
+  bool shows = false;
+  for (int row = p.y0; row < p.y1; ++row, paintsRow += kPaintsStride, blendsRow += kPaintsStride) {
+    TLook paints, blends;
+    std::memcpy(&paints, paintsRow, kLookWidth);
+    std::memcpy(&blends, blendsRow, kLookWidth);
+    const TLook look = states.LookAt(x0, row - b.top());
+    shows |= TWrittenPixels::AnyFreeIn(look, blends & columns);
+    if (!TWrittenPixels::AnyFreeIn(look, paints & columns)) continue;
+    shows = true;
+    ClaimRow(p, phase, row, written, surface);
+  }
+  return shows;
+}
+
+void TStampPass::ClaimRow(const TPlacement& p, const TPhase& phase, int row, TWrittenPixels& written,
+                          TSurface surface) const {
+  const QRect& b = m_target.bounds;
+  const uint32_t* src = phase.pixels + size_t(row - p.top) * size_t(m_stride) + size_t(p.x0 - p.left);
+  uint32_t* dst = &surface[size_t(row) * size_t(m_target.stride) + size_t(p.x0)];
+  for (int col = 0; col < p.x1 - p.x0; ++col)
+    if ((src[col] >> 24) == 0xFF && written.Claim(p.x0 + col - b.left(), row - b.top())) dst[col] = src[col];
 }
 
 void TStampPass::DrawInOrder(int count, const TWrittenPixels* covered) const {
   for (int i = 0; i < count; ++i) {
+    PrefetchPointOf(i + kReadAhead);
     TPlacement p;
-    if (PlacementOf(i, p)) BlendRows(p, covered);
+    if (PlacementOf(i, PointOf(i), p)) BlendRows(p, covered);
   }
 }
 
@@ -161,13 +216,18 @@ void TStampPass::Finish(TWrittenPixels& written) const {
   written.RefreshReachIfStale();
   if (!m_lookedAtAll)
     return FinishStamps(written, [this](auto blend) {
-      for (int i = 0; i < m_count; ++i) blend(i);
+      for (int i = 0; i < m_count; ++i) {
+        PrefetchPointOf(i + kReadAhead);
+        blend(i);
+      }
     });
   std::sort(m_lookedAt.begin(), m_lookedAt.end(),
             [](const TLookedAt& a, const TLookedAt& b) { return a.begin < b.begin; });
-  FinishStamps(written, [this](auto blend) {
+  const TWrittenPixels::TReaches reaches = written.Reaches();
+  FinishStamps(written, [&](auto blend) {
     for (const TLookedAt& part : m_lookedAt)
-      for (auto i = part.indices.rbegin(); i != part.indices.rend(); ++i) blend(*i);
+      for (auto stamp = part.stamps.rbegin(); stamp != part.stamps.rend(); ++stamp)
+        if (reaches.AtCell(stamp->reachCell) <= m_tiles) blend(stamp->index);
   });
 }
 
@@ -177,8 +237,9 @@ void TStampPass::FinishStamps(const TWrittenPixels& written, TEach each) const {
   const TQuickLook look = m_look;
   const TWrittenPixels::TReaches reaches = written.Reaches();
   each([&](int i) {
+    const QPointF& point = PointOf(i);
     TPlacement p;
-    if (PassedOver(i, look, reaches) || !PlacementOf(i, p) || m_phase[size_t(p.phase)].edges.empty()) return;
+    if (PassedOver(point, look, reaches) || !PlacementOf(i, point, p) || m_phase[size_t(p.phase)].edges.empty()) return;
     if (written.ReachAt(p.x0 - b.left(), p.y0 - b.top()) > m_tiles) return;
     const TPhase& phase = m_phase[size_t(p.phase)];
     for (const QPoint& edge : phase.edges) {

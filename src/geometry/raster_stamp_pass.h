@@ -26,10 +26,11 @@ namespace geometry::raster {
 // in raster_fast_paths.cpp, for stamps.
 class TStampPass {
  public:
-  // Point i takes its stamps from sets[setOf[i]], or sets[0] when `setOf`
-  // is null; the sets share their size, hot spot and phases.
+  // The i-th stamp lies at points[order[i]], or points[i] when `order` is
+  // null, and is taken from sets[setOf[i]], or sets[0] when `setOf` is
+  // null; the sets share their size, hot spot and phases.
   TStampPass(const TRasterTarget& target, std::span<const TStamps* const> sets, const uint16_t* setOf,
-             const QPointF* points, int count);
+             const int32_t* order, const QPointF* points, int count);
 
   // The stamps' opaque pixels hide what is beneath them, and any others are
   // left out or are the smoothed edges of opaque shapes.
@@ -57,6 +58,7 @@ class TStampPass {
     // Most stamps drawn meet pixels already written: a row no wider than a
     // look is looked up at once, with bytes of 0xFF where the stamp is opaque.
     std::vector<uint8_t> paints;  // rows of kPaintsStride
+    std::vector<uint8_t> blends;  // likewise, where the stamp is translucent
     std::vector<QPoint> edges;    // the translucent pixels
   };
   // Where the rounding of PlacementOf, without its clamps, puts a stamp
@@ -72,12 +74,27 @@ class TStampPass {
   // A look may start at any column of a stamp's row.
   static constexpr size_t kPaintsStride = 2 * kLookWidth;
 
+  // The call's i-th point, wherever the call's order puts it.
+  const QPointF& PointOf(int i) const { return m_points[m_order ? m_order[i] : i]; }
+  // Starts reading the call's i-th point, for a loop in an order of its own
+  // that needs it a few steps later.
+  void PrefetchPointOf(int i) const {
+    if (m_order && i < m_count) __builtin_prefetch(&m_points[m_order[i]]);
+  }
+  // The call's points from `first` on: its own points, or a block of them
+  // gathered in the call's order.
+  struct TPointsFrom {
+    const QPointF* points;
+    int first;
+    const QPointF& operator[](int i) const { return points[i - first]; }
+  };
   // Inline, also in its callers' loops: it runs for every stamp the quick
-  // looks leave, and for every stamp as the edges are finished.
-  [[gnu::always_inline]] bool PlacementOf(int i, TPlacement& p) const {
+  // looks leave, and for every stamp as the edges are finished. `point` is
+  // the call's i-th.
+  [[gnu::always_inline]] bool PlacementOf(int i, const QPointF& point, TPlacement& p) const {
     const QRect& b = m_target.bounds;
-    const double x = m_points[i].x() + m_target.dx;
-    const double y = m_points[i].y() + m_target.dy;
+    const double x = point.x() + m_target.dx;
+    const double y = point.y() + m_target.dy;
     if (!IsNear(x, y)) return false;  // also skips NaN
     // In phases: the pixel is the phase's index shifted right.
     const int qx = FastFloor<int>(x * m_phases + 0.5), qy = FastFloor<int>(y * m_phases + 0.5);
@@ -91,20 +108,30 @@ class TStampPass {
     return p.x0 < p.x1 && p.y0 < p.y1;
   }
   void AddPhase(const QImage& image, bool& opaqueOrClear);
-  // Whether the quick looks pass over the stamp of point i: wholly off the
+  // Whether the quick looks pass over the stamp at `point`: wholly off the
   // bounds, or among tiles complete as of `reaches`.
-  [[gnu::always_inline]] bool PassedOver(int i, const TQuickLook& look, TWrittenPixels::TReaches reaches) const {
-    const double x = m_points[i].x() + look.dx + look.round, y = m_points[i].y() + look.dy + look.round;
+  [[gnu::always_inline]] bool PassedOver(const QPointF& point, const TQuickLook& look,
+                                         TWrittenPixels::TReaches reaches) const {
+    const double x = point.x() + look.dx + look.round, y = point.y() + look.dy + look.round;
     if (!(x >= look.offLeft && x < look.offRight && y >= look.offTop && y < look.offBottom)) return true;
     return x >= look.insideLeft && x < look.insideRight && y >= look.insideTop && y < look.insideBottom &&
            reaches.At(int(x) - look.toGridX, int(y) - look.toGridY) > m_tiles;
   }
-  int NextToLookAt(int from, int begin, TWrittenPixels::TReaches reaches) const;
+  int NextToLookAt(int from, int begin, TPointsFrom points, TWrittenPixels::TReaches reaches) const;
+  // A stamp DrawPart looked at, with the reach cell of its first pixel, so
+  // that Finish passes over those among complete tiles without reading its
+  // point, which lies anywhere in memory for a call in an order of its own.
+  struct TLooked {
+    int index;
+    uint32_t reachCell;
+  };
   // The stamps of the part from `begin` that DrawPart looked at, the last first.
   struct TLookedAt {
     int begin;
-    std::vector<int> indices;
+    std::vector<TLooked> stamps;
   };
+  void DrawRun(int begin, int end, TPointsFrom points, TWrittenPixels& written, TSurface surface, TLookedAt& looked,
+               bool& listed) const;
   // push_back without throwing; false when memory is short.
   template <class TItem, class TList>
   static bool ListLookedAt(TList& list, TItem&& item) {
@@ -119,12 +146,14 @@ class TStampPass {
   template <class TEach>
   void FinishStamps(const TWrittenPixels& written, TEach each) const;
   bool TilesAreComplete(const TWrittenPixels& written, int x0, int x1, int y0, int y1) const;
-  void DrawOnce(const TPlacement& p, TWrittenPixels& written, TSurface surface) const;
+  bool DrawOnce(const TPlacement& p, TWrittenPixels& written, TSurface surface) const;
+  void ClaimRow(const TPlacement& p, const TPhase& phase, int row, TWrittenPixels& written, TSurface surface) const;
   void BlendRows(const TPlacement& p, const TWrittenPixels* covered) const;
 
   const TRasterTarget& m_target;
   QPoint m_hotSpot;
   const QPointF* m_points;
+  const int32_t* m_order;
   const uint16_t* m_setOf;
   int m_count;
   int m_phases;                 // along each axis: 1 or TStamps::kPhases

@@ -80,7 +80,10 @@ class TWrittenPixels {
   struct TReaches {
     const TReach* cells;  // of the grid's first tile
     size_t stride;
-    int At(int x, int y) const { return cells[size_t(y >> kTileShift) * stride + size_t(x >> kTileShift)]; }
+    int At(int x, int y) const { return cells[CellOf(x, y)]; }
+    // Where the reach of pixel (x, y)'s tile lies, for AtCell.
+    size_t CellOf(int x, int y) const { return size_t(y >> kTileShift) * stride + size_t(x >> kTileShift); }
+    int AtCell(size_t cell) const { return cells[cell]; }
   };
   TReaches Reaches() const { return {m_reach.data() + size_t(m_columns) + 3, size_t(m_columns) + 2}; }
   int ReachAt(int x, int y) const { return Reaches().At(x, y); }
@@ -94,8 +97,8 @@ class TWrittenPixels {
     return Mark(x, y, kDrawn);
   }
 
-  // Counts a look at a pixel that claimed nothing as work.
-  void Worked() { ++m_workSinceRefresh; }
+  // Counts looks at pixels that claimed nothing as work.
+  void Worked(size_t pixels = 1) { m_workSinceRefresh += pixels; }
 
   // Marks as out of reach the pixels of each row y outside the columns
   // [first, last] = reach(y), beyond which the call draws nothing. Tiles
@@ -147,11 +150,29 @@ class TWrittenPixels {
   // Counts as the work of claiming them, which the refreshes of the reach
   // keep pace with.
   bool AnyFreeOf(int x, int y, TLook wanted) {
+    m_workSinceRefresh += kLookWidth;
+    return AnyFreeIn(States().LookAt(x, y), wanted);
+  }
+  // The pixels' states as they are, for loops that look at many of them
+  // between writes: a copy of where they lie keeps it out of memory. The
+  // loops count their looks as work (Worked).
+  struct TStates {
+    const uint8_t* pixels;
+    size_t width;
+    // The states of pixels (x, y) to (x + kLookWidth - 1, y), for AnyFreeIn.
+    TLook LookAt(int x, int y) const {
+      TLook states;
+      std::memcpy(&states, pixels + size_t(y) * width + size_t(x), kLookWidth);
+      return states;
+    }
+  };
+  TStates States() const { return {m_pixels.data(), size_t(m_width)}; }
+  // Whether one of the pixels of a look's `states` is free where `wanted`
+  // has a byte of 0xFF.
+  static bool AnyFreeIn(TLook states, TLook wanted) {
     constexpr TLook kLowBits = ~TLook(0) / 0xFF;  // 0x01 in every byte
     constexpr TLook kHighBits = kLowBits << 7;    // 0x80 in every byte
-    m_workSinceRefresh += kLookWidth;
-    TLook states;
-    std::memcpy(&states, m_pixels.data() + size_t(y) * size_t(m_width) + size_t(x), kLookWidth);
+    static_assert(kFree == 0, "a zero byte is a free pixel");
     const TLook v = states | ~wanted;  // a zero byte is a free pixel wanted
     return ((v - kLowBits) & ~v & kHighBits) != 0;
   }

@@ -98,8 +98,8 @@ void TPointStyle::DrawMarkersFilled(TGraphics& g, const QPointF* points, int cou
   m_brush = ownBrush;
 }
 
-bool TPointStyle::StampMarkersFilled(TGraphics& g, const QPointF* points, int count, std::span<const uint32_t> fills,
-                                     const uint16_t* fillOf) {
+bool TPointStyle::StampMarkersFilled(TGraphics& g, const QPointF* points, const int32_t* order, int count,
+                                     std::span<const uint32_t> fills, const uint16_t* fillOf) {
   if (!m_visible || !IsKnownShape(m_dotType) || fills.empty()) return false;
   m_fillSets.clear();
   for (const uint32_t fill : fills) {
@@ -107,7 +107,7 @@ bool TPointStyle::StampMarkersFilled(TGraphics& g, const QPointF* points, int co
     if (!stamps || (!m_fillSets.empty() && !stamps->SharesPlacementWith(*m_fillSets.front()))) return false;
     m_fillSets.push_back(stamps);
   }
-  g.StampImages(m_fillSets, fillOf, points, count);
+  g.StampImages(m_fillSets, fillOf, order, points, count);
   return true;
 }
 

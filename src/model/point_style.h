@@ -70,12 +70,13 @@ class TPointStyle : public TGraphElement {
   // of the fill colours asked for are kept until the style changes, so a
   // palette of a few hundred colours is rendered once.
   void DrawMarkersFilled(TGraphics& g, const QPointF* points, int count, uint32_t fillArgb);
-  // The markers at `points`, marker i filled with fills[fillOf[i]], stamped
-  // in one call as DrawMarkersFilled would draw them one after another.
-  // False, drawing nothing, where they are not stamped or the stamps of the
-  // fills differ in size.
-  bool StampMarkersFilled(TGraphics& g, const QPointF* points, int count, std::span<const uint32_t> fills,
-                          const uint16_t* fillOf);
+  // The markers at points[order[i]], marker i filled with
+  // fills[fillOf[i]], stamped in one call as DrawMarkersFilled would draw
+  // them one after another; `order` is a permutation of [0, count). False,
+  // drawing nothing, where they are not stamped or the stamps of the fills
+  // differ in size.
+  bool StampMarkersFilled(TGraphics& g, const QPointF* points, const int32_t* order, int count,
+                          std::span<const uint32_t> fills, const uint16_t* fillOf);
   // Whether DrawMarkers stamps markers of opaque colours, which hide
   // whatever lies beneath them but for their smoothed edges.
   bool StampsOpaquely(const TGraphics& g) const;

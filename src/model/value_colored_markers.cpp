@@ -3,6 +3,7 @@
 #include <array>
 #include <bit>
 #include <cassert>
+#include <vector>
 
 #include "model/color_scale.h"
 #include "model/point_style.h"
@@ -78,14 +79,15 @@ void TValueColoredMarkers::Draw(TGraphics& g, TPointStyle& style, const TColorSc
     Group(scale, values, itemCount, count, step);
     m_key = key;
   }
-  m_grouped.resize(size_t(count));
-  for (int j = 0; j < count; ++j) m_grouped[size_t(j)] = points[m_order[size_t(j)]];
-  if (style.StampMarkersFilled(g, m_grouped.data(), count, m_fills, m_fillOf.data())) return;
-  // Else a call per group, in order or from the top down.
+  if (style.StampMarkersFilled(g, points, m_order.data(), count, m_fills, m_fillOf.data())) return;
+  // Else a call per group, in order or from the top down, of the points
+  // gathered in their groups' order.
+  std::vector<QPointF> grouped(static_cast<size_t>(count));
+  for (int j = 0; j < count; ++j) grouped[size_t(j)] = points[m_order[size_t(j)]];
   for (int at = 0; at < kGroups; ++at) {
     const int group = topDown ? kGroups - 1 - at : at;
     const int first = m_starts[size_t(group)], size = m_starts[size_t(group) + 1] - first;
-    if (size > 0) style.DrawMarkersFilled(g, m_grouped.data() + first, size, scale.PaletteColor(EntryOf(group)));
+    if (size > 0) style.DrawMarkersFilled(g, grouped.data() + first, size, scale.PaletteColor(EntryOf(group)));
   }
 }
 

@@ -161,7 +161,7 @@ TEST(Graphics, StampBlendsOnNearestPixelAndRespectsClip) {
   painter.setClipRect(0, 0, 29, 40);  // device columns 1 .. 29
   TGraphics g(painter);
   const std::array<QPointF, 3> points{QPointF(9.4, 10.6), QPointF(29.2, 10), QPointF(-1e30, 5)};
-  g.StampImage(stamp, QPoint(1, 1), points.data(), int(points.size()));
+  g.StampImage(geometry::TStamps{{stamp}, QPoint(1, 1)}, points.data(), int(points.size()));
   painter.end();
   EXPECT_EQ(image.pixel(10, 11), 0xFFFF0000u);  // (9.4 + 1, 10.6) rounds to (10, 11)
   const QRgb corner = image.pixel(9, 10);

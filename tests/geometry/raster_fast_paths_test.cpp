@@ -2,8 +2,10 @@
 
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numeric>
 #include <optional>
 #include <random>
 #include <vector>
@@ -212,8 +214,28 @@ struct TStampCase {
   QImage stamp;
   QPoint hotSpot;
   std::vector<QPointF> points;
-  bool solid = false;  // translucent pixels are smoothed edges, blended once the opaque ones are drawn
+  bool solid = false;      // translucent pixels are smoothed edges, blended once the opaque ones are drawn
+  bool scattered = false;  // the call takes its points through an order, from all over memory
 };
+
+// The points in bands, from the bottom up, as markers sorted by a value that rises with y.
+std::vector<QPointF> Banded(std::vector<QPointF> points) {
+  std::sort(points.begin(), points.end(), [](const QPointF& a, const QPointF& b) { return a.y() > b.y(); });
+  return points;
+}
+
+// A call of `points` in an order of its own: the i-th point lies at
+// scattered[order[i]].
+void StampScattered(const TRasterTarget& target, const TStamps& stamps, const std::vector<QPointF>& points) {
+  const int count = int(points.size());
+  std::vector<int32_t> order(points.size());
+  std::iota(order.begin(), order.end(), 0);
+  std::shuffle(order.begin(), order.end(), std::mt19937(7));
+  std::vector<QPointF> scattered(points.size());
+  for (int i = 0; i < count; ++i) scattered[size_t(order[size_t(i)])] = points[size_t(i)];
+  const TStamps* const sets[] = {&stamps};
+  StampOnRaster(target, sets, nullptr, order.data(), scattered.data(), count);
+}
 
 TEST(RasterFastPaths, ManyStampsShowTheLastStampOnEachPixel) {
   std::vector<QPointF> halves = GridPoints(9000, 14);  // positions on .5 round the same way either path
@@ -247,12 +269,24 @@ TEST(RasterFastPaths, ManyStampsShowTheLastStampOnEachPixel) {
        {2, 2},
        RandomPoints(150000, QRectF(-5, -5, 170, 150), 21),
        true},
+      {"in an order of its own", kShiftedAndClipped, Stamp(6, false), {2, 3}, TrianglePoints(150000, 22), false, true},
+      {"in bands, smoothed edges, in an order of its own",
+       kPlain,
+       Stamp(5, true),
+       {2, 2},
+       Banded(RandomPoints(150000, QRectF(-5, -5, 170, 150), 23)),
+       true,
+       true},
   };
   for (const TStampCase& c : cases) {
     const int count = int(c.points.size());
     const TStamps stamps{{c.stamp}, c.hotSpot, 1, c.solid};
-    const QImage whole =
-        Drawn(c.surface, [&](const TRasterTarget& target) { StampOnRaster(target, stamps, c.points.data(), count); });
+    const QImage whole = Drawn(c.surface, [&](const TRasterTarget& target) {
+      if (c.scattered)
+        StampScattered(target, stamps, c.points);
+      else
+        StampOnRaster(target, stamps, c.points.data(), count);
+    });
     const QImage oneByOne = Drawn(c.surface, [&](const TRasterTarget& target) {
       for (int i = 0; i < count; ++i) StampOnRaster(target, stamps, &c.points[size_t(i)], 1);
     });
@@ -261,6 +295,30 @@ TEST(RasterFastPaths, ManyStampsShowTheLastStampOnEachPixel) {
     EXPECT_TRUE(c.solid ? NearImage(whole, oneByOne, kEdgeMean, kEdgeMost, kEdgeShare) : SameImage(whole, oneByOne))
         << c.name;
   }
+}
+
+// A stamp whose opaque pixels a later one hides still shows its smoothed
+// edges where nothing opaque lies, when a call long enough to be drawn last
+// first finishes them.
+TEST(RasterFastPaths, AHiddenStampStillShowsItsEdges) {
+  QImage edged(5, 5, QImage::Format_ARGB32_Premultiplied), core(5, 5, QImage::Format_ARGB32_Premultiplied);
+  edged.fill(qPremultiply(qRgba(0, 0, 255, 128)));
+  core.fill(Qt::transparent);
+  for (int y = 1; y < 4; ++y)
+    for (int x = 1; x < 4; ++x) edged.setPixel(x, y, 0xFF0000FFu), core.setPixel(x, y, 0xFFFF0000u);
+  const TStamps edgedSet{{edged}, {2, 2}, 1, true}, coreSet{{core}, {2, 2}, 1, true};
+  const TStamps* const sets[] = {&edgedSet, &coreSet};
+  // Points off the image make the call long enough; the edged stamp lies under the core one.
+  std::vector<QPointF> points(1100, QPointF(-1e6, -1e6));
+  points.insert(points.end(), {QPointF(20, 20), QPointF(20, 20)});
+  std::vector<uint16_t> setOf(points.size(), 0);
+  setOf.back() = 1;
+  const QImage image = Drawn(kPlain, [&](const TRasterTarget& target) {
+    StampOnRaster(target, sets, setOf.data(), nullptr, points.data(), int(points.size()));
+  });
+  EXPECT_EQ(image.pixel(20, 20), 0xFFFF0000u);
+  EXPECT_EQ(qRed(image.pixel(18, 18)), qGreen(image.pixel(18, 18)));
+  EXPECT_NEAR(qBlue(image.pixel(18, 18)) - qRed(image.pixel(18, 18)), 128, 2);
 }
 
 // Markers are stamped after the polyline, in a call of their own: they cover
