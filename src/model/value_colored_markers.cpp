@@ -35,7 +35,7 @@ TValueColoredMarkers::TGroupingKey TValueColoredMarkers::KeyOf(const TColorScale
           step,
           valuesVersion,
           {uint64_t(scale.ColorMap()), std::bit_cast<uint64_t>(scale.Min()), std::bit_cast<uint64_t>(scale.Max()),
-           scale.Logarithmic(), scale.Reversed(), scale.NoValueColor(), 0}};
+           scale.Logarithmic(), scale.Reversed(), scale.NoValueColor()}};
 }
 
 // A counting sort of the points by group, keeping their order within each

@@ -46,7 +46,7 @@ class TValueColoredMarkers {
     const double* values = nullptr;
     int itemCount = -1, count = -1, step = 0;
     uint64_t valuesVersion = 0;
-    std::array<uint64_t, 7> scale{};  // its settings, doubles by their bits
+    std::array<uint64_t, 6> scale{};  // its settings, doubles by their bits
     bool operator==(const TGroupingKey&) const = default;
   };
   static TGroupingKey KeyOf(const TColorScale& scale, const double* values, int itemCount, uint64_t valuesVersion,

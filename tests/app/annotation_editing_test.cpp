@@ -110,8 +110,10 @@ TEST(AnnotationEditing, EachChangeByMouseAndKeysIsOneStepUndoneAndRedoneExactly)
     c.Change(f);
     QApplication::processEvents();
     ASSERT_EQ(Annotations(f).Count(), c.Count) << c.Name;
-    if (c.Count > 0) EXPECT_EQ(Annotations(f).Get(c.Count - 1).Text(), c.FirstText) << c.Name;
-    if (c.Count > 0) EXPECT_EQ(!(Annotations(f).Get(0).Position() == kFirstPosition), c.Moved) << c.Name;
+    if (c.Count > 0) {
+      EXPECT_EQ(Annotations(f).Get(c.Count - 1).Text(), c.FirstText) << c.Name;
+      EXPECT_EQ(!(Annotations(f).Get(0).Position() == kFirstPosition), c.Moved) << c.Name;
+    }
     EXPECT_EQ(f.Window->UndoStack().count(), steps + 1) << c.Name;
     const QByteArray after = Document(f);
     f.Window->UndoStack().undo();

@@ -34,7 +34,8 @@ struct TRecoveryFixture {
   }
   // The document named by the first copy written; empty when none comes.
   static QString WaitForCopy() {
-    QTest::qWaitFor([] { return !QDir(app::TRecoveryCopy::Folder()).entryList({"*.path"}).isEmpty(); }, 5000);
+    // Whether it came is read from the folder below.
+    (void)QTest::qWaitFor([] { return !QDir(app::TRecoveryCopy::Folder()).entryList({"*.path"}).isEmpty(); }, 5000);
     const QStringList names = QDir(app::TRecoveryCopy::Folder()).entryList({"*.path"});
     return names.isEmpty() ? QString() : QString::fromUtf8(Read(app::TRecoveryCopy::Folder() + u'/' + names[0]));
   }

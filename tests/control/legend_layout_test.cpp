@@ -15,6 +15,13 @@ namespace {
 
 constexpr uint32_t kGreen = 0xFF00FF00;
 
+// A layout whose graph area is `area`, with nothing around it yet.
+TControlLayout LayoutOver(const QRect& area) {
+  TControlLayout layout;
+  layout.GraphArea = area;
+  return layout;
+}
+
 TEST(Legend, ListsTheVisibleSeriesInOrderWithTheIndexForAnEmptyName) {
   TGraph graph;
   AddPointsSerie(graph, QStringLiteral("first"), {});
@@ -44,7 +51,7 @@ TEST(Legend, SitsInItsCornerOrRightOfTheShrunkenGraphArea) {
   const QRect area(0, 25, 400, 250);
   for (const TPlaceCase& c : cases) {
     legend.SetPosition(c.Position);
-    TControlLayout layout{{}, {}, area, {}};
+    TControlLayout layout = LayoutOver(area);
     control::PlaceLegend(layout, legend, graph);
     EXPECT_EQ(layout.GraphArea, area);
     EXPECT_TRUE(area.contains(layout.Legend));
@@ -52,12 +59,12 @@ TEST(Legend, SitsInItsCornerOrRightOfTheShrunkenGraphArea) {
     EXPECT_EQ(layout.Legend.center().y() < area.center().y(), c.Top) << c.Position;
   }
   legend.SetPosition(lpOutsideRight);
-  TControlLayout layout{{}, {}, area, {}};
+  TControlLayout layout = LayoutOver(area);
   control::PlaceLegend(layout, legend, graph);
   EXPECT_LT(layout.GraphArea.right(), layout.Legend.left());
   EXPECT_GE(area.right(), layout.Legend.right());
   legend.SetVisible(false);
-  layout = {{}, {}, area, {}};
+  layout = LayoutOver(area);
   control::PlaceLegend(layout, legend, graph);
   EXPECT_TRUE(layout.Legend.isEmpty());
 }
@@ -82,7 +89,7 @@ TEST(Legend, OutsideKeepsHalfTheWidthForTheDiagramWithTheColourBars) {
     legend.SetVisible(true);
     legend.SetPosition(lpOutsideRight);
     const QRect area(0, 25, 400 - c.BarsWidth, 250);
-    TControlLayout layout{{}, {}, area, {}};
+    TControlLayout layout = LayoutOver(area);
     if (c.BarsWidth > 0) layout.ColorBars = QRect(area.right() + 1, 25, c.BarsWidth, 250);
     const QRect barsBefore = layout.ColorBars;
     control::PlaceLegend(layout, legend, graph);

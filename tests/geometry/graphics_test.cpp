@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <array>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "geometry/graphics.h"
 #include "image_compare.h"
@@ -171,49 +173,43 @@ TEST(Graphics, StampBlendsOnNearestPixelAndRespectsClip) {
   EXPECT_EQ(image.pixel(30, 10), 0xFFFFFFFFu);
 }
 
-TEST(Graphics, LongPolylinesDrawnDirectlyMatchQPainter) {
-  std::vector<QPointF> points;
-  for (int i = 0; i < 200; ++i) points.emplace_back(10 + (i * 37) % 180 + 0.3, 10 + (i * 53) % 180 + 0.7);
-  QImage direct = WhiteImage(200, 200);
-  QImage painted = WhiteImage(200, 200);
+namespace {
+
+// The polyline drawn directly, then by QPainter, on 200 x 200 white images.
+std::pair<QImage, QImage> DirectAndPainted(const std::vector<QPointF>& points) {
+  QImage direct = WhiteImage(200, 200), painted = WhiteImage(200, 200);
   {
     QPainter painter(&direct);
     TGraphics g(painter);
     g.DrawLines(MakePen(0xFF0000FF, 1.0), points.data(), int(points.size()));
   }
-  {
-    QPainter painter(&painted);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(MakePen(0xFF0000FF, 1.0));
-    painter.drawPolyline(points.data(), int(points.size()));
-  }
-  EXPECT_TRUE(NearImage(direct, painted, kSmoothMean, 128, 0.002));
+  QPainter painter(&painted);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(MakePen(0xFF0000FF, 1.0));
+  painter.drawPolyline(points.data(), int(points.size()));
+  return {direct, painted};
 }
 
-// Segments with an end far outside the image (an outlier, a deep zoom) are
-// cut to the image, not dropped: the pixels are those QPainter draws.
-TEST(Graphics, DirectPolylinesWithFarEndsMatchQPainter) {
+}  // namespace
+
+// Long polylines, and segments with an end far outside the image (an
+// outlier, a deep zoom), which are cut to the image, not dropped: the
+// pixels are those QPainter draws.
+TEST(Graphics, DirectPolylinesMatchQPainter) {
+  std::vector<QPointF> inside;
+  for (int i = 0; i < 200; ++i) inside.emplace_back(10 + (i * 37) % 180 + 0.3, 10 + (i * 53) % 180 + 0.7);
+  std::vector<std::pair<double, std::vector<QPointF>>> cases{{0, inside}};
   for (const double far : {2e2, 1e8 + 5, 3e9, 1e12}) {
-    std::vector<QPointF> points;
+    std::vector<QPointF>& points = cases.emplace_back(far, std::vector<QPointF>{}).second;
     for (int i = 0; i < 120; ++i) {
       const double angle = i * 0.37;
       const QPointF near(100 + (i * 13) % 60 - 30, 100 + (i * 29) % 60 - 30);
       points.push_back(near);
       if (i % 3 == 0) points.emplace_back(near.x() + far * std::cos(angle), near.y() + far * std::sin(angle));
     }
-    QImage direct = WhiteImage(200, 200);
-    QImage painted = WhiteImage(200, 200);
-    {
-      QPainter painter(&direct);
-      TGraphics g(painter);
-      g.DrawLines(MakePen(0xFF0000FF, 1.0), points.data(), int(points.size()));
-    }
-    {
-      QPainter painter(&painted);
-      painter.setRenderHint(QPainter::Antialiasing);
-      painter.setPen(MakePen(0xFF0000FF, 1.0));
-      painter.drawPolyline(points.data(), int(points.size()));
-    }
+  }
+  for (const auto& [far, points] : cases) {
+    const auto [direct, painted] = DirectAndPainted(points);
     EXPECT_GT(200 * 200 - CountPixels(painted, 0xFFFFFFFF), 2000) << far;
     EXPECT_TRUE(NearImage(direct, painted, kSmoothMean, 128, 0.002)) << far;
   }
