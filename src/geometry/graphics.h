@@ -123,7 +123,8 @@ class TGraphics {
   void StampImage(const geometry::TStamps& stamps, const QPointF* worldPoints, int count);
   // The same with the stamps of the call's i-th point, worldPoints[order[i]],
   // taken from sets[setOf[i]], in one call; the sets share their placement
-  // (TStamps::SharesPlacementWith) and `order` is a permutation of [0, count).
+  // (TStamps::SharesPlacementWith); `order` is a permutation of [0, count),
+  // or null for the points' own order.
   void StampImages(std::span<const geometry::TStamps* const> sets, const uint16_t* setOf, const int32_t* order,
                    const QPointF* worldPoints, int count);
   // Whether DrawLines and DrawColoredLines write the pixels of a polyline of

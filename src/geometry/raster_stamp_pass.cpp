@@ -150,8 +150,8 @@ void TStampPass::DrawRun(int begin, int end, TPointsFrom points, TWrittenPixels&
     if (!PlacementOf(i, points[i], p)) continue;
     const int x0 = p.x0 - b.left(), x1 = p.x1 - b.left(), y0 = p.y0 - b.top(), y1 = p.y1 - b.top();
     if (written.ReachAt(x0, y0) > m_tiles || (!m_narrow && TilesAreComplete(written, x0, x1, y0, y1))) continue;
-    const auto reachCell = uint32_t(written.Reaches().CellOf(x0, y0));
-    if (DrawOnce(p, written, surface)) listed = listed && ListLookedAt(looked.stamps, TLooked{i, reachCell});
+    if (DrawOnce(p, written, surface))
+      listed = listed && ListLookedAt(looked.stamps, TLooked{i, uint32_t(written.Reaches().CellOf(x0, y0))});
   }
 }
 

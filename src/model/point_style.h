@@ -72,9 +72,9 @@ class TPointStyle : public TGraphElement {
   void DrawMarkersFilled(TGraphics& g, const QPointF* points, int count, uint32_t fillArgb);
   // The markers at points[order[i]], marker i filled with
   // fills[fillOf[i]], stamped in one call as DrawMarkersFilled would draw
-  // them one after another; `order` is a permutation of [0, count). False,
-  // drawing nothing, where they are not stamped or the stamps of the fills
-  // differ in size.
+  // them one after another; `order` is a permutation of [0, count), or null
+  // for the points' own order. False, drawing nothing, where they are not
+  // stamped or the stamps of the fills differ in size.
   bool StampMarkersFilled(TGraphics& g, const QPointF* points, const int32_t* order, int count,
                           std::span<const uint32_t> fills, const uint16_t* fillOf);
   // Whether DrawMarkers stamps markers of opaque colours, which hide
