@@ -31,7 +31,7 @@ bool TParts::Prepare(bool withCore) {
     m_buffers.reserve(size_t(m_count - 1));
     for (int part = 0; part + 1 < m_count; ++part) {
       m_earlier.push_back(m_cover ? *m_cover : TWrittenPixels(b, withCore));
-      m_buffers.emplace_back(new uint32_t[bufferSize]);
+      m_buffers.push_back(TScratchArray<uint32_t>::Take(bufferSize));
     }
   } catch (const std::bad_alloc&) {
     if (!m_cover && !m_own) return false;

@@ -4,6 +4,7 @@
 // the raster fast paths).
 
 #include "geometry/raster_fast_paths.h"
+#include "geometry/raster_scratch.h"
 #include "geometry/raster_written_pixels.h"
 
 #include <cstddef>
@@ -83,7 +84,7 @@ class TParts {
   std::optional<TWrittenPixels> m_own;  // the last part's, without a cover
   TWrittenPixels* m_last = nullptr;     // the last part's: the cover itself when there is one
   std::vector<TWrittenPixels> m_earlier;
-  std::vector<std::unique_ptr<uint32_t[]>> m_buffers;  // left as they are: only written pixels are read
+  std::vector<TScratchArray<uint32_t>::TPointer> m_buffers;  // left as they are: only written pixels are read
 };
 
 // How a call is drawn last first.

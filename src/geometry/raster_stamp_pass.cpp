@@ -44,14 +44,16 @@ TStampPass::TStampPass(const TRasterTarget& target, std::span<const TStamps* con
       m_height(sets.front()->images.front().height()),
       m_stride(0),
       m_tiles((std::max(m_width, m_height) + TWrittenPixels::kTile - 1) / TWrittenPixels::kTile),
-      m_narrow(m_width <= kLookWidth) {
-  bool opaqueOrClear = true, solid = true;
+      m_narrow(m_width <= kLookWidth && m_height <= kMaxNarrowHeight) {
+  bool solid = true;
+  m_phase.reserve(sets.size() * sets.front()->images.size());
   for (const TStamps* stamps : sets) {
     assert(stamps->SharesPlacementWith(*sets.front()) && "the sets of a pass are placed alike");
     solid &= stamps->solid;
-    for (const QImage& image : stamps->images) AddPhase(image, opaqueOrClear);
+    for (const QImage& image : stamps->images) AddPhase(image);
   }
-  m_opaqueOrClear = opaqueOrClear || solid;
+  ReadPhases();
+  m_opaqueOrClear = m_edges.empty() || solid;
   const QRect& b = target.bounds;
   const int x = m_hotSpot.x(), y = m_hotSpot.y();
   m_look = {.dx = target.dx,
@@ -69,9 +71,7 @@ TStampPass::TStampPass(const TRasterTarget& target, std::span<const TStamps* con
             .toGridY = y + b.top()};
 }
 
-// One stamp of the sets, read for the pass; `opaqueOrClear` falls when it
-// has translucent pixels.
-void TStampPass::AddPhase(const QImage& image, bool& opaqueOrClear) {
+void TStampPass::AddPhase(const QImage& image) {
   assert(image.size() == QSize(m_width, m_height) && "the stamps of a set are of one size");
   TPhase& phase = m_phase.emplace_back();
   phase.source = image.format() == QImage::Format_ARGB32_Premultiplied
@@ -79,22 +79,42 @@ void TStampPass::AddPhase(const QImage& image, bool& opaqueOrClear) {
                      : image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
   phase.pixels = reinterpret_cast<const uint32_t*>(phase.source.constBits());
   m_stride = int(phase.source.bytesPerLine() / 4);
-  phase.rowIsOpaque.assign(size_t(m_height), 0);
-  phase.paints.assign(size_t(m_height) * kPaintsStride, 0);
-  phase.blends.assign(size_t(m_height) * kPaintsStride, 0);
-  for (int row = 0; row < m_height; ++row) {
-    const uint32_t* line = phase.pixels + size_t(row) * size_t(m_stride);
-    phase.rowIsOpaque[size_t(row)] = std::all_of(line, line + m_width, [](uint32_t p) { return (p >> 24) == 0xFF; });
-    for (int col = 0; col < m_width; ++col) {
-      if (m_narrow) {
-        const size_t at = size_t(row) * kPaintsStride + size_t(col);
-        phase.paints[at] = (line[col] >> 24) == 0xFF ? 0xFF : 0;
-        phase.blends[at] = IsOpaqueOrClear(line[col]) ? 0 : 0xFF;
+}
+
+// What the passes read of each phase's pixels.
+void TStampPass::ReadPhases() {
+  const size_t rows = size_t(m_height), looks = m_narrow ? rows * kPaintsStride : 0;
+  m_rowIsOpaque.assign(m_phase.size() * rows, 0);
+  m_paints.assign(m_phase.size() * looks, 0);
+  m_blends.assign(m_phase.size() * looks, 0);
+  std::vector<size_t> edgesEnd;
+  edgesEnd.reserve(m_phase.size());
+  for (size_t index = 0; index < m_phase.size(); ++index) {
+    const uint32_t* const pixels = m_phase[index].pixels;
+    for (int row = 0; row < m_height; ++row) {
+      const uint32_t* line = pixels + size_t(row) * size_t(m_stride);
+      m_rowIsOpaque[index * rows + size_t(row)] =
+          std::all_of(line, line + m_width, [](uint32_t p) { return (p >> 24) == 0xFF; });
+      for (int col = 0; col < m_width; ++col) {
+        if (m_narrow) {
+          const size_t at = index * looks + size_t(row) * kPaintsStride + size_t(col);
+          m_paints[at] = (line[col] >> 24) == 0xFF ? 0xFF : 0;
+          m_blends[at] = IsOpaqueOrClear(line[col]) ? 0 : 0xFF;
+        }
+        if (!IsOpaqueOrClear(line[col])) m_edges.emplace_back(col, row);
       }
-      if (!IsOpaqueOrClear(line[col])) phase.edges.emplace_back(col, row);
     }
+    edgesEnd.push_back(m_edges.size());
   }
-  opaqueOrClear &= phase.edges.empty();
+  // The arrays are whole: the phases may point into them.
+  for (size_t index = 0; index < m_phase.size(); ++index) {
+    TPhase& phase = m_phase[index];
+    phase.rowIsOpaque = m_rowIsOpaque.data() + index * rows;
+    phase.paints = m_paints.data() + index * looks;
+    phase.blends = m_blends.data() + index * looks;
+    const size_t firstEdge = index == 0 ? 0 : edgesEnd[index - 1];
+    phase.edges = {m_edges.data() + firstEdge, edgesEnd[index] - firstEdge};
+  }
 }
 
 // The last point before `from` whose stamp the quick looks leave; below
@@ -118,7 +138,7 @@ bool TStampPass::TilesAreComplete(const TWrittenPixels& written, int x0, int x1,
 }
 
 void TStampPass::DrawPart(int begin, int end, TWrittenPixels& written, TSurface surface) const {
-  TLookedAt looked{begin, {}};
+  TLookedAt looked{begin, {}, 0};
   bool listed = true;
   if (!m_order) {
     DrawRun(begin, end, {m_points, 0}, written, surface, looked, listed);
@@ -131,6 +151,7 @@ void TStampPass::DrawPart(int begin, int end, TWrittenPixels& written, TSurface 
       blockEnd = blockBegin;
     }
   }
+  if (listed) KeepShowingEdges(looked, written);
   // Parts run on threads of their own, where nothing may throw.
   const std::lock_guard lock(m_lookedAtMutex);
   if (listed) listed = ListLookedAt(m_lookedAt, std::move(looked));
@@ -150,8 +171,12 @@ void TStampPass::DrawRun(int begin, int end, TPointsFrom points, TWrittenPixels&
     if (!PlacementOf(i, points[i], p)) continue;
     const int x0 = p.x0 - b.left(), x1 = p.x1 - b.left(), y0 = p.y0 - b.top(), y1 = p.y1 - b.top();
     if (written.ReachAt(x0, y0) > m_tiles || (!m_narrow && TilesAreComplete(written, x0, x1, y0, y1))) continue;
-    if (DrawOnce(p, written, surface))
-      listed = listed && ListLookedAt(looked.stamps, TLooked{i, uint32_t(written.Reaches().CellOf(x0, y0))});
+    // Listed without a branch: about half the stamps of bands show.
+    if (looked.count == looked.stamps.size()) listed = listed && GrowLookedAt(looked);
+    const bool shows = DrawOnce(p, written, surface);
+    if (!listed) continue;
+    looked.stamps[looked.count] = {p.left, p.top, p.phase};
+    looked.count += shows;
   }
 }
 
@@ -173,21 +198,25 @@ bool TStampPass::DrawOnce(const TPlacement& p, TWrittenPixels& written, TSurface
   const TLook columns = FirstPixelsOfLook(width);  // only the pixels within the bounds
   const TWrittenPixels::TStates states = written.States();
   const size_t first = size_t(p.y0 - p.top) * kPaintsStride + size_t(p.x0 - p.left);
-  const uint8_t* paintsRow = phase.paints.data() + first;
-  const uint8_t* blendsRow = phase.blends.data() + first;
-  written.Worked(size_t(p.y1 - p.y0) * kLookWidth);
-  bool shows = false;
-  for (int row = p.y0; row < p.y1; ++row, paintsRow += kPaintsStride, blendsRow += kPaintsStride) {
+  const uint8_t* paintsRow = phase.paints + first;
+  const uint8_t* blendsRow = phase.blends + first;
+  const int rows = p.y1 - p.y0;
+  written.Worked(size_t(rows) * kLookWidth);
+  // Which rows have free pixels, without a branch per row: whether a stamp
+  // is hidden, shows its edges only or claims pixels has no pattern.
+  uint64_t paintRows = 0;  // a bit per row with opaque pixels to claim
+  TLook blendsFree = 0;
+  for (int row = 0; row < rows; ++row, paintsRow += kPaintsStride, blendsRow += kPaintsStride) {
     TLook paints, blends;
     std::memcpy(&paints, paintsRow, kLookWidth);
     std::memcpy(&blends, blendsRow, kLookWidth);
-    const TLook look = states.LookAt(x0, row - b.top());
-    shows |= TWrittenPixels::AnyFreeIn(look, blends & columns);
-    if (!TWrittenPixels::AnyFreeIn(look, paints & columns)) continue;
-    shows = true;
-    ClaimRow(p, phase, row, written, surface);
+    const TLook look = states.LookAt(x0, p.y0 + row - b.top());
+    blendsFree |= TWrittenPixels::FreeIn(look, blends & columns);
+    paintRows |= uint64_t(TWrittenPixels::FreeIn(look, paints & columns) != 0) << row;
   }
-  return shows;
+  for (uint64_t left = paintRows; left != 0; left &= left - 1)
+    ClaimRow(p, phase, p.y0 + std::countr_zero(left), written, surface);
+  return (paintRows | blendsFree) != 0;
 }
 
 void TStampPass::ClaimRow(const TPlacement& p, const TPhase& phase, int row, TWrittenPixels& written,
@@ -211,44 +240,64 @@ void TStampPass::DrawInOrder(int count, const TWrittenPixels* covered) const {
 // stamps have none. The stamps the parts passed over lie among tiles that
 // are complete now: only those they looked at are looked at again, in order.
 void TStampPass::Finish(TWrittenPixels& written) const {
-  if (std::all_of(m_phase.begin(), m_phase.end(), [](const TPhase& phase) { return phase.edges.empty(); })) return;
+  if (m_edges.empty()) return;
   // The last stamps drawn may have completed many tiles.
   written.RefreshReachIfStale();
-  if (!m_lookedAtAll)
-    return FinishStamps(written, [this](auto blend) {
-      for (int i = 0; i < m_count; ++i) {
-        PrefetchPointOf(i + kReadAhead);
-        blend(i);
-      }
-    });
+  const QRect& b = m_target.bounds;
+  const TWrittenPixels::TReaches reaches = written.Reaches();
+  if (!m_lookedAtAll) {
+    const TQuickLook look = m_look;
+    for (int i = 0; i < m_count; ++i) {
+      PrefetchPointOf(i + kReadAhead);
+      TPlacement p;
+      if (!PassedOver(PointOf(i), look, reaches) && PlacementOf(i, PointOf(i), p)) FinishStamp(p, written);
+    }
+    return;
+  }
   std::sort(m_lookedAt.begin(), m_lookedAt.end(),
             [](const TLookedAt& a, const TLookedAt& b) { return a.begin < b.begin; });
-  const TWrittenPixels::TReaches reaches = written.Reaches();
-  FinishStamps(written, [&](auto blend) {
-    for (const TLookedAt& part : m_lookedAt)
-      for (auto stamp = part.stamps.rbegin(); stamp != part.stamps.rend(); ++stamp)
-        if (reaches.AtCell(stamp->reachCell) <= m_tiles) blend(stamp->index);
+  for (const TLookedAt& part : m_lookedAt)
+    for (auto stamp = part.stamps.rend() - ptrdiff_t(part.count); stamp != part.stamps.rend(); ++stamp) {
+      const TPlacement p = PlacementAt(stamp->left, stamp->top, stamp->phase);
+      if (reaches.At(p.x0 - b.left(), p.y0 - b.top()) <= m_tiles) FinishStamp(p, written);
+    }
+}
+
+void TStampPass::FinishStamp(const TPlacement& p, const TWrittenPixels& written) const {
+  const TPhase& phase = m_phase[size_t(p.phase)];
+  EachFreeEdge(p, written, [&](int x, int y, const QPoint& edge) {
+    uint32_t& pixel = m_target.pixels[size_t(y) * size_t(m_target.stride) + size_t(x)];
+    pixel = BlendPremultiplied(phase.pixels[size_t(edge.y()) * size_t(m_stride) + size_t(edge.x())], pixel);
+    return true;
   });
 }
 
-template <class TEach>
-void TStampPass::FinishStamps(const TWrittenPixels& written, TEach each) const {
-  const QRect& b = m_target.bounds;
-  const TQuickLook look = m_look;
-  const TWrittenPixels::TReaches reaches = written.Reaches();
-  each([&](int i) {
-    const QPointF& point = PointOf(i);
-    TPlacement p;
-    if (PassedOver(point, look, reaches) || !PlacementOf(i, point, p) || m_phase[size_t(p.phase)].edges.empty()) return;
-    if (written.ReachAt(p.x0 - b.left(), p.y0 - b.top()) > m_tiles) return;
-    const TPhase& phase = m_phase[size_t(p.phase)];
-    for (const QPoint& edge : phase.edges) {
-      const int x = p.left + edge.x(), y = p.top + edge.y();
-      if (x < p.x0 || x >= p.x1 || y < p.y0 || y >= p.y1 || !written.IsFree(x - b.left(), y - b.top())) continue;
-      uint32_t& pixel = m_target.pixels[size_t(y) * size_t(m_target.stride) + size_t(x)];
-      pixel = BlendPremultiplied(phase.pixels[size_t(edge.y()) * size_t(m_stride) + size_t(edge.x())], pixel);
-    }
+// The pixels a part wrote stay written once the parts merge: a stamp whose
+// edges lie on them has nothing left to show. Dropped on the part's own
+// thread, they leave Finish only the stamps along what is still free.
+void TStampPass::KeepShowingEdges(TLookedAt& looked, TWrittenPixels& written) const {
+  written.RefreshReachIfStale();
+  const auto listed = looked.stamps.begin();
+  const auto kept = std::remove_if(listed, listed + ptrdiff_t(looked.count), [&](const TLooked& stamp) {
+    const bool noneFree = EachFreeEdge(PlacementAt(stamp.left, stamp.top, stamp.phase), written,
+                                       [](int, int, const QPoint&) { return false; });
+    return noneFree;
   });
+  looked.count = size_t(kept - listed);
+}
+
+// visit(x, y, edge) for each edge pixel of the stamp on a free pixel (x, y)
+// of the target, until it returns false; whether it did.
+template <class TVisit>
+bool TStampPass::EachFreeEdge(const TPlacement& p, const TWrittenPixels& written, TVisit visit) const {
+  const QRect& b = m_target.bounds;
+  if (written.ReachAt(p.x0 - b.left(), p.y0 - b.top()) > m_tiles) return true;
+  for (const QPoint& edge : m_phase[size_t(p.phase)].edges) {
+    const int x = p.left + edge.x(), y = p.top + edge.y();
+    if (x < p.x0 || x >= p.x1 || y < p.y0 || y >= p.y1 || !written.IsFree(x - b.left(), y - b.top())) continue;
+    if (!visit(x, y, edge)) return false;
+  }
+  return true;
 }
 
 void TStampPass::BlendRows(const TPlacement& p, const TWrittenPixels* covered) const {

@@ -50,16 +50,17 @@ class TStampPass {
     int left, top, x0, x1, y0, y1;
     int phase;
   };
-  // One stamp of the set.
+  // One stamp of the sets. What is read of it lies in arrays shared by all
+  // phases, a pass of a stamp per colour having thousands of them.
   struct TPhase {
     QImage source;  // premultiplied
     const uint32_t* pixels;
-    std::vector<char> rowIsOpaque;  // copied rather than blended
+    const char* rowIsOpaque;  // copied rather than blended
     // Most stamps drawn meet pixels already written: a row no wider than a
     // look is looked up at once, with bytes of 0xFF where the stamp is opaque.
-    std::vector<uint8_t> paints;  // rows of kPaintsStride
-    std::vector<uint8_t> blends;  // likewise, where the stamp is translucent
-    std::vector<QPoint> edges;    // the translucent pixels
+    const uint8_t* paints;  // rows of kPaintsStride, for narrow stamps
+    const uint8_t* blends;  // likewise, where the stamp is translucent
+    std::span<const QPoint> edges;  // the translucent pixels
   };
   // Where the rounding of PlacementOf, without its clamps, puts a stamp
   // wholly off the bounds, or wholly inside: floor(x) - hotSpot.x() is its
@@ -71,6 +72,8 @@ class TStampPass {
     double insideLeft, insideTop, insideRight, insideBottom;
     int toGridX, toGridY;  // a point's pixel less these: its stamp's first pixel on the grid
   };
+  // A narrow stamp's rows with pixels to claim are a bit each of a word.
+  static constexpr int kMaxNarrowHeight = 64;
   // A look may start at any column of a stamp's row.
   static constexpr size_t kPaintsStride = 2 * kLookWidth;
 
@@ -107,7 +110,8 @@ class TStampPass {
     p.y1 = std::min(p.top + m_height, b.bottom() + 1);
     return p.x0 < p.x1 && p.y0 < p.y1;
   }
-  void AddPhase(const QImage& image, bool& opaqueOrClear);
+  void AddPhase(const QImage& image);
+  void ReadPhases();
   // Whether the quick looks pass over the stamp at `point`: wholly off the
   // bounds, or among tiles complete as of `reaches`.
   [[gnu::always_inline]] bool PassedOver(const QPointF& point, const TQuickLook& look,
@@ -118,18 +122,27 @@ class TStampPass {
            reaches.At(int(x) - look.toGridX, int(y) - look.toGridY) > m_tiles;
   }
   int NextToLookAt(int from, int begin, TPointsFrom points, TWrittenPixels::TReaches reaches) const;
-  // A stamp DrawPart looked at, with the reach cell of its first pixel, so
-  // that Finish passes over those among complete tiles without reading its
-  // point, which lies anywhere in memory for a call in an order of its own.
+  // A stamp DrawPart looked at, by where it lies, so that Finish reads no
+  // point: in a call in an order of its own it lies anywhere in memory.
   struct TLooked {
-    int index;
-    uint32_t reachCell;
+    int left, top;
+    int phase;
   };
   // The stamps of the part from `begin` that DrawPart looked at, the last first.
   struct TLookedAt {
     int begin;
-    std::vector<TLooked> stamps;
+    std::vector<TLooked, TScratchAllocator<TLooked>> stamps;  // [0, count) listed, the rest room for more
+    size_t count;
   };
+  // Makes room for more stamps; false when memory is short.
+  static bool GrowLookedAt(TLookedAt& looked) {
+    try {
+      looked.stamps.resize(std::max<size_t>(2 * looked.stamps.size(), 4096));
+      return true;
+    } catch (const std::bad_alloc&) {
+      return false;
+    }
+  }
   void DrawRun(int begin, int end, TPointsFrom points, TWrittenPixels& written, TSurface surface, TLookedAt& looked,
                bool& listed) const;
   // push_back without throwing; false when memory is short.
@@ -142,9 +155,22 @@ class TStampPass {
       return false;
     }
   }
-  // Blends the edges of the stamps each(blend) calls blend(i) for.
-  template <class TEach>
-  void FinishStamps(const TWrittenPixels& written, TEach each) const;
+  // The placement of a stamp with its first pixel at (left, top).
+  TPlacement PlacementAt(int left, int top, int phase) const {
+    const QRect& b = m_target.bounds;
+    return {left,
+            top,
+            std::max(left, b.left()),
+            std::min(left + m_width, b.right() + 1),
+            std::max(top, b.top()),
+            std::min(top + m_height, b.bottom() + 1),
+            phase};
+  }
+  // Blends the edges of the stamp on the pixels still free.
+  void FinishStamp(const TPlacement& p, const TWrittenPixels& written) const;
+  void KeepShowingEdges(TLookedAt& looked, TWrittenPixels& written) const;
+  template <class TVisit>
+  bool EachFreeEdge(const TPlacement& p, const TWrittenPixels& written, TVisit visit) const;
   bool TilesAreComplete(const TWrittenPixels& written, int x0, int x1, int y0, int y1) const;
   bool DrawOnce(const TPlacement& p, TWrittenPixels& written, TSurface surface) const;
   void ClaimRow(const TPlacement& p, const TPhase& phase, int row, TWrittenPixels& written, TSurface surface) const;
@@ -160,6 +186,9 @@ class TStampPass {
   int m_phaseShift;             // log2(m_phases)
   int m_phasesPerSet;           // m_phases squared
   std::vector<TPhase> m_phase;  // set after set
+  std::vector<char> m_rowIsOpaque;
+  std::vector<uint8_t> m_paints, m_blends;
+  std::vector<QPoint> m_edges;
   int m_width, m_height;
   int m_stride;  // in pixels
   bool m_opaqueOrClear = true;

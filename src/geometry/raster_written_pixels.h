@@ -6,6 +6,7 @@
 // call would cost more than they do.
 
 #include "geometry/raster_complete_core.h"
+#include "geometry/raster_scratch.h"
 #include "geometry/raster_segment_walk.h"
 
 #include <QRect>
@@ -169,12 +170,15 @@ class TWrittenPixels {
   TStates States() const { return {m_pixels.data(), size_t(m_width)}; }
   // Whether one of the pixels of a look's `states` is free where `wanted`
   // has a byte of 0xFF.
-  static bool AnyFreeIn(TLook states, TLook wanted) {
+  static bool AnyFreeIn(TLook states, TLook wanted) { return FreeIn(states, wanted) != 0; }
+  // Likewise, not zero when one is free: the results of several looks OR
+  // together without a branch.
+  static TLook FreeIn(TLook states, TLook wanted) {
     constexpr TLook kLowBits = ~TLook(0) / 0xFF;  // 0x01 in every byte
     constexpr TLook kHighBits = kLowBits << 7;    // 0x80 in every byte
     static_assert(kFree == 0, "a zero byte is a free pixel");
     const TLook v = states | ~wanted;  // a zero byte is a free pixel wanted
-    return ((v - kLowBits) & ~v & kHighBits) != 0;
+    return (v - kLowBits) & ~v & kHighBits;
   }
 
   // Whether one of the pixels of columns [x0, x1] and rows [y0, y1] is
@@ -265,7 +269,7 @@ class TWrittenPixels {
   int m_width;  // in pixels
   int m_columns;
   int m_rows;
-  std::vector<uint8_t> m_pixels;     // one state per pixel, and a look's worth of padding
+  std::vector<uint8_t, TScratchAllocator<uint8_t>> m_pixels;  // one state per pixel, and a look's worth of padding
   std::vector<TTileCount> m_counts;  // written pixels per tile
   std::vector<uint8_t> m_outside;    // per tile: 1 when out of reach from the start
   std::vector<TReach> m_reach;       // per tile as of the last refresh, with a border of kFar
