@@ -68,7 +68,9 @@ TStampPass::TStampPass(const TRasterTarget& target, std::span<const TStamps* con
             .insideRight = double(b.right() + 2 - m_width + x),
             .insideBottom = double(b.bottom() + 2 - m_height + y),
             .toGridX = x + b.left(),
-            .toGridY = y + b.top()};
+            .toGridY = y + b.top(),
+            .columns = m_narrow ? FirstPixelsOfLook(m_width) : 0,
+            .rows = m_narrow && m_height <= kLookWidth ? m_height : 0};
 }
 
 void TStampPass::AddPhase(const QImage& image) {
@@ -122,10 +124,12 @@ void TStampPass::ReadPhases() {
 // them, or wholly inside among complete tiles: one look at the reach of
 // their first tile passes over those. NaN lies off the bounds. Nothing is
 // written meanwhile, which keeps the bounds and reaches in registers.
-int TStampPass::NextToLookAt(int from, int begin, TPointsFrom points, TWrittenPixels::TReaches reaches) const {
+int TStampPass::NextToLookAt(int from, int begin, TPointsFrom points, const TWrittenPixels& written) const {
   const TQuickLook look = m_look;
+  const TWrittenPixels::TReaches reaches = written.Reaches();
+  const TWrittenPixels::TStates states = written.States();
   for (int i = from - 1; i >= begin; --i)
-    if (!PassedOver(points[i], look, reaches)) return i;
+    if (!PassedOver(points[i], look, reaches, states)) return i;
   return begin - 1;
 }
 
@@ -164,8 +168,8 @@ void TStampPass::DrawRun(int begin, int end, TPointsFrom points, TWrittenPixels&
                          TLookedAt& looked, bool& listed) const {
   const QRect& b = m_target.bounds;
   const size_t tilesPerRefresh = std::max<size_t>(written.TileCount() / kTilesPerRefresh, 1);
-  for (int i = NextToLookAt(end, begin, points, written.Reaches()); i >= begin && !written.IsFull();
-       i = NextToLookAt(i, begin, points, written.Reaches())) {
+  for (int i = NextToLookAt(end, begin, points, written); i >= begin && !written.IsFull();
+       i = NextToLookAt(i, begin, points, written)) {
     written.RefreshReachWhenWorthIt(tilesPerRefresh);
     TPlacement p;
     if (!PlacementOf(i, points[i], p)) continue;
@@ -250,7 +254,8 @@ void TStampPass::Finish(TWrittenPixels& written) const {
     for (int i = 0; i < m_count; ++i) {
       PrefetchPointOf(i + kReadAhead);
       TPlacement p;
-      if (!PassedOver(PointOf(i), look, reaches) && PlacementOf(i, PointOf(i), p)) FinishStamp(p, written);
+      if (!PassedOver(PointOf(i), look, reaches, written.States()) && PlacementOf(i, PointOf(i), p))
+        FinishStamp(p, written);
     }
     return;
   }

@@ -71,6 +71,8 @@ class TStampPass {
     double offLeft, offTop, offRight, offBottom;
     double insideLeft, insideTop, insideRight, insideBottom;
     int toGridX, toGridY;  // a point's pixel less these: its stamp's first pixel on the grid
+    TLook columns;         // FirstPixelsOfLook of a narrow stamp's width
+    int rows;              // of a narrow stamp no taller than a look; else 0
   };
   // A narrow stamp's rows with pixels to claim are a bit each of a word.
   static constexpr int kMaxNarrowHeight = 64;
@@ -113,15 +115,23 @@ class TStampPass {
   void AddPhase(const QImage& image);
   void ReadPhases();
   // Whether the quick looks pass over the stamp at `point`: wholly off the
-  // bounds, or among tiles complete as of `reaches`.
-  [[gnu::always_inline]] bool PassedOver(const QPointF& point, const TQuickLook& look,
-                                         TWrittenPixels::TReaches reaches) const {
+  // bounds, or inside them among tiles complete as of `reaches`, or, small,
+  // on pixels all written as `states` has them.
+  [[gnu::always_inline]] bool PassedOver(const QPointF& point, const TQuickLook& look, TWrittenPixels::TReaches reaches,
+                                         TWrittenPixels::TStates states) const {
     const double x = point.x() + look.dx + look.round, y = point.y() + look.dy + look.round;
     if (!(x >= look.offLeft && x < look.offRight && y >= look.offTop && y < look.offBottom)) return true;
-    return x >= look.insideLeft && x < look.insideRight && y >= look.insideTop && y < look.insideBottom &&
-           reaches.At(int(x) - look.toGridX, int(y) - look.toGridY) > m_tiles;
+    if (!(x >= look.insideLeft && x < look.insideRight && y >= look.insideTop && y < look.insideBottom)) return false;
+    const int left = int(x) - look.toGridX, top = int(y) - look.toGridY;
+    if (reaches.At(left, top) > m_tiles) return true;
+    // Stamps in bands thinner than a tile are mostly hidden under later ones
+    // of their band, among tiles that are not complete: a look per row,
+    // without a branch, tells.
+    TLook free = 0;
+    for (int row = 0; row < look.rows; ++row) free |= TWrittenPixels::FreeIn(states.LookAt(left, top + row), look.columns);
+    return look.rows > 0 && free == 0;
   }
-  int NextToLookAt(int from, int begin, TPointsFrom points, TWrittenPixels::TReaches reaches) const;
+  int NextToLookAt(int from, int begin, TPointsFrom points, const TWrittenPixels& written) const;
   // A stamp DrawPart looked at, by where it lies, so that Finish reads no
   // point: in a call in an order of its own it lies anywhere in memory.
   struct TLooked {
