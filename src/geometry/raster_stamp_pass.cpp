@@ -189,8 +189,8 @@ void TStampPass::DrawRun(int begin, int end, TPointsFrom points, TWrittenPixels&
 // free pixel left, opaque or on its edges: one without has nothing to
 // show when the edges are finished, as written pixels stay as they are.
 // Stamps drawn in bands of one colour after another meet the band's edge
-// again and again, nearly all of them hidden under later ones of their
-// band: those are passed over on a look per row and are not listed.
+// again and again: the quick looks pass over those wholly hidden under
+// later ones of their band, and most of the rest show only their edges.
 bool TStampPass::DrawOnce(const TPlacement& p, TWrittenPixels& written, TSurface surface) const {
   const QRect& b = m_target.bounds;
   const TPhase& phase = m_phase[size_t(p.phase)];
