@@ -284,11 +284,28 @@ void TStampPass::KeepShowingEdges(TLookedAt& looked, TWrittenPixels& written) co
   written.RefreshReachIfStale();
   const auto listed = looked.stamps.begin();
   const auto kept = std::remove_if(listed, listed + ptrdiff_t(looked.count), [&](const TLooked& stamp) {
-    const bool noneFree = EachFreeEdge(PlacementAt(stamp.left, stamp.top, stamp.phase), written,
-                                       [](int, int, const QPoint&) { return false; });
-    return noneFree;
+    return !AnyEdgeFree(PlacementAt(stamp.left, stamp.top, stamp.phase), written);
   });
   looked.count = size_t(kept - listed);
+}
+
+// Whether an edge pixel of the stamp lies on a free pixel: a look per row
+// of a narrow stamp.
+bool TStampPass::AnyEdgeFree(const TPlacement& p, const TWrittenPixels& written) const {
+  const QRect& b = m_target.bounds;
+  if (!m_narrow)
+    return !EachFreeEdge(p, written, [](int, int, const QPoint&) { return false; });
+  if (written.ReachAt(p.x0 - b.left(), p.y0 - b.top()) > m_tiles) return false;
+  const TLook columns = FirstPixelsOfLook(p.x1 - p.x0);
+  const TWrittenPixels::TStates states = written.States();
+  const uint8_t* blendsRow = m_phase[size_t(p.phase)].blends + size_t(p.y0 - p.top) * kPaintsStride + size_t(p.x0 - p.left);
+  TLook free = 0;
+  for (int row = p.y0; row < p.y1; ++row, blendsRow += kPaintsStride) {
+    TLook blends;
+    std::memcpy(&blends, blendsRow, kLookWidth);
+    free |= TWrittenPixels::FreeIn(states.LookAt(p.x0 - b.left(), row - b.top()), blends & columns);
+  }
+  return free != 0;
 }
 
 // visit(x, y, edge) for each edge pixel of the stamp on a free pixel (x, y)

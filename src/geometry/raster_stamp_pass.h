@@ -179,6 +179,7 @@ class TStampPass {
   // Blends the edges of the stamp on the pixels still free.
   void FinishStamp(const TPlacement& p, const TWrittenPixels& written) const;
   void KeepShowingEdges(TLookedAt& looked, TWrittenPixels& written) const;
+  bool AnyEdgeFree(const TPlacement& p, const TWrittenPixels& written) const;
   template <class TVisit>
   bool EachFreeEdge(const TPlacement& p, const TWrittenPixels& written, TVisit visit) const;
   bool TilesAreComplete(const TWrittenPixels& written, int x0, int x1, int y0, int y1) const;
