@@ -18,7 +18,7 @@ namespace model {
 // on a raster image they are stamped in one call with a stamp per colour,
 // through the index of the grouping rather than a copy of the points. A
 // million markers then cost little more than one colour does, or about two
-// and a half times as much where the values rise across the diagram, as
+// and a quarter times as much where the values rise across the diagram, as
 // each band of one colour is drawn over the last. The buffers are kept
 // from one drawing to the next.
 class TValueColoredMarkers {
