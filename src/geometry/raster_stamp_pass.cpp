@@ -293,12 +293,12 @@ void TStampPass::KeepShowingEdges(TLookedAt& looked, TWrittenPixels& written) co
 // of a narrow stamp.
 bool TStampPass::AnyEdgeFree(const TPlacement& p, const TWrittenPixels& written) const {
   const QRect& b = m_target.bounds;
-  if (!m_narrow)
-    return !EachFreeEdge(p, written, [](int, int, const QPoint&) { return false; });
+  if (!m_narrow) return !EachFreeEdge(p, written, [](int, int, const QPoint&) { return false; });
   if (written.ReachAt(p.x0 - b.left(), p.y0 - b.top()) > m_tiles) return false;
   const TLook columns = FirstPixelsOfLook(p.x1 - p.x0);
   const TWrittenPixels::TStates states = written.States();
-  const uint8_t* blendsRow = m_phase[size_t(p.phase)].blends + size_t(p.y0 - p.top) * kPaintsStride + size_t(p.x0 - p.left);
+  const uint8_t* blendsRow =
+      m_phase[size_t(p.phase)].blends + size_t(p.y0 - p.top) * kPaintsStride + size_t(p.x0 - p.left);
   TLook free = 0;
   for (int row = p.y0; row < p.y1; ++row, blendsRow += kPaintsStride) {
     TLook blends;

@@ -58,8 +58,8 @@ class TStampPass {
     const char* rowIsOpaque;  // copied rather than blended
     // Most stamps drawn meet pixels already written: a row no wider than a
     // look is looked up at once, with bytes of 0xFF where the stamp is opaque.
-    const uint8_t* paints;  // rows of kPaintsStride, for narrow stamps
-    const uint8_t* blends;  // likewise, where the stamp is translucent
+    const uint8_t* paints;          // rows of kPaintsStride, for narrow stamps
+    const uint8_t* blends;          // likewise, where the stamp is translucent
     std::span<const QPoint> edges;  // the translucent pixels
   };
   // Where the rounding of PlacementOf, without its clamps, puts a stamp
@@ -128,7 +128,8 @@ class TStampPass {
     // of their band, among tiles that are not complete: a look per row,
     // without a branch, tells.
     TLook free = 0;
-    for (int row = 0; row < look.rows; ++row) free |= TWrittenPixels::FreeIn(states.LookAt(left, top + row), look.columns);
+    for (int row = 0; row < look.rows; ++row)
+      free |= TWrittenPixels::FreeIn(states.LookAt(left, top + row), look.columns);
     return look.rows > 0 && free == 0;
   }
   int NextToLookAt(int from, int begin, TPointsFrom points, const TWrittenPixels& written) const;

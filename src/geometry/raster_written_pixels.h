@@ -270,9 +270,9 @@ class TWrittenPixels {
   int m_columns;
   int m_rows;
   std::vector<uint8_t, TScratchAllocator<uint8_t>> m_pixels;  // one state per pixel, and a look's worth of padding
-  std::vector<TTileCount> m_counts;  // written pixels per tile
-  std::vector<uint8_t> m_outside;    // per tile: 1 when out of reach from the start
-  std::vector<TReach> m_reach;       // per tile as of the last refresh, with a border of kFar
+  std::vector<TTileCount> m_counts;                           // written pixels per tile
+  std::vector<uint8_t> m_outside;                             // per tile: 1 when out of reach from the start
+  std::vector<TReach> m_reach;                                // per tile as of the last refresh, with a border of kFar
   size_t m_completedSinceRefresh = 0;
   size_t m_workSinceRefresh = 0;
   size_t m_complete = 0;  // tiles
