@@ -240,13 +240,18 @@ TEST(MainForm, SaveOfANewDocumentAsksForANameAndKeepsIt) {
   EXPECT_FALSE(f.Window->isWindowModified());
 }
 
+// A file `name` in `folder` holding `content`.
+QString FileHolding(const QTemporaryDir& folder, const char* name, const char* content) {
+  const QString path = folder.filePath(QString::fromLatin1(name));
+  QFile file(path);
+  EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << name;
+  file.write(content);
+  return path;
+}
+
 TEST(MainForm, AFailedOpenIsShownAndKeepsTheCaptionAndTheDiagram) {
   QTemporaryDir folder;
-  const QString broken = folder.filePath(QStringLiteral("broken.xml"));
-  QFile file(broken);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("<GraphControl><Graph>");
-  file.close();
+  const QString broken = FileHolding(folder, "broken.xml", "<GraphControl><Graph>");
   TMainWindowFixture f;
   f.AddSerie("acAddPointsSerie");
   QString message;
@@ -263,11 +268,7 @@ TEST(MainForm, AFailedOpenIsShownAndKeepsTheCaptionAndTheDiagram) {
 
 TEST(MainForm, AFileHoldingNoDiagramIsOpenedWithAWarning) {
   QTemporaryDir folder;
-  const QString foreign = folder.filePath(QStringLiteral("page.xml"));
-  QFile file(foreign);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("<html><body/></html>");
-  file.close();
+  const QString foreign = FileHolding(folder, "page.xml", "<html><body/></html>");
   TMainWindowFixture f;
   QString warning;
   AnswerNextModal([&](QWidget* modal) { PressButton(modal, QMessageBox::Ok, &warning); });
