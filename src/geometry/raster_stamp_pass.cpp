@@ -192,35 +192,38 @@ void TStampPass::DrawRun(int begin, int end, TPointsFrom points, TWrittenPixels&
 // again and again: the quick looks pass over those wholly hidden under
 // later ones of their band, and most of the rest show only their edges.
 bool TStampPass::DrawOnce(const TPlacement& p, TWrittenPixels& written, TSurface surface) const {
-  const QRect& b = m_target.bounds;
   const TPhase& phase = m_phase[size_t(p.phase)];
-  const int x0 = p.x0 - b.left(), width = p.x1 - p.x0;
   if (!m_narrow) {
     for (int row = p.y0; row < p.y1; ++row) ClaimRow(p, phase, row, written, surface);
     return true;
   }
-  const TLook columns = FirstPixelsOfLook(width);  // only the pixels within the bounds
-  const TWrittenPixels::TStates states = written.States();
+  written.Worked(size_t(p.y1 - p.y0) * kLookWidth);
+  const TFreeRows free = LookAtRows(p, written.States());
+  for (uint64_t rows = free.paints; rows != 0; rows &= rows - 1)
+    ClaimRow(p, phase, p.y0 + std::countr_zero(rows), written, surface);
+  return (free.paints | free.blends) != 0;
+}
+
+// Without a branch per row: whether a stamp is hidden, shows its edges only
+// or claims pixels has no pattern.
+TStampPass::TFreeRows TStampPass::LookAtRows(const TPlacement& p, TWrittenPixels::TStates states) const {
+  assert(m_narrow && "a row of the stamp is a look");
+  const QRect& b = m_target.bounds;
+  const TPhase& phase = m_phase[size_t(p.phase)];
+  const TLook columns = FirstPixelsOfLook(p.x1 - p.x0);  // only the pixels within the bounds
   const size_t first = size_t(p.y0 - p.top) * kPaintsStride + size_t(p.x0 - p.left);
   const uint8_t* paintsRow = phase.paints + first;
   const uint8_t* blendsRow = phase.blends + first;
-  const int rows = p.y1 - p.y0;
-  written.Worked(size_t(rows) * kLookWidth);
-  // Which rows have free pixels, without a branch per row: whether a stamp
-  // is hidden, shows its edges only or claims pixels has no pattern.
-  uint64_t paintRows = 0;  // a bit per row with opaque pixels to claim
-  TLook blendsFree = 0;
-  for (int row = 0; row < rows; ++row, paintsRow += kPaintsStride, blendsRow += kPaintsStride) {
+  TFreeRows free{0, 0};
+  for (int row = 0; row < p.y1 - p.y0; ++row, paintsRow += kPaintsStride, blendsRow += kPaintsStride) {
     TLook paints, blends;
     std::memcpy(&paints, paintsRow, kLookWidth);
     std::memcpy(&blends, blendsRow, kLookWidth);
-    const TLook look = states.LookAt(x0, p.y0 + row - b.top());
-    blendsFree |= TWrittenPixels::FreeIn(look, blends & columns);
-    paintRows |= uint64_t(TWrittenPixels::FreeIn(look, paints & columns) != 0) << row;
+    const TLook look = states.LookAt(p.x0 - b.left(), p.y0 + row - b.top());
+    free.blends |= TWrittenPixels::FreeIn(look, blends & columns);
+    free.paints |= uint64_t(TWrittenPixels::FreeIn(look, paints & columns) != 0) << row;
   }
-  for (uint64_t left = paintRows; left != 0; left &= left - 1)
-    ClaimRow(p, phase, p.y0 + std::countr_zero(left), written, surface);
-  return (paintRows | blendsFree) != 0;
+  return free;
 }
 
 void TStampPass::ClaimRow(const TPlacement& p, const TPhase& phase, int row, TWrittenPixels& written,
@@ -247,7 +250,6 @@ void TStampPass::Finish(TWrittenPixels& written) const {
   if (m_edges.empty()) return;
   // The last stamps drawn may have completed many tiles.
   written.RefreshReachIfStale();
-  const QRect& b = m_target.bounds;
   const TWrittenPixels::TReaches reaches = written.Reaches();
   if (!m_lookedAtAll) {
     const TQuickLook look = m_look;
@@ -262,10 +264,8 @@ void TStampPass::Finish(TWrittenPixels& written) const {
   std::sort(m_lookedAt.begin(), m_lookedAt.end(),
             [](const TLookedAt& a, const TLookedAt& b) { return a.begin < b.begin; });
   for (const TLookedAt& part : m_lookedAt)
-    for (auto stamp = part.stamps.rend() - ptrdiff_t(part.count); stamp != part.stamps.rend(); ++stamp) {
-      const TPlacement p = PlacementAt(stamp->left, stamp->top, stamp->phase);
-      if (reaches.At(p.x0 - b.left(), p.y0 - b.top()) <= m_tiles) FinishStamp(p, written);
-    }
+    for (auto stamp = part.stamps.rend() - ptrdiff_t(part.count); stamp != part.stamps.rend(); ++stamp)
+      FinishStamp(PlacementAt(stamp->left, stamp->top, stamp->phase), written);
 }
 
 void TStampPass::FinishStamp(const TPlacement& p, const TWrittenPixels& written) const {
@@ -294,18 +294,7 @@ void TStampPass::KeepShowingEdges(TLookedAt& looked, TWrittenPixels& written) co
 bool TStampPass::AnyEdgeFree(const TPlacement& p, const TWrittenPixels& written) const {
   const QRect& b = m_target.bounds;
   if (!m_narrow) return !EachFreeEdge(p, written, [](int, int, const QPoint&) { return false; });
-  if (written.ReachAt(p.x0 - b.left(), p.y0 - b.top()) > m_tiles) return false;
-  const TLook columns = FirstPixelsOfLook(p.x1 - p.x0);
-  const TWrittenPixels::TStates states = written.States();
-  const uint8_t* blendsRow =
-      m_phase[size_t(p.phase)].blends + size_t(p.y0 - p.top) * kPaintsStride + size_t(p.x0 - p.left);
-  TLook free = 0;
-  for (int row = p.y0; row < p.y1; ++row, blendsRow += kPaintsStride) {
-    TLook blends;
-    std::memcpy(&blends, blendsRow, kLookWidth);
-    free |= TWrittenPixels::FreeIn(states.LookAt(p.x0 - b.left(), row - b.top()), blends & columns);
-  }
-  return free != 0;
+  return written.ReachAt(p.x0 - b.left(), p.y0 - b.top()) <= m_tiles && LookAtRows(p, written.States()).blends != 0;
 }
 
 // visit(x, y, edge) for each edge pixel of the stamp on a free pixel (x, y)

@@ -185,6 +185,13 @@ class TStampPass {
   bool EachFreeEdge(const TPlacement& p, const TWrittenPixels& written, TVisit visit) const;
   bool TilesAreComplete(const TWrittenPixels& written, int x0, int x1, int y0, int y1) const;
   bool DrawOnce(const TPlacement& p, TWrittenPixels& written, TSurface surface) const;
+  // What the rows of a narrow stamp find free: a bit per row with opaque
+  // pixels free, and the looks at its edges, not zero when one is free.
+  struct TFreeRows {
+    uint64_t paints;
+    TLook blends;
+  };
+  TFreeRows LookAtRows(const TPlacement& p, TWrittenPixels::TStates states) const;
   void ClaimRow(const TPlacement& p, const TPhase& phase, int row, TWrittenPixels& written, TSurface surface) const;
   void BlendRows(const TPlacement& p, const TWrittenPixels* covered) const;
 

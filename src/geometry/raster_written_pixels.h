@@ -81,10 +81,7 @@ class TWrittenPixels {
   struct TReaches {
     const TReach* cells;  // of the grid's first tile
     size_t stride;
-    int At(int x, int y) const { return cells[CellOf(x, y)]; }
-    // Where the reach of pixel (x, y)'s tile lies, for AtCell.
-    size_t CellOf(int x, int y) const { return size_t(y >> kTileShift) * stride + size_t(x >> kTileShift); }
-    int AtCell(size_t cell) const { return cells[cell]; }
+    int At(int x, int y) const { return cells[size_t(y >> kTileShift) * stride + size_t(x >> kTileShift)]; }
   };
   TReaches Reaches() const { return {m_reach.data() + size_t(m_columns) + 3, size_t(m_columns) + 2}; }
   int ReachAt(int x, int y) const { return Reaches().At(x, y); }
