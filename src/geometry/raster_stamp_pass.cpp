@@ -22,9 +22,10 @@ constexpr int kPhaseShift = std::countr_zero(unsigned(TStamps::kPhases));
 // complete tiles by the hundred.
 constexpr size_t kTilesPerRefresh = 32;
 // A call in an order of its own takes its points a block at a time, the
-// reads of a block going on together, and reads ahead of the points it
-// looks at one by one.
+// reads of a block going on together and asked for kGatherAhead points
+// ahead, and reads ahead of the points it looks at one by one.
 constexpr int kGatherBlock = 2048;
+constexpr int kGatherAhead = 64;
 constexpr int kReadAhead = 16;
 
 }  // namespace
@@ -69,8 +70,12 @@ TStampPass::TStampPass(const TRasterTarget& target, std::span<const TStamps* con
             .insideBottom = double(b.bottom() + 2 - m_height + y),
             .toGridX = x + b.left(),
             .toGridY = y + b.top(),
+            .gridLeft = b.left(),
+            .gridTop = b.top(),
             .columns = m_narrow ? FirstPixelsOfLook(m_width) : 0,
-            .rows = m_narrow && m_height <= kLookWidth ? m_height : 0};
+            .rows = m_narrow && m_height <= kLookWidth ? m_height : 0,
+            .paints = m_anyPaints.data(),
+            .blends = m_anyBlends.data()};
 }
 
 void TStampPass::AddPhase(const QImage& image) {
@@ -108,6 +113,20 @@ void TStampPass::ReadPhases() {
     }
     edgesEnd.push_back(m_edges.size());
   }
+  // The quick looks' tables: a phase of one set stands for all, with the
+  // opaque and translucent pixels of any.
+  const size_t quickRows = m_narrow && m_height <= kLookWidth ? rows : 0;
+  m_anyPaints.assign(size_t(m_phasesPerSet) * quickRows, 0);
+  m_anyBlends.assign(size_t(m_phasesPerSet) * quickRows, 0);
+  for (size_t index = 0; index < m_phase.size() && quickRows > 0; ++index)
+    for (size_t row = 0; row < rows; ++row) {
+      const size_t at = index * looks + row * kPaintsStride, to = (index % size_t(m_phasesPerSet)) * rows + row;
+      TLook paints, blends;
+      std::memcpy(&paints, m_paints.data() + at, kLookWidth);
+      std::memcpy(&blends, m_blends.data() + at, kLookWidth);
+      m_anyPaints[to] |= paints;
+      m_anyBlends[to] |= blends;
+    }
   // The arrays are whole: the phases may point into them.
   for (size_t index = 0; index < m_phase.size(); ++index) {
     TPhase& phase = m_phase[index];
@@ -119,17 +138,18 @@ void TStampPass::ReadPhases() {
   }
 }
 
-// The last point before `from` whose stamp the quick looks leave; below
-// `begin` when none. Most stamps lie wholly off the bounds, as a zoom leaves
+// The last point before `from` whose stamp the quick looks leave, with what
+// they saw of it; below `begin` when none. Most stamps lie wholly off the bounds, as a zoom leaves
 // them, or wholly inside among complete tiles: one look at the reach of
 // their first tile passes over those. NaN lies off the bounds. Nothing is
 // written meanwhile, which keeps the bounds and reaches in registers.
-int TStampPass::NextToLookAt(int from, int begin, TPointsFrom points, const TWrittenPixels& written) const {
+int TStampPass::NextToLookAt(int from, int begin, TPointsFrom points, const TWrittenPixels& written, TSeen& seen,
+                             TLooked& at, uint64_t& paintRows) const {
   const TQuickLook look = m_look;
   const TWrittenPixels::TReaches reaches = written.Reaches();
   const TWrittenPixels::TStates states = written.States();
   for (int i = from - 1; i >= begin; --i)
-    if (!PassedOver(points[i], look, reaches, states)) return i;
+    if ((seen = QuickLook(points[i], look, reaches, states, at, paintRows)) != kPassedOver) return i;
   return begin - 1;
 }
 
@@ -150,7 +170,10 @@ void TStampPass::DrawPart(int begin, int end, TWrittenPixels& written, TSurface 
     std::array<QPointF, kGatherBlock> block;
     for (int blockEnd = end; blockEnd > begin && !written.IsFull();) {
       const int blockBegin = std::max(begin, blockEnd - kGatherBlock);
-      for (int i = blockBegin; i < blockEnd; ++i) block[size_t(i - blockBegin)] = m_points[m_order[i]];
+      for (int i = blockBegin; i < blockEnd; ++i) {
+        if (i + kGatherAhead < blockEnd) __builtin_prefetch(&m_points[m_order[i + kGatherAhead]]);
+        block[size_t(i - blockBegin)] = m_points[m_order[i]];
+      }
       DrawRun(blockBegin, blockEnd, {block.data(), blockBegin}, written, surface, looked, listed);
       blockEnd = blockBegin;
     }
@@ -168,16 +191,27 @@ void TStampPass::DrawRun(int begin, int end, TPointsFrom points, TWrittenPixels&
                          TLookedAt& looked, bool& listed) const {
   const QRect& b = m_target.bounds;
   const size_t tilesPerRefresh = std::max<size_t>(written.TileCount() / kTilesPerRefresh, 1);
-  for (int i = NextToLookAt(end, begin, points, written); i >= begin && !written.IsFull();
-       i = NextToLookAt(i, begin, points, written)) {
+  TSeen seen = kToPlace;
+  TLooked at{};
+  uint64_t paintRows = 0;
+  for (int i = NextToLookAt(end, begin, points, written, seen, at, paintRows); i >= begin && !written.IsFull();
+       i = NextToLookAt(i, begin, points, written, seen, at, paintRows)) {
     written.RefreshReachWhenWorthIt(tilesPerRefresh);
     TPlacement p;
-    if (!PlacementOf(i, points[i], p)) continue;
-    const int x0 = p.x0 - b.left(), x1 = p.x1 - b.left(), y0 = p.y0 - b.top(), y1 = p.y1 - b.top();
-    if (written.ReachAt(x0, y0) > m_tiles || (!m_narrow && TilesAreComplete(written, x0, x1, y0, y1))) continue;
+    if (seen != kToPlace) {
+      p = PlacementAt(at.left, at.top, at.phase + (m_setOf ? m_setOf[i] * m_phasesPerSet : 0));
+    } else {
+      if (!PlacementOf(i, points[i], p)) continue;
+      const int x0 = p.x0 - b.left(), x1 = p.x1 - b.left(), y0 = p.y0 - b.top(), y1 = p.y1 - b.top();
+      if (written.ReachAt(x0, y0) > m_tiles || (!m_narrow && TilesAreComplete(written, x0, x1, y0, y1))) continue;
+    }
     // Listed without a branch: about half the stamps of bands show.
     if (looked.count == looked.stamps.size()) listed = listed && GrowLookedAt(looked);
-    const bool shows = DrawOnce(p, written, surface);
+    bool shows = true;
+    if (seen == kToPlace)
+      shows = DrawOnce(p, written, surface);
+    else
+      ClaimRows(p, paintRows, written, surface);
     if (!listed) continue;
     looked.stamps[looked.count] = {p.left, p.top, p.phase};
     looked.count += shows;
@@ -197,11 +231,17 @@ bool TStampPass::DrawOnce(const TPlacement& p, TWrittenPixels& written, TSurface
     for (int row = p.y0; row < p.y1; ++row) ClaimRow(p, phase, row, written, surface);
     return true;
   }
-  written.Worked(size_t(p.y1 - p.y0) * kLookWidth);
   const TFreeRows free = LookAtRows(p, written.States());
-  for (uint64_t rows = free.paints; rows != 0; rows &= rows - 1)
-    ClaimRow(p, phase, p.y0 + std::countr_zero(rows), written, surface);
+  ClaimRows(p, free.paints, written, surface);
   return (free.paints | free.blends) != 0;
+}
+
+// The opaque pixels still free on the rows of a narrow stamp whose bits are
+// set in `rows`, the first row of the stamp within the bounds being bit 0.
+void TStampPass::ClaimRows(const TPlacement& p, uint64_t rows, TWrittenPixels& written, TSurface surface) const {
+  const TPhase& phase = m_phase[size_t(p.phase)];
+  written.Worked(size_t(p.y1 - p.y0) * kLookWidth);
+  for (; rows != 0; rows &= rows - 1) ClaimRow(p, phase, p.y0 + std::countr_zero(rows), written, surface);
 }
 
 // Without a branch per row: whether a stamp is hidden, shows its edges only
@@ -256,7 +296,10 @@ void TStampPass::Finish(TWrittenPixels& written) const {
     for (int i = 0; i < m_count; ++i) {
       PrefetchPointOf(i + kReadAhead);
       TPlacement p;
-      if (!PassedOver(PointOf(i), look, reaches, written.States()) && PlacementOf(i, PointOf(i), p))
+      TLooked at;
+      uint64_t paintRows;
+      if (QuickLook(PointOf(i), look, reaches, written.States(), at, paintRows) != kPassedOver &&
+          PlacementOf(i, PointOf(i), p))
         FinishStamp(p, written);
     }
     return;

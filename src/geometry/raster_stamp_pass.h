@@ -70,9 +70,14 @@ class TStampPass {
     double round;   // half a phase
     double offLeft, offTop, offRight, offBottom;
     double insideLeft, insideTop, insideRight, insideBottom;
-    int toGridX, toGridY;  // a point's pixel less these: its stamp's first pixel on the grid
-    TLook columns;         // FirstPixelsOfLook of a narrow stamp's width
-    int rows;              // of a narrow stamp no taller than a look; else 0
+    int toGridX, toGridY;   // a point's pixel less these: its stamp's first pixel on the grid
+    int gridLeft, gridTop;  // the grid's first pixel on the target
+    TLook columns;          // FirstPixelsOfLook of a narrow stamp's width
+    int rows;               // of a narrow stamp no taller than a look; else 0
+    // Of the phases in all the sets, `rows` looks per phase: where any set
+    // is opaque, and where any is translucent.
+    const TLook* paints;
+    const TLook* blends;
   };
   // A narrow stamp's rows with pixels to claim are a bit each of a word.
   static constexpr int kMaxNarrowHeight = 64;
@@ -114,31 +119,57 @@ class TStampPass {
   }
   void AddPhase(const QImage& image);
   void ReadPhases();
-  // Whether the quick looks pass over the stamp at `point`: wholly off the
-  // bounds, or inside them among tiles complete as of `reaches`, or, small,
-  // on pixels all written as `states` has them.
-  [[gnu::always_inline]] bool PassedOver(const QPointF& point, const TQuickLook& look, TWrittenPixels::TReaches reaches,
-                                         TWrittenPixels::TStates states) const {
-    const double x = point.x() + look.dx + look.round, y = point.y() + look.dy + look.round;
-    if (!(x >= look.offLeft && x < look.offRight && y >= look.offTop && y < look.offBottom)) return true;
-    if (!(x >= look.insideLeft && x < look.insideRight && y >= look.insideTop && y < look.insideBottom)) return false;
-    const int left = int(x) - look.toGridX, top = int(y) - look.toGridY;
-    if (reaches.At(left, top) > m_tiles) return true;
-    // Stamps in bands thinner than a tile are mostly hidden under later ones
-    // of their band, among tiles that are not complete: a look per row,
-    // without a branch, tells.
-    TLook free = 0;
-    for (int row = 0; row < look.rows; ++row)
-      free |= TWrittenPixels::FreeIn(states.LookAt(left, top + row), look.columns);
-    return look.rows > 0 && free == 0;
-  }
-  int NextToLookAt(int from, int begin, TPointsFrom points, const TWrittenPixels& written) const;
   // A stamp DrawPart looked at, by where it lies, so that Finish reads no
   // point: in a call in an order of its own it lies anywhere in memory.
   struct TLooked {
     int left, top;
     int phase;
   };
+  // What the quick looks make of a stamp.
+  enum TSeen : int {
+    kPassedOver,  // wholly off the bounds, among complete tiles, or on written pixels
+    kToPlace,     // to be placed, and drawn when it has free pixels
+    kEdgesOnly,   // its opaque pixels on written ones, some edge pixel free; placed
+    kToDraw,      // some opaque pixel free; placed
+  };
+  // The stamp at `point`: wholly off the bounds, or inside them among tiles
+  // complete as of `reaches`, it is passed over; small, a look per row of
+  // `states` tells whether its phase's opaque pixels and edges are free, `at`
+  // where it lies, in its phase of the first set, and `paintRows` a bit per
+  // row with opaque pixels free in some set.
+  [[gnu::always_inline]] TSeen QuickLook(const QPointF& point, const TQuickLook& look, TWrittenPixels::TReaches reaches,
+                                         TWrittenPixels::TStates states, TLooked& at, uint64_t& paintRows) const {
+    const double x = point.x() + look.dx + look.round, y = point.y() + look.dy + look.round;
+    if (!(x >= look.offLeft && x < look.offRight && y >= look.offTop && y < look.offBottom)) return kPassedOver;
+    if (!(x >= look.insideLeft && x < look.insideRight && y >= look.insideTop && y < look.insideBottom))
+      return kToPlace;
+    const int left = int(x) - look.toGridX, top = int(y) - look.toGridY;
+    if (reaches.At(left, top) > m_tiles) return kPassedOver;
+    if (look.rows == 0) return kToPlace;
+    // Stamps in bands thinner than a tile are mostly hidden under later ones
+    // of their band, among tiles that are not complete, and most of the rest
+    // show only their edges: a look per row at the rectangle, then at the
+    // phase's pixels, without a branch per row, tells. The phase is
+    // PlacementOf's, x and y being positive here.
+    TLook free = 0;
+    for (int row = 0; row < look.rows; ++row)
+      free |= TWrittenPixels::FreeIn(states.LookAt(left, top + row), look.columns);
+    if (free == 0) return kPassedOver;
+    at = {left + look.gridLeft, top + look.gridTop,
+          (int(y * m_phases) & (m_phases - 1)) * m_phases + (int(x * m_phases) & (m_phases - 1))};
+    const TLook* paints = look.paints + size_t(at.phase * look.rows);
+    const TLook* blends = look.blends + size_t(at.phase * look.rows);
+    TLook blendsFree = 0;
+    paintRows = 0;
+    for (int row = 0; row < look.rows; ++row) {
+      const TLook rowStates = states.LookAt(left, top + row);
+      paintRows |= uint64_t(TWrittenPixels::FreeIn(rowStates, paints[row]) != 0) << row;
+      blendsFree |= TWrittenPixels::FreeIn(rowStates, blends[row]);
+    }
+    return paintRows != 0 ? kToDraw : blendsFree != 0 ? kEdgesOnly : kPassedOver;
+  }
+  int NextToLookAt(int from, int begin, TPointsFrom points, const TWrittenPixels& written, TSeen& seen, TLooked& at,
+                   uint64_t& paintRows) const;
   // The stamps of the part from `begin` that DrawPart looked at, the last first.
   struct TLookedAt {
     int begin;
@@ -185,6 +216,7 @@ class TStampPass {
   bool EachFreeEdge(const TPlacement& p, const TWrittenPixels& written, TVisit visit) const;
   bool TilesAreComplete(const TWrittenPixels& written, int x0, int x1, int y0, int y1) const;
   bool DrawOnce(const TPlacement& p, TWrittenPixels& written, TSurface surface) const;
+  void ClaimRows(const TPlacement& p, uint64_t rows, TWrittenPixels& written, TSurface surface) const;
   // What the rows of a narrow stamp find free: a bit per row with opaque
   // pixels free, and the looks at its edges, not zero when one is free.
   struct TFreeRows {
@@ -207,6 +239,7 @@ class TStampPass {
   std::vector<TPhase> m_phase;  // set after set
   std::vector<char> m_rowIsOpaque;
   std::vector<uint8_t> m_paints, m_blends;
+  std::vector<TLook> m_anyPaints, m_anyBlends;  // of TQuickLook
   std::vector<QPoint> m_edges;
   int m_width, m_height;
   int m_stride;  // in pixels

@@ -297,28 +297,41 @@ TEST(RasterFastPaths, ManyStampsShowTheLastStampOnEachPixel) {
   }
 }
 
-// A stamp whose opaque pixels a later one hides still shows its smoothed
-// edges where nothing opaque lies, when a call long enough to be drawn last
-// first finishes them.
-TEST(RasterFastPaths, AHiddenStampStillShowsItsEdges) {
-  QImage edged(5, 5, QImage::Format_ARGB32_Premultiplied), core(5, 5, QImage::Format_ARGB32_Premultiplied);
-  edged.fill(qPremultiply(qRgba(0, 0, 255, 128)));
-  core.fill(Qt::transparent);
+// A stamp beneath a smaller one of another set, in a call long enough to be
+// drawn last first, shows around it: its opaque pixels, and its smoothed
+// edges where nothing opaque lies, once they are finished.
+TEST(RasterFastPaths, AStampBeneathASmallerOneShowsAroundIt) {
+  QImage over(5, 5, QImage::Format_ARGB32_Premultiplied);
+  over.fill(Qt::transparent);
   for (int y = 1; y < 4; ++y)
-    for (int x = 1; x < 4; ++x) edged.setPixel(x, y, 0xFF0000FFu), core.setPixel(x, y, 0xFFFF0000u);
-  const TStamps edgedSet{{edged}, {2, 2}, 1, true}, coreSet{{core}, {2, 2}, 1, true};
-  const TStamps* const sets[] = {&edgedSet, &coreSet};
-  // Points off the image make the call long enough; the edged stamp lies under the core one.
-  std::vector<QPointF> points(1100, QPointF(-1e6, -1e6));
-  points.insert(points.end(), {QPointF(20, 20), QPointF(20, 20)});
-  std::vector<uint16_t> setOf(points.size(), 0);
-  setOf.back() = 1;
-  const QImage image = Drawn(kPlain, [&](const TRasterTarget& target) {
-    StampOnRaster(target, sets, setOf.data(), nullptr, points.data(), int(points.size()));
-  });
-  EXPECT_EQ(image.pixel(20, 20), 0xFFFF0000u);
-  EXPECT_EQ(qRed(image.pixel(18, 18)), qGreen(image.pixel(18, 18)));
-  EXPECT_NEAR(qBlue(image.pixel(18, 18)) - qRed(image.pixel(18, 18)), 128, 2);
+    for (int x = 1; x < 4; ++x) over.setPixel(x, y, 0xFFFF0000u);
+  const struct {
+    const char* name;
+    uint32_t ring;  // of the stamp beneath, premultiplied, about an opaque blue core
+    QRgb aroundIt;  // seen on the ring
+  } cases[] = {{"smoothed edges", qPremultiply(qRgba(0, 0, 255, 128)), qRgb(127, 127, 255)},
+               {"opaque", 0xFF0000FFu, qRgb(0, 0, 255)}};
+  for (const auto& c : cases) {
+    QImage beneath(5, 5, QImage::Format_ARGB32_Premultiplied);
+    beneath.fill(c.ring);
+    for (int y = 1; y < 4; ++y)
+      for (int x = 1; x < 4; ++x) beneath.setPixel(x, y, 0xFF0000FFu);
+    const TStamps beneathSet{{beneath}, {2, 2}, 1, true}, overSet{{over}, {2, 2}, 1, true};
+    const TStamps* const sets[] = {&overSet, &beneathSet};
+    // Points off the image make the call long enough.
+    std::vector<QPointF> points(1100, QPointF(-1e6, -1e6));
+    points.insert(points.end(), {QPointF(20, 20), QPointF(20, 20)});
+    std::vector<uint16_t> setOf(points.size(), 0);
+    setOf[points.size() - 2] = 1;
+    const QImage image = Drawn(kPlain, [&](const TRasterTarget& target) {
+      StampOnRaster(target, sets, setOf.data(), nullptr, points.data(), int(points.size()));
+    });
+    EXPECT_EQ(image.pixel(20, 20), 0xFFFF0000u) << c.name;
+    const QRgb ring = image.pixel(18, 18);
+    EXPECT_NEAR(qRed(ring), qRed(c.aroundIt), 2) << c.name;
+    EXPECT_NEAR(qGreen(ring), qGreen(c.aroundIt), 2) << c.name;
+    EXPECT_EQ(qBlue(ring), qBlue(c.aroundIt)) << c.name;
+  }
 }
 
 // Markers are stamped after the polyline, in a call of their own: they cover
