@@ -284,6 +284,7 @@ geometry::TStamps TGraphics::MakeStamps(double extent, double scale, bool smooth
   if (painted.isEmpty()) return {{}, {}, scale, solid};
   for (QImage& image : stamps.images) image = image.copy(painted);
   stamps.hotSpot -= painted.topLeft();
+  stamps.Prepare();
   return stamps;
 }
 

@@ -59,6 +59,10 @@ class TRasterCover {
   std::unique_ptr<TState> m_state;
 };
 
+namespace raster {
+class TStampTables;
+}
+
 // A marker drawn at device size in phases x phases positions within a
 // pixel: images[phaseY * phases + phaseX] holds it with its centre at the
 // corner of pixel hotSpot plus (phaseX, phaseY) / phases. One image without
@@ -69,6 +73,11 @@ struct TStamps {
   double scale = 1;    // the device pixels per world unit it was drawn for
   bool solid = false;  // translucent only along the smoothed edges of opaque shapes
 
+  // What drawing reads of the images, made by Prepare once they are set,
+  // rather than by each call that draws them.
+  std::shared_ptr<const raster::TStampTables> tables = nullptr;
+
+  void Prepare();
   int Phases() const { return images.size() == 1 ? 1 : kPhases; }
   // Whether a point's stamp of either set lands on the same pixels.
   bool SharesPlacementWith(const TStamps& other) const {

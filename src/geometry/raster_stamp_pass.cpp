@@ -45,16 +45,20 @@ TStampPass::TStampPass(const TRasterTarget& target, std::span<const TStamps* con
       m_height(sets.front()->images.front().height()),
       m_stride(0),
       m_tiles((std::max(m_width, m_height) + TWrittenPixels::kTile - 1) / TWrittenPixels::kTile),
-      m_narrow(m_width <= kLookWidth && m_height <= kMaxNarrowHeight) {
+      m_narrow(TStampTables::IsNarrow(m_width, m_height)) {
   bool solid = true;
   m_phase.reserve(sets.size() * sets.front()->images.size());
   for (const TStamps* stamps : sets) {
     assert(stamps->SharesPlacementWith(*sets.front()) && "the sets of a pass are placed alike");
     solid &= stamps->solid;
-    for (const QImage& image : stamps->images) AddPhase(image);
+    const std::shared_ptr<const TStampTables>& tables =
+        m_tables.emplace_back(stamps->tables ? stamps->tables : std::make_shared<const TStampTables>(*stamps));
+    m_phase.insert(m_phase.end(), tables->Phases().begin(), tables->Phases().end());
+    m_hasEdges = m_hasEdges || tables->HasEdges();
+    m_stride = tables->Stride();
+    assert(m_stride == m_tables.front()->Stride() && "the stamps of the sets are of one size");
   }
-  ReadPhases();
-  m_opaqueOrClear = m_edges.empty() || solid;
+  m_opaqueOrClear = !m_hasEdges || solid;
   const QRect& b = target.bounds;
   const int x = m_hotSpot.x(), y = m_hotSpot.y();
   m_look = {.dx = target.dx,
@@ -74,68 +78,28 @@ TStampPass::TStampPass(const TRasterTarget& target, std::span<const TStamps* con
             .gridTop = b.top(),
             .columns = m_narrow ? FirstPixelsOfLook(m_width) : 0,
             .rows = m_narrow && m_height <= kLookWidth ? m_height : 0,
-            .paints = m_anyPaints.data(),
-            .blends = m_anyBlends.data()};
+            .paints = nullptr,
+            .blends = nullptr};
+  ReadQuickLookTables();
 }
 
-void TStampPass::AddPhase(const QImage& image) {
-  assert(image.size() == QSize(m_width, m_height) && "the stamps of a set are of one size");
-  TPhase& phase = m_phase.emplace_back();
-  phase.source = image.format() == QImage::Format_ARGB32_Premultiplied
-                     ? image
-                     : image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-  phase.pixels = reinterpret_cast<const uint32_t*>(phase.source.constBits());
-  m_stride = int(phase.source.bytesPerLine() / 4);
-}
-
-// What the passes read of each phase's pixels.
-void TStampPass::ReadPhases() {
-  const size_t rows = size_t(m_height), looks = m_narrow ? rows * kPaintsStride : 0;
-  m_rowIsOpaque.assign(m_phase.size() * rows, 0);
-  m_paints.assign(m_phase.size() * looks, 0);
-  m_blends.assign(m_phase.size() * looks, 0);
-  std::vector<size_t> edgesEnd;
-  edgesEnd.reserve(m_phase.size());
-  for (size_t index = 0; index < m_phase.size(); ++index) {
-    const uint32_t* const pixels = m_phase[index].pixels;
-    for (int row = 0; row < m_height; ++row) {
-      const uint32_t* line = pixels + size_t(row) * size_t(m_stride);
-      m_rowIsOpaque[index * rows + size_t(row)] =
-          std::all_of(line, line + m_width, [](uint32_t p) { return (p >> 24) == 0xFF; });
-      for (int col = 0; col < m_width; ++col) {
-        if (m_narrow) {
-          const size_t at = index * looks + size_t(row) * kPaintsStride + size_t(col);
-          m_paints[at] = (line[col] >> 24) == 0xFF ? 0xFF : 0;
-          m_blends[at] = IsOpaqueOrClear(line[col]) ? 0 : 0xFF;
-        }
-        if (!IsOpaqueOrClear(line[col])) m_edges.emplace_back(col, row);
-      }
-    }
-    edgesEnd.push_back(m_edges.size());
-  }
-  // The quick looks' tables: a phase of one set stands for all, with the
-  // opaque and translucent pixels of any.
-  const size_t quickRows = m_narrow && m_height <= kLookWidth ? rows : 0;
-  m_anyPaints.assign(size_t(m_phasesPerSet) * quickRows, 0);
-  m_anyBlends.assign(size_t(m_phasesPerSet) * quickRows, 0);
-  for (size_t index = 0; index < m_phase.size() && quickRows > 0; ++index)
+// The quick looks' tables: a phase of one set stands for all, with the
+// opaque and translucent pixels of any.
+void TStampPass::ReadQuickLookTables() {
+  const size_t rows = size_t(m_look.rows);
+  m_anyPaints.assign(size_t(m_phasesPerSet) * rows, 0);
+  m_anyBlends.assign(size_t(m_phasesPerSet) * rows, 0);
+  for (size_t index = 0; index < m_phase.size() && rows > 0; ++index)
     for (size_t row = 0; row < rows; ++row) {
-      const size_t at = index * looks + row * kPaintsStride, to = (index % size_t(m_phasesPerSet)) * rows + row;
+      const size_t to = (index % size_t(m_phasesPerSet)) * rows + row;
       TLook paints, blends;
-      std::memcpy(&paints, m_paints.data() + at, kLookWidth);
-      std::memcpy(&blends, m_blends.data() + at, kLookWidth);
+      std::memcpy(&paints, m_phase[index].paints + row * kPaintsStride, kLookWidth);
+      std::memcpy(&blends, m_phase[index].blends + row * kPaintsStride, kLookWidth);
       m_anyPaints[to] |= paints;
       m_anyBlends[to] |= blends;
     }
-  // The arrays are whole: the phases may point into them.
-  for (size_t index = 0; index < m_phase.size(); ++index) {
-    TPhase& phase = m_phase[index];
-    phase.rowIsOpaque = m_rowIsOpaque.data() + index * rows;
-    phase.paints = m_paints.data() + index * looks;
-    phase.blends = m_blends.data() + index * looks;
-    const size_t firstEdge = index == 0 ? 0 : edgesEnd[index - 1];
-    phase.edges = {m_edges.data() + firstEdge, edgesEnd[index] - firstEdge};
-  }
+  m_look.paints = m_anyPaints.data();
+  m_look.blends = m_anyBlends.data();
 }
 
 // The last point before `from` whose stamp the quick looks leave, with what
@@ -287,7 +251,7 @@ void TStampPass::DrawInOrder(int count, const TWrittenPixels* covered) const {
 // stamps have none. The stamps the parts passed over lie among tiles that
 // are complete now: only those they looked at are looked at again, in order.
 void TStampPass::Finish(TWrittenPixels& written) const {
-  if (m_edges.empty()) return;
+  if (!m_hasEdges) return;
   // The last stamps drawn may have completed many tiles.
   written.RefreshReachIfStale();
   const TWrittenPixels::TReaches reaches = written.Reaches();

@@ -5,6 +5,7 @@
 #include "geometry/raster_fast_paths.h"
 #include "geometry/raster_parts.h"
 #include "geometry/raster_rounding.h"
+#include "geometry/raster_stamp_tables.h"
 #include "geometry/raster_written_pixels.h"
 
 #include <QImage>
@@ -13,6 +14,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <new>
 #include <span>
@@ -50,18 +52,7 @@ class TStampPass {
     int left, top, x0, x1, y0, y1;
     int phase;
   };
-  // One stamp of the sets. What is read of it lies in arrays shared by all
-  // phases, a pass of a stamp per colour having thousands of them.
-  struct TPhase {
-    QImage source;  // premultiplied
-    const uint32_t* pixels;
-    const char* rowIsOpaque;  // copied rather than blended
-    // Most stamps drawn meet pixels already written: a row no wider than a
-    // look is looked up at once, with bytes of 0xFF where the stamp is opaque.
-    const uint8_t* paints;          // rows of kPaintsStride, for narrow stamps
-    const uint8_t* blends;          // likewise, where the stamp is translucent
-    std::span<const QPoint> edges;  // the translucent pixels
-  };
+  using TPhase = TStampTables::TPhase;
   // Where the rounding of PlacementOf, without its clamps, puts a stamp
   // wholly off the bounds, or wholly inside: floor(x) - hotSpot.x() is its
   // first column. In device pixels plus `round`.
@@ -79,10 +70,6 @@ class TStampPass {
     const TLook* paints;
     const TLook* blends;
   };
-  // A narrow stamp's rows with pixels to claim are a bit each of a word.
-  static constexpr int kMaxNarrowHeight = 64;
-  // A look may start at any column of a stamp's row.
-  static constexpr size_t kPaintsStride = 2 * kLookWidth;
 
   // The call's i-th point, wherever the call's order puts it.
   const QPointF& PointOf(int i) const { return m_points[m_order ? m_order[i] : i]; }
@@ -117,8 +104,7 @@ class TStampPass {
     p.y1 = std::min(p.top + m_height, b.bottom() + 1);
     return p.x0 < p.x1 && p.y0 < p.y1;
   }
-  void AddPhase(const QImage& image);
-  void ReadPhases();
+  void ReadQuickLookTables();
   // A stamp DrawPart looked at, by where it lies, so that Finish reads no
   // point: in a call in an order of its own it lies anywhere in memory.
   struct TLooked {
@@ -233,14 +219,13 @@ class TStampPass {
   const int32_t* m_order;
   const uint16_t* m_setOf;
   int m_count;
-  int m_phases;                 // along each axis: 1 or TStamps::kPhases
-  int m_phaseShift;             // log2(m_phases)
-  int m_phasesPerSet;           // m_phases squared
-  std::vector<TPhase> m_phase;  // set after set
-  std::vector<char> m_rowIsOpaque;
-  std::vector<uint8_t> m_paints, m_blends;
+  int m_phases;                                               // along each axis: 1 or TStamps::kPhases
+  int m_phaseShift;                                           // log2(m_phases)
+  int m_phasesPerSet;                                         // m_phases squared
+  std::vector<std::shared_ptr<const TStampTables>> m_tables;  // of each set
+  std::vector<TPhase> m_phase;                                // set after set
+  bool m_hasEdges = false;
   std::vector<TLook> m_anyPaints, m_anyBlends;  // of TQuickLook
-  std::vector<QPoint> m_edges;
   int m_width, m_height;
   int m_stride;  // in pixels
   bool m_opaqueOrClear = true;
