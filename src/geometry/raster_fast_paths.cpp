@@ -8,7 +8,8 @@
 //     pixels first.
 //  2. The cover: a TRasterCover carries the written pixels of the calls of a
 //     layer drawn from the top down to the calls beneath them.
-//  3. The pass: TStampPass (raster_stamp_pass.h: the stamp read once) or
+//  3. The pass: TStampPass (raster_stamp_pass.h: the tables of each set of
+//     stamps, made once with the set in raster_stamp_tables.h) or
 //     TPolylinePass (raster_polyline_pass.h: segments cut to the bounds)
 //     holds what a call needs.
 //  4. Last first: when every item is opaque but for its smoothed edges, and

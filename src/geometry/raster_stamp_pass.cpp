@@ -53,6 +53,7 @@ TStampPass::TStampPass(const TRasterTarget& target, std::span<const TStamps* con
     solid &= stamps->solid;
     const std::shared_ptr<const TStampTables>& tables =
         m_tables.emplace_back(stamps->tables ? stamps->tables : std::make_shared<const TStampTables>(*stamps));
+    assert(tables->Phases().size() == stamps->images.size() && "the tables were made of the stamps as they are");
     m_phase.insert(m_phase.end(), tables->Phases().begin(), tables->Phases().end());
     m_hasEdges = m_hasEdges || tables->HasEdges();
     m_stride = tables->Stride();
@@ -103,9 +104,9 @@ void TStampPass::ReadQuickLookTables() {
 }
 
 // The last point before `from` whose stamp the quick looks leave, with what
-// they saw of it; below `begin` when none. Most stamps lie wholly off the bounds, as a zoom leaves
-// them, or wholly inside among complete tiles: one look at the reach of
-// their first tile passes over those. NaN lies off the bounds. Nothing is
+// they saw of it; below `begin` when none. Most stamps lie wholly off the
+// bounds, as a zoom leaves them, or wholly inside among complete tiles: one
+// look at the reach of their first tile passes over those. NaN lies off the bounds. Nothing is
 // written meanwhile, which keeps the bounds and reaches in registers.
 int TStampPass::NextToLookAt(int from, int begin, TPointsFrom points, const TWrittenPixels& written, TSeen& seen,
                              TLooked& at, uint64_t& paintRows) const {
