@@ -106,8 +106,9 @@ void TStampPass::ReadQuickLookTables() {
 // The last point before `from` whose stamp the quick looks leave, with what
 // they saw of it; below `begin` when none. Most stamps lie wholly off the
 // bounds, as a zoom leaves them, or wholly inside among complete tiles: one
-// look at the reach of their first tile passes over those. NaN lies off the bounds. Nothing is
-// written meanwhile, which keeps the bounds and reaches in registers.
+// look at the reach of their first tile passes over those. NaN lies off the
+// bounds. Nothing is written meanwhile, which keeps the bounds and reaches
+// in registers.
 int TStampPass::NextToLookAt(int from, int begin, TPointsFrom points, const TWrittenPixels& written, TSeen& seen,
                              TLooked& at, uint64_t& paintRows) const {
   const TQuickLook look = m_look;
@@ -163,7 +164,7 @@ void TStampPass::DrawRun(int begin, int end, TPointsFrom points, TWrittenPixels&
        i = NextToLookAt(i, begin, points, written, seen, at, paintRows)) {
     written.RefreshReachWhenWorthIt(tilesPerRefresh);
     TPlacement p;
-    if (seen != kToPlace) {
+    if (seen != kToPlace) {  // placed by the quick looks, which looked at its reach too
       p = PlacementAt(at.left, at.top, at.phase + (m_setOf ? m_setOf[i] * m_phasesPerSet : 0));
     } else {
       if (!PlacementOf(i, points[i], p)) continue;
