@@ -77,8 +77,7 @@ TStampPass::TStampPass(const TRasterTarget& target, std::span<const TStamps* con
             .toGridY = y + b.top(),
             .gridLeft = b.left(),
             .gridTop = b.top(),
-            .columns = m_narrow ? FirstPixelsOfLook(m_width) : 0,
-            .rows = m_narrow && m_height <= kLookWidth ? m_height : 0,
+            .square = TStampTables::FitsATile(m_width, m_height),
             .paints = nullptr,
             .blends = nullptr};
   ReadQuickLookTables();
@@ -87,18 +86,12 @@ TStampPass::TStampPass(const TRasterTarget& target, std::span<const TStamps* con
 // The quick looks' tables: a phase of one set stands for all, with the
 // opaque and translucent pixels of any.
 void TStampPass::ReadQuickLookTables() {
-  const size_t rows = size_t(m_look.rows);
-  m_anyPaints.assign(size_t(m_phasesPerSet) * rows, 0);
-  m_anyBlends.assign(size_t(m_phasesPerSet) * rows, 0);
-  for (size_t index = 0; index < m_phase.size() && rows > 0; ++index)
-    for (size_t row = 0; row < rows; ++row) {
-      const size_t to = (index % size_t(m_phasesPerSet)) * rows + row;
-      TLook paints, blends;
-      std::memcpy(&paints, m_phase[index].paints + row * kPaintsStride, kLookWidth);
-      std::memcpy(&blends, m_phase[index].blends + row * kPaintsStride, kLookWidth);
-      m_anyPaints[to] |= paints;
-      m_anyBlends[to] |= blends;
-    }
+  m_anyPaints.assign(size_t(m_phasesPerSet), 0);
+  m_anyBlends.assign(size_t(m_phasesPerSet), 0);
+  for (size_t index = 0; index < m_phase.size(); ++index) {
+    m_anyPaints[index % size_t(m_phasesPerSet)] |= m_phase[index].paintSquare;
+    m_anyBlends[index % size_t(m_phasesPerSet)] |= m_phase[index].blendSquare;
+  }
   m_look.paints = m_anyPaints.data();
   m_look.blends = m_anyBlends.data();
 }
@@ -110,12 +103,12 @@ void TStampPass::ReadQuickLookTables() {
 // bounds. Nothing is written meanwhile, which keeps the bounds and reaches
 // in registers.
 int TStampPass::NextToLookAt(int from, int begin, TPointsFrom points, const TWrittenPixels& written, TSeen& seen,
-                             TLooked& at, uint64_t& paintRows) const {
+                             TLooked& at, TTileBits& square) const {
   const TQuickLook look = m_look;
   const TWrittenPixels::TReaches reaches = written.Reaches();
-  const TWrittenPixels::TStates states = written.States();
+  const TWrittenPixels::TSquares squares = written.Squares();
   for (int i = from - 1; i >= begin; --i)
-    if ((seen = QuickLook(points[i], look, reaches, states, at, paintRows)) != kPassedOver) return i;
+    if ((seen = QuickLook(points[i], look, reaches, squares, at, square)) != kPassedOver) return i;
   return begin - 1;
 }
 
@@ -159,12 +152,12 @@ void TStampPass::DrawRun(int begin, int end, TPointsFrom points, TWrittenPixels&
   const size_t tilesPerRefresh = std::max<size_t>(written.TileCount() / kTilesPerRefresh, 1);
   TSeen seen = kToPlace;
   TLooked at{};
-  uint64_t paintRows = 0;
-  for (int i = NextToLookAt(end, begin, points, written, seen, at, paintRows); i >= begin && !written.IsFull();
-       i = NextToLookAt(i, begin, points, written, seen, at, paintRows)) {
+  TTileBits square = 0;
+  for (int i = NextToLookAt(end, begin, points, written, seen, at, square); i >= begin && !written.IsFull();
+       i = NextToLookAt(i, begin, points, written, seen, at, square)) {
     written.RefreshReachWhenWorthIt(tilesPerRefresh);
     TPlacement p;
-    if (seen != kToPlace) {  // placed by the quick looks, which looked at its reach too
+    if (seen == kLooked) {  // placed by the quick looks, which looked at its reach too
       p = PlacementAt(at.left, at.top, at.phase + (m_setOf ? m_setOf[i] * m_phasesPerSet : 0));
     } else {
       if (!PlacementOf(i, points[i], p)) continue;
@@ -177,7 +170,7 @@ void TStampPass::DrawRun(int begin, int end, TPointsFrom points, TWrittenPixels&
     if (seen == kToPlace)
       shows = DrawOnce(p, written, surface);
     else
-      ClaimRows(p, paintRows, written, surface);
+      ClaimSquare(p, m_phase[size_t(p.phase)].paintSquare & ~square, written, surface);
     if (!listed) continue;
     looked.stamps[looked.count] = {p.left, p.top, p.phase};
     looked.count += shows;
@@ -197,7 +190,7 @@ bool TStampPass::DrawOnce(const TPlacement& p, TWrittenPixels& written, TSurface
     for (int row = p.y0; row < p.y1; ++row) ClaimRow(p, phase, row, written, surface);
     return true;
   }
-  const TFreeRows free = LookAtRows(p, written.States());
+  const TFreeRows free = LookAtRows(p, written);
   ClaimRows(p, free.paints, written, surface);
   return (free.paints | free.blends) != 0;
 }
@@ -210,12 +203,34 @@ void TStampPass::ClaimRows(const TPlacement& p, uint64_t rows, TWrittenPixels& w
   for (; rows != 0; rows &= rows - 1) ClaimRow(p, phase, p.y0 + std::countr_zero(rows), written, surface);
 }
 
+// The pixels of `free`, opaque pixels of a stamp within the bounds that are
+// free, in the layout of TWrittenPixels::TSquares.
+void TStampPass::ClaimSquare(const TPlacement& p, TTileBits free, TWrittenPixels& written, TSurface surface) const {
+  constexpr int kTile = TWrittenPixels::kTile;
+  assert(IsWithin(p) && "the square lies within the bounds");
+  const QRect& b = m_target.bounds;
+  const TPhase& phase = m_phase[size_t(p.phase)];
+  written.Worked(size_t(m_height) * kLookWidth);
+  for (; free != 0; free &= free - 1) {
+    const int bit = std::countr_zero(free), row = bit / kTile, column = bit % kTile;
+    [[maybe_unused]] const bool claimed = written.Claim(p.left + column - b.left(), p.top + row - b.top());
+    assert(claimed && "the square's free pixels are free");
+    surface[size_t(p.top + row) * size_t(m_target.stride) + size_t(p.left + column)] =
+        phase.pixels[size_t(row) * size_t(m_stride) + size_t(column)];
+  }
+}
+
 // Without a branch per row: whether a stamp is hidden, shows its edges only
 // or claims pixels has no pattern.
-TStampPass::TFreeRows TStampPass::LookAtRows(const TPlacement& p, TWrittenPixels::TStates states) const {
+TStampPass::TFreeRows TStampPass::LookAtRows(const TPlacement& p, const TWrittenPixels& written) const {
   assert(m_narrow && "a row of the stamp is a look");
   const QRect& b = m_target.bounds;
   const TPhase& phase = m_phase[size_t(p.phase)];
+  if (m_look.square && IsWithin(p)) {
+    const TTileBits square = written.Squares().At(p.left - b.left(), p.top - b.top());
+    return {TWrittenPixels::RowsOf(phase.paintSquare & ~square), phase.blendSquare & ~square};
+  }
+  const TWrittenPixels::TStates states = written.States();
   const TLook columns = FirstPixelsOfLook(p.x1 - p.x0);  // only the pixels within the bounds
   const size_t first = size_t(p.y0 - p.top) * kPaintsStride + size_t(p.x0 - p.left);
   const uint8_t* paintsRow = phase.paints + first;
@@ -263,8 +278,8 @@ void TStampPass::Finish(TWrittenPixels& written) const {
       PrefetchPointOf(i + kReadAhead);
       TPlacement p;
       TLooked at;
-      uint64_t paintRows;
-      if (QuickLook(PointOf(i), look, reaches, written.States(), at, paintRows) != kPassedOver &&
+      TTileBits square;
+      if (QuickLook(PointOf(i), look, reaches, written.Squares(), at, square) != kPassedOver &&
           PlacementOf(i, PointOf(i), p))
         FinishStamp(p, written);
     }
@@ -303,7 +318,7 @@ void TStampPass::KeepShowingEdges(TLookedAt& looked, TWrittenPixels& written) co
 bool TStampPass::AnyEdgeFree(const TPlacement& p, const TWrittenPixels& written) const {
   const QRect& b = m_target.bounds;
   if (!m_narrow) return !EachFreeEdge(p, written, [](int, int, const QPoint&) { return false; });
-  return written.ReachAt(p.x0 - b.left(), p.y0 - b.top()) <= m_tiles && LookAtRows(p, written.States()).blends != 0;
+  return written.ReachAt(p.x0 - b.left(), p.y0 - b.top()) <= m_tiles && LookAtRows(p, written).blends != 0;
 }
 
 // visit(x, y, edge) for each edge pixel of the stamp on a free pixel (x, y)

@@ -63,12 +63,11 @@ class TStampPass {
     double insideLeft, insideTop, insideRight, insideBottom;
     int toGridX, toGridY;   // a point's pixel less these: its stamp's first pixel on the grid
     int gridLeft, gridTop;  // the grid's first pixel on the target
-    TLook columns;          // FirstPixelsOfLook of a narrow stamp's width
-    int rows;               // of a narrow stamp no taller than a look; else 0
-    // Of the phases in all the sets, `rows` looks per phase: where any set
-    // is opaque, and where any is translucent.
-    const TLook* paints;
-    const TLook* blends;
+    bool square;            // the stamp fits a tile
+    // Of the phases in all the sets, in a tile's layout: where any set is
+    // opaque, and where any is translucent.
+    const TWrittenPixels::TTileBits* paints;
+    const TWrittenPixels::TTileBits* blends;
   };
 
   // The call's i-th point, wherever the call's order puts it.
@@ -115,47 +114,36 @@ class TStampPass {
   enum TSeen : int {
     kPassedOver,  // wholly off the bounds, among complete tiles, or on written pixels
     kToPlace,     // to be placed, and drawn when it has free pixels
-    kEdgesOnly,   // its opaque pixels on written ones, some edge pixel free; placed
-    kToDraw,      // some opaque pixel free; placed
+    kLooked,      // placed, some pixel of the phase free in some set
   };
+  using TTileBits = TWrittenPixels::TTileBits;
   // The stamp at `point`: wholly off the bounds, or inside them among tiles
-  // complete as of `reaches`, it is passed over; small, a look per row of
-  // `states` tells whether its phase's opaque pixels and edges are free, `at`
-  // where it lies, in its phase of the first set, and `paintRows` a bit per
-  // row with opaque pixels free in some set.
+  // complete as of `reaches`, it is passed over; small, a look at its square
+  // of `squares` tells whether its phase's opaque pixels or edges are free
+  // in some set, `at` where it lies, in its phase of the first set, and
+  // `square` the written pixels of its square.
   [[gnu::always_inline]] TSeen QuickLook(const QPointF& point, const TQuickLook& look, TWrittenPixels::TReaches reaches,
-                                         TWrittenPixels::TStates states, TLooked& at, uint64_t& paintRows) const {
+                                         TWrittenPixels::TSquares squares, TLooked& at, TTileBits& square) const {
     const double x = point.x() + look.dx + look.round, y = point.y() + look.dy + look.round;
     if (!(x >= look.offLeft && x < look.offRight && y >= look.offTop && y < look.offBottom)) return kPassedOver;
     if (!(x >= look.insideLeft && x < look.insideRight && y >= look.insideTop && y < look.insideBottom))
       return kToPlace;
     const int left = int(x) - look.toGridX, top = int(y) - look.toGridY;
     if (reaches.At(left, top) > m_tiles) return kPassedOver;
-    if (look.rows == 0) return kToPlace;
+    if (!look.square) return kToPlace;
     // Stamps in bands thinner than a tile are mostly hidden under later ones
     // of their band, among tiles that are not complete, and most of the rest
-    // show only their edges: a look per row at the rectangle, then at the
-    // phase's pixels, without a branch per row, tells. The phase is
-    // PlacementOf's, x and y being positive here.
-    TLook free = 0;
-    for (int row = 0; row < look.rows; ++row)
-      free |= TWrittenPixels::FreeIn(states.LookAt(left, top + row), look.columns);
-    if (free == 0) return kPassedOver;
-    at = {left + look.gridLeft, top + look.gridTop,
-          (int(y * m_phases) & (m_phases - 1)) * m_phases + (int(x * m_phases) & (m_phases - 1))};
-    const TLook* paints = look.paints + size_t(at.phase * look.rows);
-    const TLook* blends = look.blends + size_t(at.phase * look.rows);
-    TLook blendsFree = 0;
-    paintRows = 0;
-    for (int row = 0; row < look.rows; ++row) {
-      const TLook rowStates = states.LookAt(left, top + row);
-      paintRows |= uint64_t(TWrittenPixels::FreeIn(rowStates, paints[row]) != 0) << row;
-      blendsFree |= TWrittenPixels::FreeIn(rowStates, blends[row]);
-    }
-    return paintRows != 0 ? kToDraw : blendsFree != 0 ? kEdgesOnly : kPassedOver;
+    // show only their edges: the written pixels of the stamp's square, with
+    // the phase's pixels, tell. The phase is PlacementOf's, x and y being
+    // positive here.
+    const int phase = (int(y * m_phases) & (m_phases - 1)) * m_phases + (int(x * m_phases) & (m_phases - 1));
+    square = squares.At(left, top);
+    if (((look.paints[phase] | look.blends[phase]) & ~square) == 0) return kPassedOver;
+    at = {left + look.gridLeft, top + look.gridTop, phase};
+    return kLooked;
   }
   int NextToLookAt(int from, int begin, TPointsFrom points, const TWrittenPixels& written, TSeen& seen, TLooked& at,
-                   uint64_t& paintRows) const;
+                   TTileBits& square) const;
   // The stamps of the part from `begin` that DrawPart looked at, the last first.
   struct TLookedAt {
     int begin;
@@ -203,13 +191,18 @@ class TStampPass {
   bool TilesAreComplete(const TWrittenPixels& written, int x0, int x1, int y0, int y1) const;
   bool DrawOnce(const TPlacement& p, TWrittenPixels& written, TSurface surface) const;
   void ClaimRows(const TPlacement& p, uint64_t rows, TWrittenPixels& written, TSurface surface) const;
+  void ClaimSquare(const TPlacement& p, TTileBits free, TWrittenPixels& written, TSurface surface) const;
+  // Whether the stamp lies wholly within the bounds.
+  bool IsWithin(const TPlacement& p) const {
+    return p.x0 == p.left && p.y0 == p.top && p.x1 == p.left + m_width && p.y1 == p.top + m_height;
+  }
   // What the rows of a narrow stamp find free: a bit per row with opaque
   // pixels free, and the looks at its edges, not zero when one is free.
   struct TFreeRows {
     uint64_t paints;
     TLook blends;
   };
-  TFreeRows LookAtRows(const TPlacement& p, TWrittenPixels::TStates states) const;
+  TFreeRows LookAtRows(const TPlacement& p, const TWrittenPixels& written) const;
   void ClaimRow(const TPlacement& p, const TPhase& phase, int row, TWrittenPixels& written, TSurface surface) const;
   void BlendRows(const TPlacement& p, const TWrittenPixels* covered) const;
 
@@ -225,7 +218,7 @@ class TStampPass {
   std::vector<std::shared_ptr<const TStampTables>> m_tables;  // of each set
   std::vector<TPhase> m_phase;                                // set after set
   bool m_hasEdges = false;
-  std::vector<TLook> m_anyPaints, m_anyBlends;  // of TQuickLook
+  std::vector<TWrittenPixels::TTileBits> m_anyPaints, m_anyBlends;  // of TQuickLook
   int m_width, m_height;
   int m_stride;  // in pixels
   bool m_opaqueOrClear = true;

@@ -27,6 +27,7 @@ TStampTables::TStampTables(const TStamps& stamps) {
   m_paints.assign(count * looks, 0);
   m_blends.assign(count * looks, 0);
   std::vector<size_t> edgesEnd;
+  std::vector<std::pair<TWrittenPixels::TTileBits, TWrittenPixels::TTileBits>> squares(count, {0, 0});
   for (size_t index = 0; index < count; ++index) {
     const auto* const pixels = reinterpret_cast<const uint32_t*>(m_sources[index].constBits());
     for (int row = 0; row < height; ++row) {
@@ -38,6 +39,11 @@ TStampTables::TStampTables(const TStamps& stamps) {
           const size_t at = index * looks + size_t(row) * kPaintsStride + size_t(col);
           m_paints[at] = (line[col] >> 24) == 0xFF ? 0xFF : 0;
           m_blends[at] = IsOpaqueOrClear(line[col]) ? 0 : 0xFF;
+        }
+        if (FitsATile(width, height)) {
+          const TWrittenPixels::TTileBits bit = TWrittenPixels::TTileBits(1) << (row * TWrittenPixels::kTile + col);
+          if ((line[col] >> 24) == 0xFF) squares[index].first |= bit;
+          if (!IsOpaqueOrClear(line[col])) squares[index].second |= bit;
         }
         if (!IsOpaqueOrClear(line[col])) m_edges.emplace_back(col, row);
       }
@@ -51,7 +57,9 @@ TStampTables::TStampTables(const TStamps& stamps) {
                         m_rowIsOpaque.data() + index * rows,
                         m_paints.data() + index * looks,
                         m_blends.data() + index * looks,
-                        {m_edges.data() + firstEdge, edgesEnd[index] - firstEdge}});
+                        {m_edges.data() + firstEdge, edgesEnd[index] - firstEdge},
+                        squares[index].first,
+                        squares[index].second});
   }
 }
 

@@ -34,6 +34,9 @@ class TStampTables {
     const uint8_t* paints;          // rows of kPaintsStride, for narrow stamps
     const uint8_t* blends;          // likewise, where the stamp is translucent
     std::span<const QPoint> edges;  // the translucent pixels
+    // A stamp no larger than a tile is looked up at once, its opaque and
+    // translucent pixels in the layout of TWrittenPixels::TSquares.
+    TWrittenPixels::TTileBits paintSquare, blendSquare;
   };
 
   // The images of `stamps`, which are of one size.
@@ -43,6 +46,9 @@ class TStampTables {
 
   // No wider than a look and at most kMaxNarrowHeight high.
   static bool IsNarrow(int width, int height) { return width <= kLookWidth && height <= kMaxNarrowHeight; }
+  static bool FitsATile(int width, int height) {
+    return width <= TWrittenPixels::kTile && height <= TWrittenPixels::kTile;
+  }
 
   std::span<const TPhase> Phases() const { return m_phases; }
   int Stride() const { return m_stride; }  // in pixels

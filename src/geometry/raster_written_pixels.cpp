@@ -1,5 +1,7 @@
 #include "geometry/raster_written_pixels.h"
 
+#include <utility>
+
 namespace geometry::raster {
 
 TWrittenPixels::TWrittenPixels(const QRect& bounds, bool withCore)
@@ -11,7 +13,7 @@ TWrittenPixels::TWrittenPixels(const QRect& bounds, bool withCore)
       m_rows(RoundUpToTile(bounds.height()) >> kTileShift) {
   const int height = m_rows << kTileShift;
   m_pixels.assign(size_t(m_width) * size_t(height) + kLookWidth, kFree);  // a look may read past the last pixel
-  m_counts.assign(size_t(m_columns) * size_t(m_rows), 0);
+  m_tiles.assign(TileCount() + size_t(m_columns) + 1, 0);
   m_reach.assign((size_t(m_columns) + 2) * (size_t(m_rows) + 2), TReach(kFar));
   for (int y = 0; y < height; ++y)
     for (int x = y < bounds.height() ? bounds.width() : 0; x < m_width; ++x) Claim(x, y);
@@ -21,9 +23,9 @@ TWrittenPixels::TWrittenPixels(const QRect& bounds, bool withCore)
 // Tiles that ClaimOutside completed lie wholly out of reach, beyond what the
 // core may hold.
 void TWrittenPixels::MarkTilesOutside(const std::vector<uint8_t>& completeBefore) {
-  m_outside.assign(m_counts.size(), 0);
-  for (size_t tile = 0; tile < m_counts.size(); ++tile)
-    m_outside[tile] = m_counts[tile] == kTileArea && !completeBefore[tile];
+  m_outside.assign(TileCount(), 0);
+  for (size_t tile = 0; tile < TileCount(); ++tile)
+    m_outside[tile] = m_tiles[tile] == kCompleteTile && !completeBefore[tile];
   RefreshReach();
 }
 
@@ -34,7 +36,8 @@ void TWrittenPixels::ForgetOutOfReach() {
     for (int x = 0; x < m_width; ++x) {
       if (row[x] != kOutOfReach) continue;
       row[x] = kFree;
-      if (m_counts[TileIndex(x, y)]-- == kTileArea) --m_complete;
+      TTileBits& tile = m_tiles[TileIndex(x, y)];
+      if (std::exchange(tile, tile & ~BitOf(x, y)) == kCompleteTile) --m_complete;
     }
   }
   m_outside.clear();
@@ -51,10 +54,10 @@ void TWrittenPixels::UseCore(bool withCore) {
 // completed since stay listed and are passed over.
 void TWrittenPixels::ListFewIncomplete() {
   m_few.clear();
-  m_fewListed = m_complete + kFewTiles >= m_counts.size();
+  m_fewListed = m_complete + kFewTiles >= TileCount();
   if (!m_fewListed) return;
-  for (size_t index = 0; index < m_counts.size(); ++index) {
-    if (m_counts[index] == kTileArea) continue;
+  for (size_t index = 0; index < TileCount(); ++index) {
+    if (m_tiles[index] == kCompleteTile) continue;
     const double left = double(index % size_t(m_columns) * kTile), top = double(index / size_t(m_columns) * kTile);
     m_few.push_back({index, left - kFewMargin, top - kFewMargin, left + kTile + kFewMargin, top + kTile + kFewMargin});
   }
@@ -66,11 +69,11 @@ void TWrittenPixels::RefreshReach() {
   const ptrdiff_t stride = ptrdiff_t(m_columns) + 2;
   TReach* const reach = m_reach.data();
   for (int row = 0; row < m_rows; ++row) {
-    const TTileCount* counts = m_counts.data() + size_t(row) * size_t(m_columns);
+    const TTileBits* tiles = m_tiles.data() + size_t(row) * size_t(m_columns);
     TReach* cell = reach + (row + 1) * stride + 1;
     for (int column = 0; column < m_columns; ++column, ++cell) {
       const int nearest = std::min({cell[-1], cell[-1 - stride], cell[-stride], cell[1 - stride]});
-      *cell = counts[column] == kTileArea ? TReach(std::min(kFar, nearest + 1)) : 0;
+      *cell = tiles[column] == kCompleteTile ? TReach(std::min(kFar, nearest + 1)) : 0;
     }
   }
   for (int row = m_rows - 1; row >= 0; --row) {
@@ -90,7 +93,7 @@ void TWrittenPixels::RefreshReach() {
           const size_t tile = size_t(row) * size_t(m_columns) + size_t(column);
           return m_outside.empty() || !m_outside[tile] ? reach[(row + 1) * stride + column + 1] : 0;
         },
-        [&](int column, int row) { return m_counts[size_t(row) * size_t(m_columns) + size_t(column)] == kTileArea; });
+        [&](int column, int row) { return m_tiles[size_t(row) * size_t(m_columns) + size_t(column)] == kCompleteTile; });
 }
 
 }  // namespace geometry::raster

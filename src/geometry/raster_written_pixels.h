@@ -45,8 +45,8 @@ inline TLook FirstPixelsOfLook(int n) {
 // The pixels a call has written so far, for drawing in reverse order: a
 // pixel written once keeps its colour, as the later segment or stamp would
 // have painted over the earlier ones. Walks pass over written pixels by the
-// kTile x kTile tile: each tile counts its written pixels and knows its
-// reach, the Chebyshev distance in tiles to the nearest tile not complete,
+// kTile x kTile tile: each tile holds its written pixels as the bits of a
+// word, and knows its reach, the Chebyshev distance in tiles to the nearest tile not complete,
 // so that (reach - 1) rings of complete tiles surround it. The grid starts at
 // the bounds' top left corner and is padded to whole tiles; padding counts
 // as written, so that tiles along the right and bottom edges can complete.
@@ -56,9 +56,14 @@ class TWrittenPixels {
   // pass over more pixels. Eight pixels a side balance the two.
   static constexpr int kTileShift = 3;
   static constexpr int kTile = 1 << kTileShift;
-  static constexpr int kTileArea = kTile * kTile;
-  using TTileCount = uint8_t;  // written pixels of one tile
-  static_assert(kTileArea <= std::numeric_limits<TTileCount>::max(), "a complete tile's count fits its counter");
+  // A tile's pixels not free, bit kTile * (y % kTile) + x % kTile for
+  // pixel (x, y): a row of the tile is a byte.
+  using TTileBits = uint64_t;
+  static_assert(kTile * kTile == 64 && kTile == 8, "a tile's pixels are the bits of a word, a row a byte");
+  static constexpr TTileBits kCompleteTile = ~TTileBits(0);
+  static constexpr TTileBits kEachRow = kCompleteTile / 0xFF;  // bit 0 of each row
+  // Times kEachRow's bits, gathers bit 0 of row j as bit 56 + j.
+  static constexpr TTileBits kRowBitsToByte = 0x0102040810204080;
   using TReach = uint8_t;
   // The reach of tiles with no incomplete tile near: the largest a byte holds.
   static constexpr int kFar = std::numeric_limits<TReach>::max();
@@ -85,9 +90,9 @@ class TWrittenPixels {
   };
   TReaches Reaches() const { return {m_reach.data() + size_t(m_columns) + 3, size_t(m_columns) + 2}; }
   int ReachAt(int x, int y) const { return Reaches().At(x, y); }
-  bool TileIsComplete(int x, int y) const { return m_counts[TileIndex(x, y)] == kTileArea; }
+  bool TileIsComplete(int x, int y) const { return m_tiles[TileIndex(x, y)] == kCompleteTile; }
   // Nothing drawn before can show any more.
-  bool IsFull() const { return m_complete == m_counts.size(); }
+  bool IsFull() const { return m_complete == TileCount(); }
 
   // Marks a pixel written; false when it already was, or lies out of reach.
   bool Claim(int x, int y) {
@@ -104,8 +109,8 @@ class TWrittenPixels {
   // them at once, and the call ends once it has drawn all it can.
   template <class TRowReach>
   void ClaimOutside(TRowReach reach) {
-    std::vector<uint8_t> completeBefore(m_counts.size());
-    for (size_t tile = 0; tile < m_counts.size(); ++tile) completeBefore[tile] = m_counts[tile] == kTileArea;
+    std::vector<uint8_t> completeBefore(TileCount());
+    for (size_t tile = 0; tile < TileCount(); ++tile) completeBefore[tile] = m_tiles[tile] == kCompleteTile;
     for (int y = 0; y < (m_rows << kTileShift); ++y) {
       const auto [keepFirst, keepLast] = reach(y);
       const int first = int(std::clamp(keepFirst, 0.0, double(m_width)));
@@ -122,7 +127,7 @@ class TWrittenPixels {
   void TakeFrom(const TWrittenPixels& earlier, TTake take) {
     for (int row = 0; row < m_rows; ++row)
       for (int column = 0; column < m_columns; ++column) {
-        if (earlier.m_counts[size_t(row) * size_t(m_columns) + size_t(column)] == 0) continue;
+        if (earlier.m_tiles[size_t(row) * size_t(m_columns) + size_t(column)] == 0) continue;
         for (int y = row * kTile; y < (row + 1) * kTile; ++y)
           for (int x = column * kTile; x < (column + 1) * kTile; ++x) {
             const size_t at = size_t(y) * size_t(m_width) + size_t(x);
@@ -165,6 +170,34 @@ class TWrittenPixels {
     }
   };
   TStates States() const { return {m_pixels.data(), size_t(m_width)}; }
+  // The tiles' bits, for looks at squares of pixels that straddle up to
+  // four tiles: a copy of where they lie keeps them out of memory. The loops
+  // count their looks as work (Worked).
+  struct TSquares {
+    const TTileBits* tiles;
+    size_t stride;  // tiles per row
+    // The pixels not free of the kTile x kTile square from (x, y), in a
+    // tile's layout: bit kTile * j + i for pixel (x + i, y + j). The bits of
+    // pixels beyond the grid mean nothing.
+    TTileBits At(int x, int y) const {
+      const TTileBits* tile = tiles + size_t(y >> kTileShift) * stride + size_t(x >> kTileShift);
+      const int down = (y & (kTile - 1)) * kTile, across = x & (kTile - 1);
+      // The square's rows in the column of tiles of x and in the next, each
+      // from a tile and the one below it (shifted in two steps: 64 bits at
+      // once are no shift).
+      const TTileBits left = (tile[0] >> down) | ((tile[stride] << 1) << (63 - down));
+      const TTileBits right = (tile[1] >> down) | ((tile[stride + 1] << 1) << (63 - down));
+      const TTileBits fromLeft = kEachRow * (0xFFu >> across);  // the square's columns in the left tiles
+      return ((left >> across) & fromLeft) | ((right << (kTile - across)) & ~fromLeft);
+    }
+  };
+  TSquares Squares() const { return {m_tiles.data(), size_t(m_columns)}; }
+  // Bit j set when row j of a square's `bits` has one set.
+  static uint64_t RowsOf(TTileBits bits) {
+    bits |= bits >> 4, bits |= bits >> 2, bits |= bits >> 1;  // each row's bit 0: any of its bits
+    return ((bits & kEachRow) * kRowBitsToByte) >> (64 - kTile);
+  }
+
   // Whether one of the pixels of a look's `states` is free where `wanted`
   // has a byte of 0xFF.
   static bool AnyFreeIn(TLook states, TLook wanted) { return FreeIn(states, wanted) != 0; }
@@ -197,7 +230,7 @@ class TWrittenPixels {
     const double minY = std::min(y0, y1), maxY = std::max(y0, y1);
     const double nx = y0 - y1, ny = x1 - x0;  // normal of the line
     for (const TTileBox& box : m_few) {
-      if (m_counts[box.index] == kTileArea) continue;
+      if (m_tiles[box.index] == kCompleteTile) continue;
       if (maxX < box.left || minX > box.right || maxY < box.top || minY > box.bottom) continue;
       const double halfWidth = (box.right - box.left) / 2, halfHeight = (box.bottom - box.top) / 2;
       const double distance = nx * (box.left + halfWidth - x0) + ny * (box.top + halfHeight - y0);
@@ -212,10 +245,10 @@ class TWrittenPixels {
   // `fewestCompleted`: the tiles that must have completed since, for calls
   // whose items complete tiles a few at a time, such as markers in bands.
   void RefreshReachWhenWorthIt(size_t fewestCompleted = 1) {
-    if (m_completedSinceRefresh >= fewestCompleted && m_workSinceRefresh >= kWorkPerRefreshedTile * m_counts.size())
+    if (m_completedSinceRefresh >= fewestCompleted && m_workSinceRefresh >= kWorkPerRefreshedTile * TileCount())
       RefreshReach();
   }
-  size_t TileCount() const { return m_counts.size(); }
+  size_t TileCount() const { return size_t(m_columns) * size_t(m_rows); }
   // Brings the reach up to date whenever a tile completed since the last
   // time, before a walk over all of a call's items.
   void RefreshReachIfStale() {
@@ -242,11 +275,11 @@ class TWrittenPixels {
     uint8_t& pixel = m_pixels[size_t(y) * size_t(m_width) + size_t(x)];
     if (pixel != kFree) return false;
     pixel = state;
-    TTileCount& count = m_counts[TileIndex(x, y)];
-    assert(count < kTileArea && "a free pixel lies in a tile that is not complete");
-    if (++count == kTileArea) {
+    TTileBits& tile = m_tiles[TileIndex(x, y)];
+    assert((tile & BitOf(x, y)) == 0 && "a free pixel's bit is clear");
+    if ((tile |= BitOf(x, y)) == kCompleteTile) {
       ++m_completedSinceRefresh, ++m_complete;
-      if (m_complete + kFewTiles == m_counts.size()) ListFewIncomplete();
+      if (m_complete + kFewTiles == TileCount()) ListFewIncomplete();
     }
     return true;
   }
@@ -258,6 +291,7 @@ class TWrittenPixels {
   static int RoundUpToTile(int length) { return (std::max(length, 1) + kTile - 1) / kTile * kTile; }
 
   size_t TileIndex(int x, int y) const { return size_t(y >> kTileShift) * size_t(m_columns) + size_t(x >> kTileShift); }
+  static TTileBits BitOf(int x, int y) { return TTileBits(1) << ((y & (kTile - 1)) * kTile + (x & (kTile - 1))); }
 
   bool m_withCore;
   TCompleteCore m_core;
@@ -267,7 +301,7 @@ class TWrittenPixels {
   int m_columns;
   int m_rows;
   std::vector<uint8_t, TScratchAllocator<uint8_t>> m_pixels;  // one state per pixel, and a look's worth of padding
-  std::vector<TTileCount> m_counts;                           // written pixels per tile
+  std::vector<TTileBits> m_tiles;  // row after row, and a row and a tile of padding for TSquares
   std::vector<uint8_t> m_outside;                             // per tile: 1 when out of reach from the start
   std::vector<TReach> m_reach;                                // per tile as of the last refresh, with a border of kFar
   size_t m_completedSinceRefresh = 0;
