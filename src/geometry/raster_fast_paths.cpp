@@ -40,6 +40,9 @@
 //  parts           runs of consecutive items drawn on threads of their own,
 //                  then merged latest first (TParts).
 //  look            the states of kLookWidth pixels of a row read as one word.
+//  square          the written pixels of kTile x kTile pixels from any corner,
+//                  read from the tiles' bits as one word: a small stamp's
+//                  pixels are looked at in one go.
 
 #include "geometry/raster_fast_paths.h"
 
