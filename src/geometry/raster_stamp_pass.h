@@ -53,6 +53,7 @@ class TStampPass {
     int phase;
   };
   using TPhase = TStampTables::TPhase;
+  using TTileBits = TWrittenPixels::TTileBits;
   // Where the rounding of PlacementOf, without its clamps, puts a stamp
   // wholly off the bounds, or wholly inside: floor(x) - hotSpot.x() is its
   // first column. In device pixels plus `round`.
@@ -66,8 +67,8 @@ class TStampPass {
     bool square;            // the stamp fits a tile
     // Of the phases in all the sets, in a tile's layout: where any set is
     // opaque, and where any is translucent.
-    const TWrittenPixels::TTileBits* paints;
-    const TWrittenPixels::TTileBits* blends;
+    const TTileBits* paints;
+    const TTileBits* blends;
   };
 
   // The call's i-th point, wherever the call's order puts it.
@@ -116,7 +117,6 @@ class TStampPass {
     kToPlace,     // to be placed, and drawn when it has free pixels
     kLooked,      // placed, some pixel of the phase free in some set
   };
-  using TTileBits = TWrittenPixels::TTileBits;
   // The stamp at `point`: wholly off the bounds, or inside them among tiles
   // complete as of `reaches`, it is passed over; small, a look at its square
   // of `squares` tells whether its phase's opaque pixels or edges are free
@@ -218,7 +218,7 @@ class TStampPass {
   std::vector<std::shared_ptr<const TStampTables>> m_tables;  // of each set
   std::vector<TPhase> m_phase;                                // set after set
   bool m_hasEdges = false;
-  std::vector<TWrittenPixels::TTileBits> m_anyPaints, m_anyBlends;  // of TQuickLook
+  std::vector<TTileBits> m_anyPaints, m_anyBlends;  // of TQuickLook
   int m_width, m_height;
   int m_stride;  // in pixels
   bool m_opaqueOrClear = true;

@@ -35,17 +35,17 @@ TStampTables::TStampTables(const TStamps& stamps) {
       m_rowIsOpaque[index * rows + size_t(row)] =
           std::all_of(line, line + width, [](uint32_t p) { return (p >> 24) == 0xFF; });
       for (int col = 0; col < width; ++col) {
+        const bool opaque = (line[col] >> 24) == 0xFF, edge = !IsOpaqueOrClear(line[col]);
         if (narrow) {
           const size_t at = index * looks + size_t(row) * kPaintsStride + size_t(col);
-          m_paints[at] = (line[col] >> 24) == 0xFF ? 0xFF : 0;
-          m_blends[at] = IsOpaqueOrClear(line[col]) ? 0 : 0xFF;
+          m_paints[at] = opaque ? 0xFF : 0;
+          m_blends[at] = edge ? 0xFF : 0;
         }
         if (FitsATile(width, height)) {
-          const TWrittenPixels::TTileBits bit = TWrittenPixels::TTileBits(1) << (row * TWrittenPixels::kTile + col);
-          if ((line[col] >> 24) == 0xFF) squares[index].first |= bit;
-          if (!IsOpaqueOrClear(line[col])) squares[index].second |= bit;
+          if (opaque) squares[index].first |= TWrittenPixels::BitOf(col, row);
+          if (edge) squares[index].second |= TWrittenPixels::BitOf(col, row);
         }
-        if (!IsOpaqueOrClear(line[col])) m_edges.emplace_back(col, row);
+        if (edge) m_edges.emplace_back(col, row);
       }
     }
     edgesEnd.push_back(m_edges.size());

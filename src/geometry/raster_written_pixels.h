@@ -46,20 +46,22 @@ inline TLook FirstPixelsOfLook(int n) {
 // pixel written once keeps its colour, as the later segment or stamp would
 // have painted over the earlier ones. Walks pass over written pixels by the
 // kTile x kTile tile: each tile holds its written pixels as the bits of a
-// word, and knows its reach, the Chebyshev distance in tiles to the nearest tile not complete,
-// so that (reach - 1) rings of complete tiles surround it. The grid starts at
-// the bounds' top left corner and is padded to whole tiles; padding counts
-// as written, so that tiles along the right and bottom edges can complete.
+// word, and knows its reach, the Chebyshev distance in tiles to the nearest
+// tile not complete, so that (reach - 1) rings of complete tiles surround
+// it. The grid starts at the bounds' top left corner and is padded to whole
+// tiles; padding counts as written, so that tiles along the right and bottom
+// edges can complete.
 class TWrittenPixels {
  public:
   // Small tiles complete early in dense data; large ones let a reach of one
   // pass over more pixels. Eight pixels a side balance the two.
   static constexpr int kTileShift = 3;
   static constexpr int kTile = 1 << kTileShift;
-  // A tile's pixels not free, bit kTile * (y % kTile) + x % kTile for
-  // pixel (x, y): a row of the tile is a byte.
+  // A tile's pixels not free, bit BitOf(x, y) for pixel (x, y): a row of
+  // the tile is a byte.
   using TTileBits = uint64_t;
   static_assert(kTile * kTile == 64 && kTile == 8, "a tile's pixels are the bits of a word, a row a byte");
+  static TTileBits BitOf(int x, int y) { return TTileBits(1) << ((y & (kTile - 1)) * kTile + (x & (kTile - 1))); }
   static constexpr TTileBits kCompleteTile = ~TTileBits(0);
   static constexpr TTileBits kEachRow = kCompleteTile / 0xFF;  // bit 0 of each row
   // Times kEachRow's bits, gathers bit 0 of row j as bit 56 + j.
@@ -171,8 +173,7 @@ class TWrittenPixels {
   };
   TStates States() const { return {m_pixels.data(), size_t(m_width)}; }
   // The tiles' bits, for looks at squares of pixels that straddle up to
-  // four tiles: a copy of where they lie keeps them out of memory. The loops
-  // count their looks as work (Worked).
+  // four tiles: a copy of where they lie keeps them out of memory.
   struct TSquares {
     const TTileBits* tiles;
     size_t stride;  // tiles per row
@@ -291,7 +292,6 @@ class TWrittenPixels {
   static int RoundUpToTile(int length) { return (std::max(length, 1) + kTile - 1) / kTile * kTile; }
 
   size_t TileIndex(int x, int y) const { return size_t(y >> kTileShift) * size_t(m_columns) + size_t(x >> kTileShift); }
-  static TTileBits BitOf(int x, int y) { return TTileBits(1) << ((y & (kTile - 1)) * kTile + (x & (kTile - 1))); }
 
   bool m_withCore;
   TCompleteCore m_core;
@@ -302,8 +302,8 @@ class TWrittenPixels {
   int m_rows;
   std::vector<uint8_t, TScratchAllocator<uint8_t>> m_pixels;  // one state per pixel, and a look's worth of padding
   std::vector<TTileBits> m_tiles;  // row after row, and a row and a tile of padding for TSquares
-  std::vector<uint8_t> m_outside;                             // per tile: 1 when out of reach from the start
-  std::vector<TReach> m_reach;                                // per tile as of the last refresh, with a border of kFar
+  std::vector<uint8_t> m_outside;  // per tile: 1 when out of reach from the start
+  std::vector<TReach> m_reach;     // per tile as of the last refresh, with a border of kFar
   size_t m_completedSinceRefresh = 0;
   size_t m_workSinceRefresh = 0;
   size_t m_complete = 0;  // tiles

@@ -28,7 +28,7 @@ TEST(RasterWrittenPixels, ASquareHoldsThePixelsNotFreeFromItsCorner) {
         for (int j = 0; j < kTile && y + j < gridHeight; ++j) {
           bool rowHasOne = false;
           for (int i = 0; i < kTile && x + i < gridWidth; ++i) {
-            const bool notFree = (square >> (j * kTile + i)) & 1;
+            const bool notFree = (square & TWrittenPixels::BitOf(i, j)) != 0;
             ASSERT_EQ(notFree, !written.IsFree(x + i, y + j)) << bounds.width() << " " << x << "," << y << " +" << i
                                                                << "," << j;
             rowHasOne = rowHasOne || notFree;
